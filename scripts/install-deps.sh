@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building, running, testing and benchmarking Orvane
+# needs. Safe to run again: packages already present are left alone.
+set -euo pipefail
+
+packages=(
+  # build
+  build-essential cmake ninja-build pkg-config clang-format
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
+  libxcb1-dev libxcb-keysyms1-dev libxcb-xkb-dev libxcb-xtest0-dev
+  libgtest-dev
+  # running: the shell layer opens documents and URLs with xdg-open
+  xdg-utils
+  # virtual display, key presses and layout changes for the end-to-end tests
+  xvfb xauth x11-xkb-utils xkb-data xdotool x11-utils python3
+  # the peer measured beside Orvane in the benchmark
+  sxhkd
+  # fonts, so that windows render text under Xvfb
+  fonts-dejavu-core
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  if [[ $(id -u) -ne 0 ]]; then SUDO=sudo; else SUDO=; fi
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace CommandLine {
+
+// The command line as Windows would hand it over: the executable path in double quotes,
+// then each argument after one blank.
+QString Rebuild(const QString& executablePath, const QStringList& arguments);
+
+// A plain start shows the main window: the lower-cased command line is the quoted
+// executable path, alone or followed by one blank.
+bool IsPlainStart(const QString& commandLine, const QString& executablePath);
+
+// The one start that never shows the splash window: the quoted path and one blank.
+bool IsQuotedPathWithBlank(const QString& commandLine, const QString& executablePath);
+
+} // namespace CommandLine

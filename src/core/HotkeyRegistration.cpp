@@ -1,0 +1,93 @@
+#include "HotkeyRegistration.h"
+
+#include "ActionExecutor.h"
+#include "HotkeyBackend.h"
+#include "HotkeyTable.h"
+#include "KeyTable.h"
+
+#include <exception>
+
+namespace HotkeyRegistration {
+
+QString ClashMessage(const QString& id) {
+    return QStringLiteral("HotKey exists on ID ") + id + QStringLiteral(" ! Choose another one!");
+}
+
+void RegistrationPass(HotkeyTable& table, HotkeyBackend& backend) {
+    for (int row = 0; row < table.count(); ++row) {
+        const HotkeyEntry& e = table.at(row);
+        bool registered = false;
+        if (e.Checked) {
+            if (const auto code = KeyTable::codeOfName(e.Key))
+                registered = backend.registerHotKey(e.ID.toInt(), ModifierBits(e), *code);
+        }
+        if (!registered)
+            table.setChecked(row, false);
+    }
+}
+
+ApplyOutcome ButtonApply(HotkeyTable& table, int selectedRow, const PanelValues& panel,
+                         HotkeyBackend& backend) {
+    ApplyOutcome out;
+    if (selectedRow < 0 || selectedRow >= table.count())
+        return out;
+    out.ran = true;
+    try {
+        if (panel.keyPosition < 0 || panel.keyPosition >= KeyTable::Count ||
+            panel.execute.isEmpty()) {
+            out.message = kIncomplete;
+            return out;
+        }
+        HotkeyEntry e = table.at(selectedRow);
+        e.Checked = panel.enabled;
+        if (panel.image >= 0)
+            e.Image = panel.image;
+        e.Key = QString::fromLatin1(KeyTable::at(panel.keyPosition).name);
+        e.Alt = FlagText(panel.alt);
+        e.Ctrl = FlagText(panel.ctrl);
+        e.Shift = FlagText(panel.shift);
+        e.Execute = panel.execute;
+        e.Flags = ModifierText(panel.alt, panel.ctrl, panel.shift);
+        table.replace(selectedRow, e);
+
+        const int id = e.ID.toInt();
+        if (e.Checked) {
+            for (int row = 0; row < table.count(); ++row) {
+                const HotkeyEntry& other = table.at(row);
+                if (row == selectedRow || !other.Checked || other.Key != e.Key ||
+                    other.Flags != e.Flags)
+                    continue;
+                out.message = ClashMessage(other.ID);
+                backend.unregisterHotKey(id);
+                table.setChecked(selectedRow, false);
+                out.clearEnabledCheckBox = true;
+                return out;
+            }
+        }
+        backend.unregisterHotKey(id);
+        if (e.Checked && !backend.registerHotKey(id, ModifierBits(e), KeyTable::at(panel.keyPosition).code))
+            out.message = kCannotRegister;
+        out.applyButtonEnabled = false;
+    } catch (const std::exception& ex) {
+        out.message = QStringLiteral("Error: ") + QString::fromLocal8Bit(ex.what());
+    }
+    return out;
+}
+
+void ReleaseAll(const HotkeyTable& table, HotkeyBackend& backend) {
+    for (const HotkeyEntry& e : table.entries())
+        backend.unregisterHotKey(e.ID.toInt());
+}
+
+void ApplicationEvents1Message(const HotkeyTable& table, int id, bool autoRepeat,
+                               ActionExecutor& executor) {
+    const int row = table.rowOfId(id);
+    if (row < 0)
+        return;
+    const QString target = table.at(row).Execute;
+    if (autoRepeat && !RepeatsWhileHeld(target))
+        return;
+    executor.Execute(target, false);
+}
+
+} // namespace HotkeyRegistration

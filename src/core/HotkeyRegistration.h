@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+
+class ActionExecutor;
+class HotkeyBackend;
+class HotkeyTable;
+
+// The properties panel's values as Apply reads them.
+struct PanelValues {
+    bool enabled = false;
+    bool alt = false;
+    bool ctrl = false;
+    bool shift = false;
+    int keyPosition = -1; // selection of the key lists, -1 for none
+    QString execute;
+    int image = -1; // selected icon, -1 for none (the entry keeps its icon)
+};
+
+// What Apply leaves for the panel to show.
+struct ApplyOutcome {
+    bool ran = false;                  // false: no entry selected, nothing happened
+    QString message;                   // shown in a box with an OK button when not empty
+    bool applyButtonEnabled = true;    // the Apply button's state afterwards
+    bool clearEnabledCheckBox = false; // the entry ended disabled by a clash
+};
+
+namespace HotkeyRegistration {
+
+// Registers every enabled entry in table order; entries the system refuses, entries without
+// a known key and disabled entries end unchecked.
+void RegistrationPass(HotkeyTable& table, HotkeyBackend& backend);
+
+// Writes the panel into the selected entry and registers it anew.
+ApplyOutcome ButtonApply(HotkeyTable& table, int selectedRow, const PanelValues& panel,
+                         HotkeyBackend& backend);
+
+// Releases every entry's identifier, enabled or not.
+void ReleaseAll(const HotkeyTable& table, HotkeyBackend& backend);
+
+// The hotkey message: runs the target of the entry whose ID is id, silently. A press that
+// only repeats a held key runs nothing but the volume steps.
+void ApplicationEvents1Message(const HotkeyTable& table, int id, bool autoRepeat,
+                               ActionExecutor& executor);
+
+inline const QString kIncomplete = QStringLiteral("Incomplete!");
+inline const QString kCannotRegister =
+    QStringLiteral("The hotkey cannot be registered!\nMaybe keystrokes specified for the hotkey "
+                   "have already been registered by another hotkey or other application.");
+QString ClashMessage(const QString& id);
+
+} // namespace HotkeyRegistration

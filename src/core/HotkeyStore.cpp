@@ -1,0 +1,74 @@
+#include "HotkeyStore.h"
+
+#include "HotkeyTable.h"
+#include "IniFile.h"
+#include "KeyTable.h"
+
+namespace HotkeyStore {
+namespace {
+const QString kSection = QStringLiteral("HotKeys");
+
+QString indexed(const char* name, int i) { return QLatin1String(name) + QString::number(i); }
+} // namespace
+
+void Load(HotkeyTable& table, const QString& path,
+          const std::function<QString()>& computerName) {
+    const IniFile ini = IniFile::load(path);
+    const int count = std::min(ini.readInteger(kSection, QStringLiteral("Count"), 0), MaxEntries);
+    if (count != 0) {
+        table.clear();
+        std::vector<HotkeyEntry> entries;
+        entries.reserve(static_cast<size_t>(std::max(count, 0)));
+        for (int i = 0; i < count; ++i) {
+            const int code = ini.readInteger(kSection, indexed("Key", i), 48);
+            const bool checked = ini.readBool(kSection, indexed("Checked", i), false);
+            const int image = ini.readInteger(kSection, indexed("Image", i), 34);
+            const QString path = ini.readString(kSection, indexed("Path", i), QString());
+            const bool alt = ini.readBool(kSection, indexed("Alt", i), true);
+            const bool ctrl = ini.readBool(kSection, indexed("Ctrl", i), true);
+            const bool shift = ini.readBool(kSection, indexed("Shift", i), false);
+            HotkeyEntry e;
+            e.Flags = ModifierText(alt, ctrl, shift);
+            e.Image = image;
+            e.Checked = checked;
+            e.Key = KeyTable::nameOfCode(code);
+            e.Execute = path;
+            e.ID = QString::number(i + 1);
+            e.Alt = FlagText(alt);
+            e.Ctrl = FlagText(ctrl);
+            e.Shift = FlagText(shift);
+            entries.push_back(std::move(e));
+        }
+        table.appendMany(std::move(entries));
+        return;
+    }
+    const QString name = computerName ? computerName() : QString();
+    if (name.isEmpty())
+        return;
+    const QString resolved = QStringLiteral("\\\\") + name;
+    for (int row = 0; row < table.count(); ++row) {
+        if (table.at(row).Execute == QLatin1String(kNetworkPlaceholder)) {
+            HotkeyEntry e = table.at(row);
+            e.Execute = resolved;
+            table.replace(row, e);
+        }
+    }
+}
+
+bool Save(const HotkeyTable& table, const QString& path) {
+    return IniFile::update(path, [&table](IniFile& ini) {
+        ini.writeInteger(kSection, QStringLiteral("Count"), table.count());
+        for (int i = 0; i < table.count(); ++i) {
+            const HotkeyEntry& e = table.at(i);
+            ini.writeInteger(kSection, indexed("Key", i), KeyTable::codeOfName(e.Key).value_or(48));
+            ini.writeBool(kSection, indexed("Checked", i), e.Checked);
+            ini.writeInteger(kSection, indexed("Image", i), e.Image);
+            ini.writeString(kSection, indexed("Path", i), e.Execute);
+            ini.writeString(kSection, indexed("Alt", i), e.Alt == QLatin1String("1") ? "1" : "0");
+            ini.writeString(kSection, indexed("Ctrl", i), e.Ctrl == QLatin1String("1") ? "1" : "0");
+            ini.writeString(kSection, indexed("Shift", i), e.Shift == QLatin1String("1") ? "1" : "0");
+        }
+    });
+}
+
+} // namespace HotkeyStore

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+#include <optional>
+#include <vector>
+
+// An INI document read and written the way the Windows profile functions treat it: names
+// compared case-insensitively, first of duplicate sections and keys wins, values trimmed
+// and unquoted, writes changing a key's own line and keeping every other line as it was.
+// A file is parsed once; lookups and writes after that do not rescan it.
+class IniFile {
+public:
+    // Longest value a read returns, as with a 2048-byte profile buffer.
+    static constexpr int MaxValueLength = 2047;
+    // Larger files are not INI files Orvane wrote; only this much of them is read.
+    static constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
+
+    enum class LoadStatus { Ok, Missing, Unreadable, TooLarge };
+
+    IniFile() = default;
+    static IniFile parse(const QByteArray& bytes);
+    static IniFile load(const QString& path, LoadStatus* status = nullptr);
+
+    bool hasSection(const QString& section) const;
+    // The raw value text, or nothing when the key is absent.
+    std::optional<QString> value(const QString& section, const QString& key) const;
+    QString readString(const QString& section, const QString& key, const QString& def) const;
+    int readInteger(const QString& section, const QString& key, int def) const;
+    bool readBool(const QString& section, const QString& key, bool def) const;
+
+    void writeString(const QString& section, const QString& key, const QString& value);
+    void writeInteger(const QString& section, const QString& key, int value);
+    void writeBool(const QString& section, const QString& key, bool value);
+
+    QByteArray toBytes() const;
+
+    // Applies edit to the file as it is on disk now and replaces it atomically, so that
+    // lines other writers added since a load survive and a crash never leaves a torn file.
+    // False when nothing could be written (the file on disk is then unchanged).
+    template <typename Edit> static bool update(const QString& path, Edit&& edit) {
+        LoadStatus status;
+        IniFile ini = load(path, &status);
+        if (status == LoadStatus::Unreadable)
+            return false;
+        if (status == LoadStatus::TooLarge)
+            ini = IniFile();
+        edit(ini);
+        return ini.saveAs(path, status == LoadStatus::TooLarge);
+    }
+
+private:
+    struct Section {
+        QByteArray header;              // the "[name]" line as read, empty for the preamble
+        std::vector<QByteArray> body;   // up to and including the last key line
+        std::vector<QByteArray> tail;   // comments and blank lines after the last key
+        QHash<QByteArray, int> keys;    // lower-case name -> index in body, first wins
+    };
+
+    bool saveAs(const QString& path, bool keepOldAsBackup) const;
+    const Section* findSection(const QString& section) const;
+    static void finishSection(Section& s, int lastKey);
+
+    std::vector<Section> m_sections; // m_sections[0] holds the lines before any section
+    QHash<QByteArray, int> m_sectionIndex;
+    QByteArray m_eol = "\n";
+};
+
+// Integer as the store reads it: optional sign, then decimal digits or "0x"/"0X" and hex
+// digits, and nothing else; anything that is not such an integer yields def.
+int ParseProfileInteger(const QString& text, int def);

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// The fixed vocabulary of keys a hotkey may use: names are what entries hold and what
+// the user sees, virtual-key codes are what Hotkeys.ini stores and what the system gets.
+namespace KeyTable {
+
+struct Key {
+    const char* name;
+    int code;
+};
+
+constexpr int Count = 90;
+
+// The row at a position, 0 <= position < Count.
+const Key& at(int position);
+
+// Position of a name, ignoring ASCII letter case; the first match wins.
+std::optional<int> positionOfName(const QString& name);
+
+// Virtual-key code of a name, or nothing when the name is not in the table.
+std::optional<int> codeOfName(const QString& name);
+
+// Name of a virtual-key code; the empty text for a code the table does not hold.
+QString nameOfCode(int code);
+
+// The names and codes (as decimal texts) in table order, for the key drop-down lists.
+QStringList names();
+QStringList codeTexts();
+
+} // namespace KeyTable

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "ActionExecutor.h"
+#include "HotkeyBackend.h"
+#include "HotkeyIconList.h"
+#include "HotkeyTable.h"
+#include "Shell.h"
+
+#include <QWidget>
+#include <memory>
+
+class QMenu;
+class QTimer;
+class QTreeView;
+class SingleInstance;
+
+// The main window: owns the hotkey table (its list's rows), the hotkey registrations and
+// the start-up timer, and runs the program's life cycle.
+class TForm1 : public QWidget, public BuiltinFunctions {
+    Q_OBJECT
+public:
+    TForm1(std::unique_ptr<HotkeyBackend> backend, std::unique_ptr<Shell> shell,
+           QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // The creation step. In a later start it asks the running instance to come to the
+    // front and returns false: the process must end now. filesDir overrides where
+    // Hotkeys.ini and Settings.ini live (tests); empty means the usual place.
+    bool FormCreate(const QString& commandLine, const QString& filesDir = {});
+
+    QString HotkeysPath() const;
+    QString SettingsPath() const;
+    bool exitFlag() const { return m_exitFlag; }
+
+    // Commands.
+    void Exit1Click();
+    void ShowMainWindow();
+    void HideMainWindow();
+    void ToggleMainWindow() override;
+    void VolumeDown() override;
+    void VolumeUp() override;
+    void VolumeMute() override;
+    void LoadSettings();
+    void SaveSettings();
+
+    // Runs the hotkey message of identifier id.
+    void ApplicationEvents1Message(int id, bool autoRepeat);
+
+    HotkeyTable* const Hotkeys;
+    QTreeView* const ListView1;
+    QMenu* const PopupMenu1;
+    QTimer* const TimerInit;
+    // Mixer units per volume step; the settings load replaces it.
+    double VolumeStep = 655.35;
+    bool ShowLogoAtStartup = false;
+
+signals:
+    // The start-up sequence wants the splash window shown.
+    void splashWanted();
+    // The start-up sequence has run: table loaded, hotkeys registered.
+    void started();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void TimerInitTimer();
+    void ListView1CheckToggled(int row, bool checked);
+    void RestoreFromOtherInstance();
+
+    std::unique_ptr<HotkeyBackend> m_backend;
+    std::unique_ptr<Shell> m_shell;
+    ActionExecutor m_executor;
+    HotkeyIconList m_icons;
+    SingleInstance* m_instance = nullptr;
+    QString m_commandLine;
+    QString m_filesDir;
+    QString m_settingsFileName;
+    QString m_hotkeysFileName;
+    bool m_exitFlag = false;
+};

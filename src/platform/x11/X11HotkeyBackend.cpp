@@ -1,0 +1,256 @@
+#include "X11HotkeyBackend.h"
+
+#include "HotkeyEntry.h"
+#include "X11KeySyms.h"
+
+#include <QGuiApplication>
+#include <QTimer>
+#include <X11/keysym.h>
+#include <algorithm>
+#include <cstdlib>
+// xkb.h names a struct member "explicit", which C++ reserves.
+#define explicit explicit_
+#include <xcb/xkb.h>
+#undef explicit
+
+std::unique_ptr<HotkeyBackend> CreateHotkeyBackend() {
+    return std::make_unique<X11HotkeyBackend>();
+}
+
+X11HotkeyBackend::X11HotkeyBackend() {
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (!x11 || !x11->connection())
+        return; // not on X: every registration is refused
+    m_conn = x11->connection();
+    m_root = xcb_setup_roots_iterator(xcb_get_setup(m_conn)).data->root;
+    if (const auto* xkb = xcb_get_extension_data(m_conn, &xcb_xkb_id); xkb && xkb->present)
+        m_xkbFirstEvent = xkb->first_event;
+    readKeyboard();
+    qGuiApp->installNativeEventFilter(this);
+}
+
+X11HotkeyBackend::~X11HotkeyBackend() {
+    if (!m_conn)
+        return;
+    qGuiApp->removeNativeEventFilter(this);
+    for (const auto& [id, reg] : m_registrations)
+        ungrab(reg);
+    xcb_flush(m_conn);
+    if (m_symbols)
+        xcb_key_symbols_free(m_symbols);
+}
+
+void X11HotkeyBackend::readKeyboard() {
+    if (m_symbols)
+        xcb_key_symbols_free(m_symbols);
+    m_symbols = xcb_key_symbols_alloc(m_conn);
+
+    // Which modifier bits carry Alt, NumLock and ScrollLock differs between keymaps.
+    m_altMask = XCB_MOD_MASK_1;
+    m_numLockMask = 0;
+    m_scrollLockMask = 0;
+    auto* reply = xcb_get_modifier_mapping_reply(m_conn, xcb_get_modifier_mapping(m_conn), nullptr);
+    if (!reply)
+        return;
+    const xcb_keycode_t* codes = xcb_get_modifier_mapping_keycodes(reply);
+    const int perModifier = reply->keycodes_per_modifier;
+    bool altFound = false;
+    for (int mod = 0; mod < 8; ++mod) {
+        for (int k = 0; k < perModifier; ++k) {
+            const xcb_keycode_t code = codes[mod * perModifier + k];
+            if (code == 0)
+                continue;
+            for (int col = 0; col < 4; ++col) {
+                const xcb_keysym_t sym = xcb_key_symbols_get_keysym(m_symbols, code, col);
+                const uint16_t bit = uint16_t(1u << mod);
+                if (sym == XK_Num_Lock)
+                    m_numLockMask = bit;
+                else if (sym == XK_Scroll_Lock)
+                    m_scrollLockMask = bit;
+                else if ((sym == XK_Alt_L || sym == XK_Alt_R) && !altFound && mod >= 3) {
+                    m_altMask = bit;
+                    altFound = true;
+                }
+            }
+        }
+    }
+    free(reply);
+}
+
+std::vector<uint16_t> X11HotkeyBackend::lockVariants(int virtualKey) const {
+    std::vector<uint16_t> locks;
+    const uint16_t lockBits[] = {uint16_t(XCB_MOD_MASK_LOCK), m_numLockMask, m_scrollLockMask};
+    locks.push_back(0);
+    for (const uint16_t bit : lockBits) {
+        if (bit == 0)
+            continue;
+        const size_t n = locks.size();
+        for (size_t i = 0; i < n; ++i)
+            locks.push_back(locks[i] | bit);
+    }
+    // The keypad's digits and decimal point are those keys only with NumLock on.
+    if (X11KeySyms::NeedsNumLock(virtualKey) && m_numLockMask) {
+        std::erase_if(locks, [this](uint16_t m) { return !(m & m_numLockMask); });
+    }
+    return locks;
+}
+
+std::vector<X11HotkeyBackend::Combination>
+X11HotkeyBackend::combinationsFor(unsigned modifierBits, int virtualKey) const {
+    std::vector<Combination> out;
+    const xcb_keysym_t sym = X11KeySyms::ForVirtualKey(virtualKey);
+    if (!sym || !m_symbols)
+        return out;
+    uint16_t mods = 0;
+    if (modifierBits & Modifiers::Alt)
+        mods |= m_altMask;
+    if (modifierBits & Modifiers::Ctrl)
+        mods |= XCB_MOD_MASK_CONTROL;
+    if (modifierBits & Modifiers::Shift)
+        mods |= XCB_MOD_MASK_SHIFT;
+    xcb_keycode_t* codes = xcb_key_symbols_get_keycode(m_symbols, sym);
+    for (xcb_keycode_t* c = codes; c && *c != XCB_NO_SYMBOL; ++c) {
+        if (std::none_of(out.begin(), out.end(), [c](const Combination& x) { return x.keycode == *c; }))
+            out.push_back({*c, mods});
+    }
+    free(codes);
+    return out;
+}
+
+bool X11HotkeyBackend::grab(int id, Registration& reg) {
+    reg.combinations = combinationsFor(reg.modifierBits, reg.virtualKey);
+    if (reg.combinations.empty())
+        return false;
+    // X would let this client grab a combination it already holds; the system must not.
+    for (const Combination& c : reg.combinations) {
+        if (m_owner.contains(comboKey(c.keycode, c.modifiers)))
+            return false;
+    }
+    const std::vector<uint16_t> locks = lockVariants(reg.virtualKey);
+    std::vector<xcb_void_cookie_t> cookies;
+    cookies.reserve(reg.combinations.size() * locks.size());
+    for (const Combination& c : reg.combinations) {
+        for (const uint16_t lock : locks) {
+            cookies.push_back(xcb_grab_key_checked(m_conn, 0, m_root, c.modifiers | lock, c.keycode,
+                                                   XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
+        }
+    }
+    bool refused = false;
+    for (const xcb_void_cookie_t cookie : cookies) {
+        if (xcb_generic_error_t* err = xcb_request_check(m_conn, cookie)) {
+            refused = true;
+            free(err);
+        }
+    }
+    if (refused) {
+        // Roll back the variants that did go through; ungrabbing others' grabs does nothing.
+        ungrab(reg);
+        xcb_flush(m_conn);
+        return false;
+    }
+    for (const Combination& c : reg.combinations) {
+        m_owner.insert(comboKey(c.keycode, c.modifiers), id);
+        ++m_grabbedKeys[c.keycode];
+    }
+    return true;
+}
+
+void X11HotkeyBackend::ungrab(const Registration& reg) {
+    const std::vector<uint16_t> locks = lockVariants(reg.virtualKey);
+    for (const Combination& c : reg.combinations) {
+        for (const uint16_t lock : locks)
+            xcb_ungrab_key(m_conn, c.keycode, m_root, c.modifiers | lock);
+    }
+}
+
+bool X11HotkeyBackend::registerHotKey(int id, unsigned modifierBits, int virtualKey) {
+    if (!m_conn)
+        return false;
+    unregisterHotKey(id);
+    Registration reg{modifierBits, virtualKey, {}};
+    if (!grab(id, reg))
+        return false;
+    m_registrations.emplace(id, std::move(reg));
+    return true;
+}
+
+void X11HotkeyBackend::unregisterHotKey(int id) {
+    const auto it = m_registrations.find(id);
+    if (it == m_registrations.end())
+        return;
+    ungrab(it->second);
+    for (const Combination& c : it->second.combinations) {
+        m_owner.remove(comboKey(c.keycode, c.modifiers));
+        if (--m_grabbedKeys[c.keycode] <= 0)
+            m_grabbedKeys.remove(c.keycode);
+    }
+    m_registrations.erase(it);
+    xcb_flush(m_conn);
+}
+
+void X11HotkeyBackend::scheduleRegrab() {
+    if (m_regrabPending)
+        return;
+    m_regrabPending = true;
+    // One renewal for the burst of notifications a layout change sends.
+    QTimer::singleShot(0, this, [this] { regrabAll(); });
+}
+
+void X11HotkeyBackend::regrabAll() {
+    m_regrabPending = false;
+    for (auto& [id, reg] : m_registrations)
+        ungrab(reg);
+    m_owner.clear();
+    m_grabbedKeys.clear();
+    readKeyboard();
+    // A combination that another client took meanwhile stays registered without a grab,
+    // and is tried again at the next change.
+    for (auto& [id, reg] : m_registrations) {
+        if (!grab(id, reg))
+            reg.combinations.clear();
+    }
+    xcb_flush(m_conn);
+}
+
+bool X11HotkeyBackend::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
+    if (eventType != "xcb_generic_event_t")
+        return false;
+    const auto* ev = static_cast<const xcb_generic_event_t*>(message);
+    const uint8_t type = ev->response_type & 0x7f;
+    switch (type) {
+    case XCB_KEY_PRESS: {
+        const auto* k = static_cast<const xcb_key_press_event_t*>(message);
+        if (k->event != m_root)
+            return false;
+        const uint16_t mods =
+            k->state & (XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL | m_altMask);
+        const auto it = m_owner.constFind(comboKey(k->detail, mods));
+        if (it == m_owner.constEnd())
+            return false;
+        const bool repeat = m_repeats.press(k->detail, k->time);
+        emit hotkeyPressed(*it, repeat);
+        return true;
+    }
+    case XCB_KEY_RELEASE: {
+        const auto* k = static_cast<const xcb_key_release_event_t*>(message);
+        if (k->event != m_root || !m_grabbedKeys.contains(k->detail))
+            return false;
+        m_repeats.release(k->detail, k->time);
+        return true;
+    }
+    case XCB_MAPPING_NOTIFY: {
+        const auto* m = static_cast<const xcb_mapping_notify_event_t*>(message);
+        if (m->request != XCB_MAPPING_POINTER)
+            scheduleRegrab();
+        return false;
+    }
+    default:
+        if (m_xkbFirstEvent && type == m_xkbFirstEvent) {
+            // Byte 1 of every XKB event is its own type.
+            const uint8_t xkbType = reinterpret_cast<const uint8_t*>(message)[1];
+            if (xkbType == XCB_XKB_NEW_KEYBOARD_NOTIFY || xkbType == XCB_XKB_MAP_NOTIFY)
+                scheduleRegrab();
+        }
+        return false;
+    }
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "HotkeyBackend.h"
+#include "KeyRepeatFilter.h"
+
+#include <QAbstractNativeEventFilter>
+#include <QHash>
+#include <map>
+#include <vector>
+#include <xcb/xcb.h>
+#include <xcb/xcb_keysyms.h>
+
+// Global hotkeys as passive key grabs on the root window of Qt's own X connection. Every
+// grab is checked with a round trip, so "refused" means the server said BadAccess; each
+// combination is grabbed under every state of the lock modifiers found in the modifier
+// map, so CapsLock, NumLock and ScrollLock never matter; grabs follow keyboard map changes.
+class X11HotkeyBackend : public HotkeyBackend, public QAbstractNativeEventFilter {
+public:
+    X11HotkeyBackend();
+    ~X11HotkeyBackend() override;
+
+    bool registerHotKey(int id, unsigned modifierBits, int virtualKey) override;
+    void unregisterHotKey(int id) override;
+
+    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
+
+private:
+    struct Combination {
+        xcb_keycode_t keycode;
+        uint16_t modifiers; // X modifier mask without lock bits
+    };
+    struct Registration {
+        unsigned modifierBits;
+        int virtualKey;
+        std::vector<Combination> combinations;
+    };
+
+    void readKeyboard();
+    std::vector<Combination> combinationsFor(unsigned modifierBits, int virtualKey) const;
+    std::vector<uint16_t> lockVariants(int virtualKey) const;
+    bool grab(int id, Registration& reg);
+    void ungrab(const Registration& reg);
+    void scheduleRegrab();
+    void regrabAll();
+    static quint32 comboKey(xcb_keycode_t keycode, uint16_t modifiers) {
+        return (quint32(keycode) << 16) | modifiers;
+    }
+
+    xcb_connection_t* m_conn = nullptr;
+    xcb_window_t m_root = 0;
+    xcb_key_symbols_t* m_symbols = nullptr;
+    uint8_t m_xkbFirstEvent = 0;
+    uint16_t m_altMask = XCB_MOD_MASK_1;
+    uint16_t m_numLockMask = 0;
+    uint16_t m_scrollLockMask = 0;
+    bool m_regrabPending = false;
+
+    std::map<int, Registration> m_registrations;
+    QHash<quint32, int> m_owner;            // grabbed combination -> id
+    QHash<xcb_keycode_t, int> m_grabbedKeys; // keycode -> number of combinations using it
+    KeyRepeatFilter m_repeats;
+};

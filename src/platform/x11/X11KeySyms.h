@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstdint>
+
+namespace X11KeySyms {
+
+// The keysym whose key is the given Windows virtual-key code (letters as lower case, the
+// form a keyboard map holds them in), or 0 for a code without one.
+uint32_t ForVirtualKey(int virtualKey);
+
+// True for the keypad keys that send their digit or decimal point only with NumLock on.
+bool NeedsNumLock(int virtualKey);
+
+} // namespace X11KeySyms

@@ -1,0 +1,107 @@
+#include "ShellTarget.h"
+
+#include "Shell.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QRegularExpression>
+
+namespace ShellTarget {
+
+QString Translate(const QString& target) {
+    static const QRegularExpression mailto(QStringLiteral("^mailto:[ \\t]+"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression drive(QStringLiteral("^[A-Za-z]:[\\\\/]"));
+    QString t = target;
+    if (t.contains(mailto))
+        return QStringLiteral("mailto:") + t.remove(mailto);
+    if (t.startsWith(QLatin1String("\\\\")))
+        return QStringLiteral("smb://") + t.mid(2).replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (t.contains(drive))
+        return QLatin1Char('/') + t.mid(3).replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return t;
+}
+
+QStringList EquivalentsOf(const QString& windowsProgram) {
+    static const QHash<QString, QStringList> table{
+        {QStringLiteral("calc.exe"),
+         {"gnome-calculator", "kcalc", "mate-calc", "galculator", "qalculate-gtk", "xcalc"}},
+        {QStringLiteral("cmd.exe"),
+         {"x-terminal-emulator", "gnome-terminal", "konsole", "xfce4-terminal", "mate-terminal",
+          "lxterminal", "xterm"}},
+        {QStringLiteral("notepad.exe"),
+         {"gnome-text-editor", "gedit", "kate", "kwrite", "mousepad", "pluma", "xed", "leafpad",
+          "featherpad", "xedit"}},
+        {QStringLiteral("write.exe"),
+         {"lowriter", "abiword", "calligrawords", "gnome-text-editor", "gedit", "kwrite",
+          "mousepad", "xedit"}},
+        {QStringLiteral("regedit.exe"), {"dconf-editor", "gconf-editor"}},
+        {QStringLiteral("msconfig.exe"),
+         {"gnome-control-center", "systemsettings", "xfce4-settings-manager",
+          "mate-control-center", "lxqt-config"}},
+        {QStringLiteral("services.msc"),
+         {"gnome-system-monitor", "plasma-systemmonitor", "ksysguard", "xfce4-taskmanager",
+          "mate-system-monitor", "lxtask"}},
+        {QStringLiteral("dxdiag.exe"),
+         {"hardinfo", "hardinfo2", "kinfocenter", "gnome-system-monitor", "mate-system-monitor"}},
+        {QStringLiteral("sol.exe"), {"sol", "kpat", "pysolfc", "xpat2"}},
+        {QStringLiteral("winmine.exe"), {"gnome-mines", "kmines", "xdemineur"}},
+    };
+    return table.value(windowsProgram.toLower());
+}
+
+QString FindOnPath(const QString& name, const QStringList& searchPath) {
+    for (const QString& dir : searchPath) {
+        if (dir.isEmpty())
+            continue;
+        const QFileInfo fi(dir + QLatin1Char('/') + name);
+        if (fi.isFile() && fi.isExecutable())
+            return fi.absoluteFilePath();
+    }
+    return {};
+}
+
+namespace {
+
+bool looksLikeUrl(const QString& t) {
+    // A scheme of two letters or more, so that a drive letter is not one.
+    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:"));
+    return t.contains(scheme);
+}
+
+ShellPlan fail(int code) { return {ShellPlan::Kind::Fail, {}, code}; }
+
+ShellPlan planForExisting(const QFileInfo& fi) {
+    if (fi.isFile() && fi.isExecutable())
+        return {ShellPlan::Kind::Run, fi.absoluteFilePath(), 0};
+    return {ShellPlan::Kind::Open, fi.absoluteFilePath(), 0};
+}
+
+} // namespace
+
+ShellPlan Plan(const QString& target, const QStringList& searchPath) {
+    const QString t = Translate(target);
+    if (t.isEmpty())
+        return fail(ShellResult::FileNotFound);
+    if (looksLikeUrl(t))
+        return {ShellPlan::Kind::Open, t, 0};
+    if (t.contains(QLatin1Char('/'))) {
+        const QFileInfo fi(t);
+        if (fi.exists())
+            return planForExisting(fi);
+        return fail(fi.absoluteDir().exists() ? ShellResult::FileNotFound
+                                              : ShellResult::PathNotFound);
+    }
+    if (const QString found = FindOnPath(t, searchPath); !found.isEmpty())
+        return {ShellPlan::Kind::Run, found, 0};
+    if (const QFileInfo here(t); here.exists())
+        return planForExisting(here);
+    for (const QString& program : EquivalentsOf(t)) {
+        if (const QString found = FindOnPath(program, searchPath); !found.isEmpty())
+            return {ShellPlan::Kind::Run, found, 0};
+    }
+    return fail(ShellResult::FileNotFound);
+}
+
+} // namespace ShellTarget

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// How the desktop "open" of a target is carried out on a freedesktop system, decided
+// without starting anything: run an executable directly, hand the target to xdg-open, or
+// fail with a ShellExecute-style code. Never through a command interpreter, never split.
+struct ShellPlan {
+    enum class Kind { Run, Open, Fail };
+    Kind kind = Kind::Fail;
+    QString argument; // Run: the executable's absolute path; Open: what xdg-open gets
+    int failure = 0;  // Fail: the result code
+};
+
+namespace ShellTarget {
+
+// Windows-style forms a stored table may hold, turned into their freedesktop meaning:
+// "mailto: addr" -> "mailto:addr", "\\HOST\share" -> "smb://HOST/share", "C:\dir" -> "/dir".
+QString Translate(const QString& target);
+
+// Desktop programs that stand in for a well-known Windows program name (in order of
+// preference), or an empty list for any other name.
+QStringList EquivalentsOf(const QString& windowsProgram);
+
+// searchPath: the directories of PATH, in order.
+ShellPlan Plan(const QString& target, const QStringList& searchPath);
+
+// The first executable file called name in searchPath, or an empty text.
+QString FindOnPath(const QString& name, const QStringList& searchPath);
+
+} // namespace ShellTarget

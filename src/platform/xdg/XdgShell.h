@@ -1,0 +1,10 @@
+#pragma once
+
+#include "Shell.h"
+
+// The desktop shell's "open" on a freedesktop system: executables run directly, everything
+// else goes to xdg-open.
+class XdgShell : public Shell {
+public:
+    int open(const QString& target) override;
+};
