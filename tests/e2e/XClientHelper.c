@@ -1,0 +1,87 @@
+/* A second X client for the end-to-end tests:
+ *   XClientHelper grab KEYSYM MODMASK   grabs the combination on the root window (every
+ *                                       lock state), prints "ready" and holds it until
+ *                                       its standard input closes;
+ *   XClientHelper close WINDOW          sends WM_DELETE_WINDOW, as a window manager does
+ *                                       for a click on the close box. */
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <xcb/xcb.h>
+#include <xcb/xcb_keysyms.h>
+
+static xcb_atom_t atom(xcb_connection_t* c, const char* name) {
+    xcb_intern_atom_reply_t* r =
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, (uint16_t)strlen(name), name), NULL);
+    xcb_atom_t a = r ? r->atom : XCB_NONE;
+    free(r);
+    return a;
+}
+
+static int grab(xcb_connection_t* c, xcb_window_t root, xcb_keysym_t sym, uint16_t mods) {
+    xcb_key_symbols_t* syms = xcb_key_symbols_alloc(c);
+    xcb_keycode_t* codes = xcb_key_symbols_get_keycode(syms, sym);
+    if (!codes || codes[0] == XCB_NO_SYMBOL) {
+        fprintf(stderr, "no keycode for keysym 0x%x\n", sym);
+        return 1;
+    }
+    /* Lock, Mod2 (NumLock on the usual maps) and their combination. */
+    const uint16_t locks[] = {0, XCB_MOD_MASK_LOCK, XCB_MOD_MASK_2,
+                              XCB_MOD_MASK_LOCK | XCB_MOD_MASK_2};
+    for (xcb_keycode_t* k = codes; *k != XCB_NO_SYMBOL; ++k) {
+        for (size_t i = 0; i < sizeof locks / sizeof locks[0]; ++i) {
+            xcb_generic_error_t* e = xcb_request_check(
+                c, xcb_grab_key_checked(c, 1, root, mods | locks[i], *k, XCB_GRAB_MODE_ASYNC,
+                                        XCB_GRAB_MODE_ASYNC));
+            if (e) {
+                fprintf(stderr, "grab refused\n");
+                return 1;
+            }
+        }
+    }
+    free(codes);
+    printf("ready\n");
+    fflush(stdout);
+    char buf[64];
+    while (fread(buf, 1, sizeof buf, stdin) > 0) {
+    }
+    return 0;
+}
+
+static int close_window(xcb_connection_t* c, xcb_window_t w) {
+    xcb_client_message_event_t ev;
+    memset(&ev, 0, sizeof ev);
+    ev.response_type = XCB_CLIENT_MESSAGE;
+    ev.format = 32;
+    ev.window = w;
+    ev.type = atom(c, "WM_PROTOCOLS");
+    ev.data.data32[0] = atom(c, "WM_DELETE_WINDOW");
+    ev.data.data32[1] = XCB_CURRENT_TIME;
+    xcb_generic_error_t* e =
+        xcb_request_check(c, xcb_send_event_checked(c, 0, w, XCB_EVENT_MASK_NO_EVENT, (const char*)&ev));
+    if (e) {
+        fprintf(stderr, "send_event failed\n");
+        return 1;
+    }
+    return 0;
+}
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        fprintf(stderr, "usage: %s grab KEYSYM MODMASK | close WINDOW\n", argv[0]);
+        return 2;
+    }
+    xcb_connection_t* c = xcb_connect(NULL, NULL);
+    if (xcb_connection_has_error(c)) {
+        fprintf(stderr, "cannot connect to the X server\n");
+        return 2;
+    }
+    xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    int rc = 2;
+    if (strcmp(argv[1], "grab") == 0 && argc == 4)
+        rc = grab(c, root, (xcb_keysym_t)strtoul(argv[2], NULL, 0), (uint16_t)strtoul(argv[3], NULL, 0));
+    else if (strcmp(argv[1], "close") == 0)
+        rc = close_window(c, (xcb_window_t)strtoul(argv[2], NULL, 0));
+    xcb_disconnect(c);
+    return rc;
+}

@@ -1,0 +1,172 @@
+"""Runs the real Orvane binary on a virtual X display for the end-to-end tests.
+
+Every test starts its own Xvfb on a display number the server picks itself (-displayfd),
+copies the binary into a temporary directory with its Hotkeys.ini, and stops exactly what
+it started."""
+
+import os
+import shutil
+import signal
+import stat
+import subprocess
+import tempfile
+import time
+import unittest
+
+ORVANE = os.environ.get("ORVANE_BIN", "")
+XHELPER = os.environ.get("ORVANE_XHELPER", "")
+DEADLINE = 20.0
+
+
+def wait_for(condition, what, timeout=DEADLINE):
+    """Waits until condition() is true; fails the test with `what` after timeout seconds."""
+    end = time.monotonic() + timeout
+    while time.monotonic() < end:
+        value = condition()
+        if value:
+            return value
+        time.sleep(0.02)
+    raise AssertionError("timed out waiting for " + what)
+
+
+def hotkeys_ini(entries):
+    """Text of a Hotkeys.ini; entries are dicts with key (code), path and optional flags."""
+    lines = ["[HotKeys]", "Count=%d" % len(entries)]
+    for i, e in enumerate(entries):
+        lines += [
+            "Key%d=%s" % (i, e["key"]),
+            "Checked%d=%s" % (i, e.get("checked", 1)),
+            "Image%d=%s" % (i, e.get("image", 0)),
+            "Path%d=%s" % (i, e["path"]),
+            "Alt%d=%s" % (i, e.get("alt", 1)),
+            "Ctrl%d=%s" % (i, e.get("ctrl", 1)),
+            "Shift%d=%s" % (i, e.get("shift", 0)),
+        ]
+    return "\n".join(lines) + "\n"
+
+
+def read_ini(path):
+    """The HotKeys section as a dict of lower-case names (enough for files Orvane wrote)."""
+    values = {}
+    with open(path, encoding="utf-8", errors="replace") as f:
+        for line in f:
+            if "=" in line and not line.startswith("["):
+                k, v = line.rstrip("\r\n").split("=", 1)
+                values.setdefault(k.strip().lower(), v.strip())
+    return values
+
+
+class Xvfb:
+    def __init__(self):
+        r, w = os.pipe()
+        self.proc = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(w), "-nolisten", "tcp", "-screen", "0", "1280x1024x24"],
+            pass_fds=(w,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(w)
+        # The server writes its display number once it accepts clients.
+        with os.fdopen(r) as f:
+            number = f.readline().strip()
+        if not number:
+            self.proc.kill()
+            raise RuntimeError("Xvfb did not start")
+        self.display = ":" + number
+
+    def stop(self):
+        self.proc.terminate()
+        try:
+            self.proc.wait(10)
+        except subprocess.TimeoutExpired:
+            self.proc.kill()
+            self.proc.wait()
+
+
+class OrvaneTestCase(unittest.TestCase):
+    """A test with its own X server and its own copy of Orvane in a temporary directory."""
+
+    def setUp(self):
+        if not ORVANE:
+            self.skipTest("ORVANE_BIN is not set")
+        self.tmp = tempfile.mkdtemp(prefix="orvane-e2e-")
+        self.addCleanup(shutil.rmtree, self.tmp, True)
+        self.x = Xvfb()
+        self.addCleanup(self.x.stop)
+        self.bin = os.path.join(self.tmp, "app", "orvane")
+        os.makedirs(os.path.dirname(self.bin))
+        shutil.copy2(ORVANE, self.bin)
+        runtime = os.path.join(self.tmp, "runtime")
+        os.makedirs(runtime, mode=0o700)
+        self.env = dict(os.environ)
+        self.env.update({
+            "DISPLAY": self.x.display,
+            "XDG_RUNTIME_DIR": runtime,
+            "XDG_CONFIG_HOME": os.path.join(self.tmp, "config"),
+            "HOME": os.path.join(self.tmp, "home"),
+        })
+        self.env.pop("QT_QPA_PLATFORM", None)
+        self.env.pop("WAYLAND_DISPLAY", None)
+        self.procs = []
+
+    def tearDown(self):
+        for p in self.procs:
+            if p.poll() is None:
+                p.kill()
+                p.wait()
+
+    # --- files -------------------------------------------------------------------------
+    @property
+    def ini_path(self):
+        return os.path.join(os.path.dirname(self.bin), "Hotkeys.ini")
+
+    def write_ini(self, text):
+        mode = "wb" if isinstance(text, bytes) else "w"
+        with open(self.ini_path, mode) as f:
+            f.write(text)
+
+    def marker_script(self, name):
+        """An executable that appends a line to <name>.log each time it runs."""
+        script = os.path.join(self.tmp, name + ".sh")
+        log = os.path.join(self.tmp, name + ".log")
+        with open(script, "w") as f:
+            f.write("#!/bin/sh\necho run >> '%s'\n" % log)
+        os.chmod(script, os.stat(script).st_mode | stat.S_IXUSR | stat.S_IXGRP | stat.S_IXOTH)
+        return script
+
+    def runs(self, name):
+        try:
+            with open(os.path.join(self.tmp, name + ".log")) as f:
+                return len(f.readlines())
+        except FileNotFoundError:
+            return 0
+
+    def wait_runs(self, name, count):
+        wait_for(lambda: self.runs(name) >= count, "%s to run %d time(s)" % (name, count))
+        self.assertEqual(self.runs(name), count, name)
+
+    # --- processes ---------------------------------------------------------------------
+    def x(self, *cmd, **kw):
+        return subprocess.run(list(cmd), env=self.env, check=True, capture_output=True,
+                              text=True, timeout=DEADLINE, **kw)
+
+    def start(self, *args):
+        p = subprocess.Popen([self.bin, *args], env=self.env, stdout=subprocess.DEVNULL,
+                             stderr=subprocess.PIPE)
+        self.procs.append(p)
+        return p
+
+    def visible_window(self):
+        """The id of Orvane's visible main window, once it is mapped (its hotkeys are then
+        registered: a plain start shows the window after the registration pass)."""
+        out = self.x("xdotool", "search", "--sync", "--onlyvisible", "--name", "^Orvane$")
+        return out.stdout.split()[0]
+
+    def is_visible(self):
+        r = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Orvane$"],
+                           env=self.env, capture_output=True, text=True, timeout=DEADLINE)
+        return bool(r.stdout.split())
+
+    def key(self, *combos):
+        self.x("xdotool", "key", *combos)
+
+    def terminate(self, proc):
+        proc.send_signal(signal.SIGTERM)
+        self.assertEqual(proc.wait(DEADLINE), 0)
