@@ -88,8 +88,8 @@ class OrvaneTestCase(unittest.TestCase):
             self.skipTest("ORVANE_BIN is not set")
         self.tmp = tempfile.mkdtemp(prefix="orvane-e2e-")
         self.addCleanup(shutil.rmtree, self.tmp, True)
-        self.x = Xvfb()
-        self.addCleanup(self.x.stop)
+        self.xserver = Xvfb()
+        self.addCleanup(self.xserver.stop)
         self.bin = os.path.join(self.tmp, "app", "orvane")
         os.makedirs(os.path.dirname(self.bin))
         shutil.copy2(ORVANE, self.bin)
@@ -97,7 +97,7 @@ class OrvaneTestCase(unittest.TestCase):
         os.makedirs(runtime, mode=0o700)
         self.env = dict(os.environ)
         self.env.update({
-            "DISPLAY": self.x.display,
+            "DISPLAY": self.xserver.display,
             "XDG_RUNTIME_DIR": runtime,
             "XDG_CONFIG_HOME": os.path.join(self.tmp, "config"),
             "HOME": os.path.join(self.tmp, "home"),
@@ -143,7 +143,7 @@ class OrvaneTestCase(unittest.TestCase):
         self.assertEqual(self.runs(name), count, name)
 
     # --- processes ---------------------------------------------------------------------
-    def x(self, *cmd, **kw):
+    def run_x(self, *cmd, **kw):
         return subprocess.run(list(cmd), env=self.env, check=True, capture_output=True,
                               text=True, timeout=DEADLINE, **kw)
 
@@ -156,7 +156,7 @@ class OrvaneTestCase(unittest.TestCase):
     def visible_window(self):
         """The id of Orvane's visible main window, once it is mapped (its hotkeys are then
         registered: a plain start shows the window after the registration pass)."""
-        out = self.x("xdotool", "search", "--sync", "--onlyvisible", "--name", "^Orvane$")
+        out = self.run_x("xdotool", "search", "--sync", "--onlyvisible", "--name", "^Orvane$")
         return out.stdout.split()[0]
 
     def is_visible(self):
@@ -165,7 +165,7 @@ class OrvaneTestCase(unittest.TestCase):
         return bool(r.stdout.split())
 
     def key(self, *combos):
-        self.x("xdotool", "key", *combos)
+        self.run_x("xdotool", "key", *combos)
 
     def terminate(self, proc):
         proc.send_signal(signal.SIGTERM)

@@ -1,0 +1,221 @@
+#include "ActionExecutor.h"
+#include "FakeHotkeyBackend.h"
+#include "FakeShell.h"
+#include "HotkeyRegistration.h"
+#include "HotkeyTable.h"
+#include "KeyTable.h"
+
+#include <gtest/gtest.h>
+
+using namespace HotkeyRegistration;
+
+namespace {
+
+HotkeyEntry entry(int id, const char* key, bool alt, bool ctrl, bool shift, bool checked,
+                  const char* target = "x") {
+    HotkeyEntry e;
+    e.ID = QString::number(id);
+    e.Key = key;
+    e.Alt = FlagText(alt);
+    e.Ctrl = FlagText(ctrl);
+    e.Shift = FlagText(shift);
+    e.Flags = ModifierText(alt, ctrl, shift);
+    e.Checked = checked;
+    e.Execute = target;
+    return e;
+}
+
+PanelValues panelFor(const HotkeyEntry& e) {
+    PanelValues p;
+    p.enabled = e.Checked;
+    p.alt = e.Alt == "1";
+    p.ctrl = e.Ctrl == "1";
+    p.shift = e.Shift == "1";
+    p.keyPosition = KeyTable::positionOfName(e.Key).value_or(-1);
+    p.execute = e.Execute;
+    p.image = e.Image;
+    return p;
+}
+
+struct RegistrationFixture : ::testing::Test {
+    HotkeyTable table;
+    FakeHotkeyBackend backend;
+};
+
+} // namespace
+
+TEST_F(RegistrationFixture, PassRegistersEnabledAndDisablesTheRest) {
+    table.append(entry(1, "C", true, true, false, true));
+    table.append(entry(2, "C", true, true, false, true));  // same combination: refused
+    table.append(entry(3, "F5", false, false, false, true)); // bare key: bits 0
+    table.append(entry(4, "D", true, false, false, false)); // disabled: not registered
+    table.append(entry(5, "", true, true, false, true));    // no key: never grabbed
+    table.append(entry(6, "G", false, true, false, true));  // held by another program
+    backend.takenElsewhere[{2, 71}] = true;
+    RegistrationPass(table, backend);
+
+    EXPECT_TRUE(table.at(0).Checked);
+    EXPECT_FALSE(table.at(1).Checked);
+    EXPECT_TRUE(table.at(2).Checked);
+    EXPECT_FALSE(table.at(3).Checked);
+    EXPECT_FALSE(table.at(4).Checked);
+    EXPECT_FALSE(table.at(5).Checked);
+    EXPECT_EQ(backend.calls, QStringList({"register 1 3 67", "register 2 3 67", "register 3 0 116",
+                                          "register 6 2 71"}));
+}
+
+TEST_F(RegistrationFixture, ApplyWithoutSelectionDoesNothing) {
+    table.append(entry(1, "C", true, true, false, true));
+    for (int row : {-1, 1, 7}) {
+        const ApplyOutcome out = ButtonApply(table, row, panelFor(table.at(0)), backend);
+        EXPECT_FALSE(out.ran);
+    }
+    EXPECT_TRUE(backend.calls.isEmpty());
+}
+
+TEST_F(RegistrationFixture, ApplyRefusesAnIncompletePanel) {
+    table.append(entry(1, "C", true, true, false, true, "calc.exe"));
+    const HotkeyEntry before = table.at(0);
+    PanelValues noKey = panelFor(before);
+    noKey.keyPosition = -1;
+    PanelValues noTarget = panelFor(before);
+    noTarget.execute.clear();
+    PanelValues badKey = panelFor(before);
+    badKey.keyPosition = KeyTable::Count;
+    for (const PanelValues& p : {noKey, noTarget, badKey}) {
+        const ApplyOutcome out = ButtonApply(table, 0, p, backend);
+        EXPECT_EQ(out.message, "Incomplete!");
+        EXPECT_TRUE(out.applyButtonEnabled);
+    }
+    EXPECT_EQ(table.at(0), before);
+    EXPECT_TRUE(backend.calls.isEmpty());
+}
+
+TEST_F(RegistrationFixture, ApplyWritesTheEntryAndReleasesBeforeRegistering) {
+    table.append(entry(7, "C", true, true, false, true));
+    RegistrationPass(table, backend);
+    backend.calls.clear();
+    PanelValues p = panelFor(table.at(0));
+    p.alt = false;
+    p.shift = true;
+    p.keyPosition = *KeyTable::positionOfName("F5");
+    p.execute = "VolumeUp";
+    p.image = 12;
+    const ApplyOutcome out = ButtonApply(table, 0, p, backend);
+    EXPECT_TRUE(out.message.isEmpty());
+    EXPECT_FALSE(out.applyButtonEnabled);
+    const HotkeyEntry& e = table.at(0);
+    EXPECT_EQ(e.Flags, "Ctrl+Shift+");
+    EXPECT_EQ(e.Key, "F5");
+    EXPECT_EQ(e.Execute, "VolumeUp");
+    EXPECT_EQ(e.Image, 12);
+    EXPECT_EQ(e.ID, "7");
+    EXPECT_EQ(backend.calls, QStringList({"unregister 7", "register 7 6 116"}));
+}
+
+TEST_F(RegistrationFixture, ApplyWithoutAnIconKeepsTheEntrysIcon) {
+    HotkeyEntry e = entry(1, "C", true, true, false, true);
+    e.Image = 9;
+    table.append(e);
+    PanelValues p = panelFor(e);
+    p.image = -1;
+    ButtonApply(table, 0, p, backend);
+    EXPECT_EQ(table.at(0).Image, 9);
+}
+
+TEST_F(RegistrationFixture, DisablingReleasesAtOnce) {
+    table.append(entry(1, "C", true, true, false, true));
+    RegistrationPass(table, backend);
+    PanelValues p = panelFor(table.at(0));
+    p.enabled = false;
+    const ApplyOutcome out = ButtonApply(table, 0, p, backend);
+    EXPECT_TRUE(out.message.isEmpty());
+    EXPECT_FALSE(table.at(0).Checked);
+    EXPECT_TRUE(backend.registered.empty());
+}
+
+TEST_F(RegistrationFixture, ClashWithAnEnabledEntryNamesItsIdAndDisablesTheEdit) {
+    table.append(entry(1, "A", true, true, false, true));
+    table.append(entry(3, "C", true, true, false, true));
+    table.append(entry(4, "C", true, true, false, false)); // disabled: never a clash
+    RegistrationPass(table, backend);
+    backend.calls.clear();
+    PanelValues p = panelFor(table.at(0));
+    p.keyPosition = *KeyTable::positionOfName("C");
+    p.execute = "changed";
+    const ApplyOutcome out = ButtonApply(table, 0, p, backend);
+    EXPECT_EQ(out.message, "HotKey exists on ID 3 ! Choose another one!");
+    EXPECT_TRUE(out.applyButtonEnabled);
+    EXPECT_TRUE(out.clearEnabledCheckBox);
+    EXPECT_FALSE(table.at(0).Checked);
+    EXPECT_EQ(table.at(0).Execute, "changed"); // the other changes stay
+    EXPECT_EQ(backend.calls, QStringList({"unregister 1"}));
+    EXPECT_EQ(backend.registered.count(1), 0u); // the former combination no longer fires
+}
+
+TEST_F(RegistrationFixture, ClashComparesKeyAndFlagsTextExactly) {
+    table.append(entry(1, "A", true, true, false, true));
+    HotkeyEntry lower = entry(2, "c", true, true, false, true);
+    table.append(lower); // a hand-edited name in lower case is a different text
+    RegistrationPass(table, backend);
+    PanelValues p = panelFor(table.at(0));
+    p.keyPosition = *KeyTable::positionOfName("C");
+    const ApplyOutcome out = ButtonApply(table, 0, p, backend);
+    EXPECT_FALSE(out.message.startsWith("HotKey exists"));
+}
+
+TEST_F(RegistrationFixture, EnablingOneOfTwoDisabledTwinsWorksTheSecondIsRefused) {
+    table.append(entry(1, "Q", true, false, false, false));
+    table.append(entry(2, "Q", true, false, false, false));
+    PanelValues p = panelFor(table.at(0));
+    p.enabled = true;
+    EXPECT_TRUE(ButtonApply(table, 0, p, backend).message.isEmpty());
+    const ApplyOutcome second = ButtonApply(table, 1, p, backend);
+    EXPECT_EQ(second.message, "HotKey exists on ID 1 ! Choose another one!");
+}
+
+TEST_F(RegistrationFixture, RefusalBySystemLeavesTheEntryEnabled) {
+    table.append(entry(1, "G", false, true, false, false));
+    backend.takenElsewhere[{2, 71}] = true;
+    PanelValues p = panelFor(table.at(0));
+    p.enabled = true;
+    const ApplyOutcome out = ButtonApply(table, 0, p, backend);
+    EXPECT_EQ(out.message, "The hotkey cannot be registered!\nMaybe keystrokes specified for the "
+                           "hotkey have already been registered by another hotkey or other "
+                           "application.");
+    EXPECT_TRUE(table.at(0).Checked);
+    EXPECT_FALSE(out.applyButtonEnabled);
+    EXPECT_TRUE(backend.registered.empty());
+}
+
+TEST_F(RegistrationFixture, ReleaseAllReleasesEveryIdEnabledOrNot) {
+    table.append(entry(1, "A", true, true, false, true));
+    table.append(entry(2, "B", true, true, false, false));
+    RegistrationPass(table, backend);
+    backend.calls.clear();
+    ReleaseAll(table, backend);
+    EXPECT_EQ(backend.calls, QStringList({"unregister 1", "unregister 2"}));
+}
+
+TEST(HotkeyMessage, RunsTheEntryWhoseIdMatchesAndRepeatsOnlyVolumeSteps) {
+    HotkeyTable table;
+    table.append(entry(5, "A", true, true, false, true, "/bin/first"));
+    table.append(entry(1, "B", true, true, false, true, "VolumeUp"));
+    table.append(entry(2, "C", true, true, false, true, "VolumeMute"));
+    FakeShell shell;
+    RecordingBuiltins builtins;
+    QStringList messages;
+    ActionExecutor executor(builtins, shell, [&](const QString& m) { messages << m; });
+
+    ApplicationEvents1Message(table, 5, false, executor);
+    ApplicationEvents1Message(table, 5, true, executor);  // held: started once per press
+    ApplicationEvents1Message(table, 1, false, executor);
+    ApplicationEvents1Message(table, 1, true, executor);  // held volume keeps stepping
+    ApplicationEvents1Message(table, 2, false, executor);
+    ApplicationEvents1Message(table, 2, true, executor);  // held mute does not flicker
+    ApplicationEvents1Message(table, 99, false, executor); // no such entry: nothing
+
+    EXPECT_EQ(shell.opened, QStringList({"/bin/first"}));
+    EXPECT_EQ(builtins.calls, QStringList({"VolumeUp", "VolumeUp", "VolumeMute"}));
+    EXPECT_TRUE(messages.isEmpty()); // a hotkey never shows an outcome
+}

@@ -1,0 +1,167 @@
+#include "HotkeyStore.h"
+#include "HotkeyTable.h"
+#include "IniFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray readAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeAll(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+QString noComputer() { return {}; }
+
+struct StoreFixture : ::testing::Test {
+    QTemporaryDir dir;
+    QString path = dir.filePath("Hotkeys.ini");
+    HotkeyTable table;
+
+    void SetUp() override { table.appendMany(DefaultHotkeyTable()); }
+    void load(const QByteArray& text) {
+        writeAll(path, text);
+        HotkeyStore::Load(table, path, noComputer);
+    }
+};
+
+} // namespace
+
+TEST_F(StoreFixture, MissingKeysTakeTheirDefaults) {
+    load("[HotKeys]\nCount=3\nKey0=67\nChecked0=1\nImage0=2\nPath0=calc.exe\nAlt0=1\nCtrl0=1\n"
+         "Shift0=0\n");
+    ASSERT_EQ(table.count(), 3);
+    EXPECT_EQ(table.at(0).Key, "C");
+    EXPECT_EQ(table.at(0).Flags, "Alt+Ctrl+");
+    for (int row : {1, 2}) {
+        const HotkeyEntry& e = table.at(row);
+        EXPECT_EQ(e.Flags, "Alt+Ctrl+");
+        EXPECT_EQ(e.Key, "0");
+        EXPECT_EQ(e.Execute, "");
+        EXPECT_FALSE(e.Checked);
+        EXPECT_EQ(e.Image, 34);
+        EXPECT_EQ(e.ID, QString::number(row + 1));
+        EXPECT_EQ(e.Alt + e.Ctrl + e.Shift, "110");
+    }
+}
+
+TEST_F(StoreFixture, NegativeCountEmptiesTheTable) {
+    load("[HotKeys]\nCount=-1\nKey0=67\n");
+    EXPECT_EQ(table.count(), 0);
+}
+
+TEST_F(StoreFixture, ZeroOrNonNumericCountKeepsTheDefaultTable) {
+    for (const QByteArray& text : {QByteArray("[HotKeys]\nCount=0\nKey0=67\nPath0=x\n"),
+                                  QByteArray("[HotKeys]\nCount=many\nKey0=67\n"),
+                                  QByteArray("[Other]\nCount=5\n"), QByteArray()}) {
+        table.clear();
+        table.appendMany(DefaultHotkeyTable());
+        load(text);
+        ASSERT_EQ(table.count(), 20) << text.constData();
+        EXPECT_EQ(table.at(2).Execute, "calc.exe");
+    }
+}
+
+TEST_F(StoreFixture, ValueForms) {
+    load("[HotKeys]\nCount=3\nKey0=0x43\nChecked0=2\nKey1=67\nChecked1=yes\nKey2=35\n"
+         "Checked2=1\nAlt2=0\nCtrl2=0\nShift2=7\n");
+    EXPECT_EQ(table.at(0).Key, "C");
+    EXPECT_TRUE(table.at(0).Checked);
+    EXPECT_FALSE(table.at(1).Checked);
+    EXPECT_EQ(table.at(2).Key, ""); // End is not in the key table
+    EXPECT_EQ(table.at(2).Flags, "Shift+");
+    EXPECT_EQ(table.at(2).Shift, "1");
+}
+
+TEST_F(StoreFixture, NetworkPlaceholderTakesTheComputerName) {
+    HotkeyStore::Load(table, dir.filePath("absent.ini"), [] { return QString("OFFICE1"); });
+    EXPECT_EQ(table.at(8).Execute, "\\\\OFFICE1");
+
+    HotkeyTable other;
+    other.appendMany(DefaultHotkeyTable());
+    HotkeyStore::Load(other, dir.filePath("absent.ini"), noComputer);
+    EXPECT_EQ(other.at(8).Execute, "\\\\NetworkComputer");
+}
+
+TEST_F(StoreFixture, HugeCountIsCappedInsteadOfExhaustingMemory) {
+    load("[HotKeys]\nCount=2000000000\n");
+    EXPECT_EQ(table.count(), HotkeyStore::MaxEntries);
+}
+
+TEST_F(StoreFixture, SaveWritesTheDocumentedLayout) {
+    table.clear();
+    HotkeyEntry calc = DefaultHotkeyTable()[2];
+    table.append(calc);
+    ASSERT_TRUE(HotkeyStore::Save(table, path));
+    EXPECT_EQ(readAll(path), "[HotKeys]\nCount=1\nKey0=67\nChecked0=1\nImage0=2\nPath0=calc.exe\n"
+                             "Alt0=1\nCtrl0=1\nShift0=0\n");
+}
+
+TEST_F(StoreFixture, ShrunkTableLeavesOldKeysThatTheLoadIgnores) {
+    ASSERT_TRUE(HotkeyStore::Save(table, path));
+    HotkeyTable five;
+    for (int i = 0; i < 5; ++i)
+        five.append(table.at(i));
+    ASSERT_TRUE(HotkeyStore::Save(five, path));
+    const IniFile ini = IniFile::load(path);
+    EXPECT_EQ(ini.readInteger("HotKeys", "Count", 0), 5);
+    EXPECT_TRUE(ini.value("HotKeys", "Key19").has_value());
+    HotkeyStore::Load(table, path, noComputer);
+    EXPECT_EQ(table.count(), 5);
+}
+
+TEST_F(StoreFixture, SaveAndLoadRoundTripTheTable) {
+    HotkeyEntry odd = table.at(0);
+    odd.Execute = "  \"/opt/x y/run;me.sh\" ";
+    odd.Checked = false;
+    odd.Image = 51;
+    table.replace(0, odd);
+    ASSERT_TRUE(HotkeyStore::Save(table, path));
+    HotkeyTable back;
+    HotkeyStore::Load(back, path, noComputer);
+    ASSERT_EQ(back.count(), table.count());
+    for (int i = 0; i < table.count(); ++i)
+        EXPECT_EQ(back.at(i), table.at(i)) << i;
+}
+
+TEST_F(StoreFixture, GarbageFileLoadsWhatItCanAndNextSaveIsValid) {
+    const char head[] = "\x00\xff\xfe[HotKeys\n[HotKeys]\nCount=2\n\x01\x02=\x03\nKey1=65\nPath1=\xc3\x28\n";
+    QByteArray garbage(head, sizeof head - 1);
+    garbage += QByteArray(100000, '\x7f');
+    load(garbage);
+    ASSERT_EQ(table.count(), 2);
+    EXPECT_EQ(table.at(1).Key, "A");
+    ASSERT_TRUE(HotkeyStore::Save(table, path));
+    HotkeyTable back;
+    HotkeyStore::Load(back, path, noComputer);
+    ASSERT_EQ(back.count(), 2);
+    EXPECT_EQ(back.at(1).Key, "A");
+}
+
+// Golden files: data/store/<case>.input.ini loaded and saved back must give
+// <case>.expected.ini byte for byte.
+TEST(HotkeyStoreGolden, LoadThenSaveGivesTheExpectedFile) {
+    const QDir data(qEnvironmentVariable("ORVANE_TEST_DATA") + "/data/store");
+    const QStringList inputs = data.entryList({"*.input.ini"}, QDir::Files);
+    ASSERT_FALSE(inputs.isEmpty()) << data.path().toStdString();
+    for (const QString& input : inputs) {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Hotkeys.ini");
+        ASSERT_TRUE(QFile::copy(data.filePath(input), path));
+        HotkeyTable table;
+        HotkeyStore::Load(table, path, noComputer);
+        ASSERT_TRUE(HotkeyStore::Save(table, path));
+        const QString expected = QString(input).replace(".input.", ".expected.");
+        EXPECT_EQ(readAll(path).toStdString(), readAll(data.filePath(expected)).toStdString())
+            << input.toStdString();
+    }
+}

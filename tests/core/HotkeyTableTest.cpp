@@ -1,0 +1,94 @@
+#include "HotkeyTable.h"
+
+#include <gtest/gtest.h>
+
+TEST(ModifierText, AllEightCombinationsInFixedOrder) {
+    EXPECT_EQ(ModifierText(false, false, false), "");
+    EXPECT_EQ(ModifierText(true, false, false), "Alt+");
+    EXPECT_EQ(ModifierText(false, true, false), "Ctrl+");
+    EXPECT_EQ(ModifierText(false, false, true), "Shift+");
+    EXPECT_EQ(ModifierText(true, true, false), "Alt+Ctrl+");
+    EXPECT_EQ(ModifierText(true, false, true), "Alt+Shift+");
+    EXPECT_EQ(ModifierText(false, true, true), "Ctrl+Shift+");
+    EXPECT_EQ(ModifierText(true, true, true), "Alt+Ctrl+Shift+");
+}
+
+TEST(ModifierBits, OnlyAnExactOneCounts) {
+    HotkeyEntry e;
+    e.Alt = "1";
+    e.Ctrl = "1";
+    e.Shift = "1";
+    EXPECT_EQ(ModifierBits(e), 7u);
+    e.Ctrl = "2";
+    EXPECT_EQ(ModifierBits(e), 5u);
+    e.Alt = " 1";
+    EXPECT_EQ(ModifierBits(e), 4u);
+    e.Shift = "0";
+    EXPECT_EQ(ModifierBits(e), 0u);
+}
+
+TEST(DefaultHotkeyTable, TwentyEnabledEntriesWithConsistentFlags) {
+    const auto table = DefaultHotkeyTable();
+    ASSERT_EQ(table.size(), 20u);
+    for (int i = 0; i < 20; ++i) {
+        const HotkeyEntry& e = table[static_cast<size_t>(i)];
+        EXPECT_TRUE(e.Checked);
+        EXPECT_EQ(e.ID, QString::number(i + 1));
+        EXPECT_EQ(e.Image, i);
+        EXPECT_EQ(e.Flags, ModifierText(e.Alt == "1", e.Ctrl == "1", e.Shift == "1")) << i;
+        EXPECT_FALSE(e.Execute.isEmpty());
+    }
+    EXPECT_TRUE(table[0].Execute.startsWith("mailto: "));
+    EXPECT_EQ(table[8].Execute, "\\\\NetworkComputer");
+    EXPECT_EQ(table[11].Execute, "Show/Hide Application");
+    EXPECT_EQ(table[14].Key, "Down");
+    EXPECT_EQ(table[16].Key, "Up");
+    EXPECT_EQ(table[18].Execute, "c:\\Program Files\\Winamp\\winamp.exe");
+}
+
+TEST(DefaultHotkeyTable, NoTwoEntriesShareACombination) {
+    const auto table = DefaultHotkeyTable();
+    for (size_t i = 0; i < table.size(); ++i)
+        for (size_t j = i + 1; j < table.size(); ++j)
+            EXPECT_FALSE(table[i].Key == table[j].Key && table[i].Flags == table[j].Flags)
+                << i << " " << j;
+}
+
+TEST(HotkeyTable, ModelShowsSevenColumnsAndCheckState) {
+    HotkeyTable t;
+    t.appendMany(DefaultHotkeyTable());
+    EXPECT_EQ(t.rowCount(), 20);
+    EXPECT_EQ(t.columnCount(), 7);
+    EXPECT_EQ(t.data(t.index(2, HotkeyTable::ColKey), Qt::DisplayRole).toString(), "C");
+    EXPECT_EQ(t.data(t.index(2, HotkeyTable::ColID), Qt::DisplayRole).toString(), "3");
+    EXPECT_EQ(t.data(t.index(2, HotkeyTable::ColAlt), Qt::DisplayRole).toString(), "1");
+    EXPECT_EQ(t.data(t.index(2, 0), Qt::CheckStateRole).toInt(), Qt::Checked);
+    t.setChecked(2, false);
+    EXPECT_EQ(t.data(t.index(2, 0), Qt::CheckStateRole).toInt(), Qt::Unchecked);
+}
+
+TEST(HotkeyTable, UserCheckToggleGoesToTheHandlerNotTheEntry) {
+    HotkeyTable t;
+    t.appendMany(DefaultHotkeyTable());
+    int seenRow = -1;
+    bool seenChecked = true;
+    t.setCheckToggledHandler([&](int row, bool checked) {
+        seenRow = row;
+        seenChecked = checked;
+    });
+    EXPECT_TRUE(t.setData(t.index(4, 0), Qt::Unchecked, Qt::CheckStateRole));
+    EXPECT_EQ(seenRow, 4);
+    EXPECT_FALSE(seenChecked);
+    EXPECT_TRUE(t.at(4).Checked); // only Apply changes the entry
+}
+
+TEST(HotkeyTable, RowOfIdFindsTheEntryWhereverItStands) {
+    HotkeyTable t;
+    t.appendMany(DefaultHotkeyTable());
+    HotkeyEntry e = t.at(0);
+    e.ID = "5";
+    t.replace(0, e);
+    EXPECT_EQ(t.rowOfId(5), 0); // the first entry with that ID wins
+    EXPECT_EQ(t.rowOfId(20), 19);
+    EXPECT_EQ(t.rowOfId(99), -1);
+}

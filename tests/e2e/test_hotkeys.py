@@ -1,0 +1,139 @@
+"""End-to-end: the real Orvane on a real X server, driven by real key presses."""
+
+import os
+import subprocess
+import unittest
+
+from harness import XHELPER, OrvaneTestCase, hotkeys_ini, read_ini, wait_for
+
+K, J, U, Y, F5, F6 = 75, 74, 85, 89, 116, 117
+
+
+class PressTests(OrvaneTestCase):
+    def test_pressed_combination_runs_its_target(self):
+        self.write_ini(hotkeys_ini([{"key": K, "path": self.marker_script("k")}]))
+        self.start()
+        self.visible_window()
+        self.key("ctrl+alt+k")
+        self.wait_runs("k", 1)
+
+    def test_lock_modifiers_do_not_stop_a_hotkey(self):
+        self.write_ini(hotkeys_ini([{"key": K, "path": self.marker_script("k")}]))
+        self.start()
+        self.visible_window()
+        self.key("Num_Lock")
+        self.key("ctrl+alt+k")
+        self.wait_runs("k", 1)
+        self.key("Caps_Lock")
+        self.key("ctrl+alt+k")
+        self.wait_runs("k", 2)
+        self.key("Num_Lock")
+        self.key("ctrl+alt+k")
+        self.wait_runs("k", 3)
+
+    def test_bare_key_and_ctrl_combination_are_different_hotkeys(self):
+        self.write_ini(hotkeys_ini([
+            {"key": F5, "path": self.marker_script("bare"), "alt": 0, "ctrl": 0},
+            {"key": F6, "path": self.marker_script("ctrl"), "alt": 0, "ctrl": 1},
+        ]))
+        self.start()
+        self.visible_window()
+        # The wrong combinations first; each right one after it proves the wrong one, had
+        # it fired, would have been handled (and started) before.
+        self.key("ctrl+F5")
+        self.key("F6")
+        self.key("F5")
+        self.wait_runs("bare", 1)
+        self.key("ctrl+F6")
+        self.wait_runs("ctrl", 1)
+        self.assertEqual(self.runs("bare"), 1)
+
+    def test_a_background_start_stays_hidden_and_its_hotkeys_work(self):
+        self.write_ini(hotkeys_ini([{"key": K, "path": self.marker_script("k")}]))
+        self.start("hide")
+        # No window to wait for: press until the grab is in place.
+        wait_for(lambda: self.key("ctrl+alt+k") or self.runs("k") > 0, "the hotkey to work")
+        self.assertFalse(self.is_visible())
+
+    def test_keyboard_layout_change_renews_the_grabs(self):
+        self.write_ini(hotkeys_ini([{"key": Y, "path": self.marker_script("y")}]))
+        self.start()
+        self.visible_window()
+        self.key("ctrl+alt+y")
+        self.wait_runs("y", 1)
+        # On a German layout Y sits where Z was: only a renewed grab catches it.
+        self.run_x("setxkbmap", "de")
+        wait_for(lambda: self.key("ctrl+alt+y") or self.runs("y") > 1,
+                 "the hotkey to work on the new layout")
+
+
+class RegistrationTests(OrvaneTestCase):
+    def test_refused_combinations_end_disabled_in_the_saved_file(self):
+        holder = subprocess.Popen([XHELPER, "grab", "0x6a", str(4 | 8)], env=self.env,
+                                  stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+        self.addCleanup(holder.wait)
+        self.addCleanup(holder.stdin.close)
+        self.assertEqual(holder.stdout.readline().strip(), "ready")
+
+        script = self.marker_script("u")
+        self.write_ini(hotkeys_ini([
+            {"key": J, "path": script},  # held by the other client
+            {"key": U, "path": script},
+            {"key": U, "path": script},  # the same combination a second time
+        ]))
+        orvane = self.start()
+        self.visible_window()
+        self.key("ctrl+alt+u")
+        self.wait_runs("u", 1)
+        self.terminate(orvane)
+        saved = read_ini(self.ini_path)
+        self.assertEqual([saved["checked0"], saved["checked1"], saved["checked2"]], ["0", "1", "0"])
+
+
+class LifeCycleTests(OrvaneTestCase):
+    def test_second_instance_raises_the_first_and_ends(self):
+        self.write_ini(hotkeys_ini([{"key": K, "path": self.marker_script("k")}]))
+        first = self.start("hide")
+        socket = os.path.join(self.env["XDG_RUNTIME_DIR"], "Orvane 2.socket")
+        wait_for(lambda: os.path.exists(socket), "the first instance to listen")
+        self.assertFalse(self.is_visible())
+        second = self.start()
+        self.assertEqual(second.wait(20), 0)
+        self.visible_window()
+        self.assertIsNone(first.poll())
+        out = subprocess.run(["pgrep", "-c", "-f", self.bin], capture_output=True, text=True)
+        self.assertEqual(out.stdout.strip(), "1")
+        self.key("ctrl+alt+k")
+        self.wait_runs("k", 1)
+
+    def test_close_request_hides_and_sigterm_saves(self):
+        self.write_ini("[HotKeys]\r\nCount=1\r\nKey0=0x4B\r\nChecked0=1\r\nPath0=%s\r\n"
+                       "; a comment the save keeps\r\n" % self.marker_script("k"))
+        orvane = self.start()
+        window = self.visible_window()
+        self.run_x(XHELPER, "close", window)
+        wait_for(lambda: not self.is_visible(), "the window to hide")
+        self.assertIsNone(orvane.poll())
+        self.key("ctrl+alt+k")
+        self.wait_runs("k", 1)
+        self.terminate(orvane)
+        saved = read_ini(self.ini_path)
+        self.assertEqual(saved["key0"], "75")
+        self.assertEqual(saved["image0"], "34")
+        self.assertEqual([saved["alt0"], saved["ctrl0"], saved["shift0"]], ["1", "1", "0"])
+        with open(self.ini_path, "rb") as f:
+            self.assertIn(b"; a comment the save keeps", f.read())
+
+    def test_binary_hotkeys_file_neither_crashes_nor_is_lost(self):
+        garbage = bytes(range(256)) * 64 + b"\n[HotKeys]\nCount=1\nKey0=75\nChecked0=1\n"
+        self.write_ini(garbage)
+        orvane = self.start()
+        self.visible_window()
+        self.terminate(orvane)
+        saved = read_ini(self.ini_path)
+        self.assertEqual(saved["count"], "1")
+        self.assertEqual(saved["key0"], "75")
+
+
+if __name__ == "__main__":
+    unittest.main()

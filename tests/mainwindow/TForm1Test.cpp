@@ -1,0 +1,119 @@
+#include "CommandLine.h"
+#include "FakeHotkeyBackend.h"
+#include "FakeShell.h"
+#include "MessageBox.h"
+#include "TForm1.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QHeaderView>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTreeView>
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList g_messages;
+void recordMessage(QWidget*, const QString& text) { g_messages << text; }
+
+struct FormFixture : ::testing::Test {
+    QTemporaryDir dir;
+    FakeHotkeyBackend* backend = new FakeHotkeyBackend;
+    FakeShell* shell = new FakeShell;
+    std::unique_ptr<TForm1> form;
+    QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
+
+    void SetUp() override {
+        g_messages.clear();
+        SetMessageHook(recordMessage);
+        qputenv("XDG_RUNTIME_DIR", dir.path().toUtf8());
+        form = std::make_unique<TForm1>(std::unique_ptr<HotkeyBackend>(backend),
+                                        std::unique_ptr<Shell>(shell));
+    }
+    void TearDown() override {
+        form.reset();
+        SetMessageHook(nullptr);
+        qputenv("XDG_RUNTIME_DIR", savedRuntime);
+    }
+    QString iniPath() const { return dir.filePath("Hotkeys.ini"); }
+    void start(const QStringList& args = {}) {
+        QSignalSpy started(form.get(), &TForm1::started);
+        const QString cmd = CommandLine::Rebuild(QCoreApplication::applicationFilePath(), args);
+        ASSERT_TRUE(form->FormCreate(cmd, dir.path()));
+        ASSERT_TRUE(started.wait(5000));
+    }
+};
+
+} // namespace
+
+TEST_F(FormFixture, PlainStartLoadsRegistersAndShows) {
+    start();
+    EXPECT_EQ(form->windowTitle(), "Orvane");
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(form->Hotkeys->count(), 20);
+    EXPECT_EQ(backend->registered.size(), 20u);
+    EXPECT_EQ(form->Hotkeys->headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(), "Execute");
+    EXPECT_EQ(form->ListView1->header()->sectionSize(0), 160);
+    EXPECT_TRUE(form->ListView1->header()->isSectionHidden(4));
+    EXPECT_DOUBLE_EQ(form->VolumeStep, 655.35);
+}
+
+TEST_F(FormFixture, BackgroundStartStaysHidden) {
+    start({"hide"});
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(backend->registered.size(), 20u);
+}
+
+TEST_F(FormFixture, CloseOnlyHidesAndSavesNothing) {
+    start();
+    EXPECT_FALSE(form->close());
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_FALSE(QFile::exists(iniPath()));
+    EXPECT_EQ(backend->registered.size(), 20u);
+}
+
+TEST_F(FormFixture, ExitReleasesEverythingAndSaves) {
+    start();
+    form->Exit1Click();
+    EXPECT_TRUE(form->exitFlag());
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(backend->registered.empty());
+    ASSERT_TRUE(QFile::exists(iniPath()));
+    QFile f(iniPath());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.readAll().startsWith("[HotKeys]\nCount=20\nKey0=69\n"));
+}
+
+TEST_F(FormFixture, HotkeyPressRunsItsTargetAndShowHideToggles) {
+    start();
+    backend->press(3);
+    EXPECT_EQ(shell->opened, QStringList({"calc.exe"}));
+    backend->press(12); // "Show/Hide Application"
+    EXPECT_FALSE(form->isVisible());
+    backend->press(12);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_TRUE(g_messages.isEmpty());
+}
+
+TEST_F(FormFixture, RowCheckBoxEnablesAndDisablesAtOnce) {
+    start();
+    HotkeyTable* t = form->Hotkeys;
+    ASSERT_TRUE(t->setData(t->index(0, 0), Qt::Unchecked, Qt::CheckStateRole));
+    EXPECT_FALSE(t->at(0).Checked);
+    EXPECT_EQ(backend->registered.count(1), 0u);
+    ASSERT_TRUE(t->setData(t->index(0, 0), Qt::Checked, Qt::CheckStateRole));
+    EXPECT_TRUE(t->at(0).Checked);
+    EXPECT_EQ(backend->registered.count(1), 1u);
+}
+
+TEST_F(FormFixture, LoadedFileReplacesTheDefaultTable) {
+    QFile f(iniPath());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("[HotKeys]\nCount=2\nKey0=67\nChecked0=1\nKey1=67\nChecked1=1\n");
+    f.close();
+    start();
+    ASSERT_EQ(form->Hotkeys->count(), 2);
+    EXPECT_TRUE(form->Hotkeys->at(0).Checked);
+    EXPECT_FALSE(form->Hotkeys->at(1).Checked); // same combination: refused, disabled
+}

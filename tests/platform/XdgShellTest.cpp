@@ -1,0 +1,103 @@
+#include "DetachedProcess.h"
+#include "XdgShell.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cerrno>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+namespace {
+
+void writeScript(const QString& path, const QByteArray& body, bool executable = true) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(body);
+    f.close();
+    if (executable)
+        f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
+}
+
+// Waits for a file a started program writes: the program runs on its own, detached.
+bool waitForFile(const QString& path) {
+    return QTest::qWaitFor([&] { return QFileInfo(path).size() > 0; }, 10000);
+}
+
+QByteArray contents(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+struct ShellFixture : ::testing::Test {
+    QTemporaryDir dir;
+    QByteArray savedPath = qgetenv("PATH");
+    void SetUp() override {
+        // A recording xdg-open first on PATH: opening documents for real needs a desktop.
+        QDir().mkpath(dir.filePath("bin"));
+        writeScript(dir.filePath("bin/xdg-open"),
+                    "#!/bin/sh\nprintf '%s' \"$1\" > '" + dir.filePath("opened").toUtf8() + "'\n");
+        qputenv("PATH", dir.filePath("bin").toUtf8() + ":" + savedPath);
+    }
+    void TearDown() override { qputenv("PATH", savedPath); }
+};
+
+} // namespace
+
+TEST_F(ShellFixture, TargetWithBlanksQuotesAndSemicolonIsOneProgram) {
+    const QString marker = dir.filePath("marker");
+    // Run from the test directory, so that a name split by a shell would touch "pwned" here.
+    const QString savedCwd = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    const QString injected = dir.filePath("pwned");
+    const QString script = dir.filePath("run me; touch pwned \"now\" 'x'.sh");
+    writeScript(script, "#!/bin/sh\necho ran > '" + marker.toUtf8() + "'\n");
+    XdgShell shell;
+    EXPECT_EQ(shell.open(script), ShellResult::Ok);
+    EXPECT_TRUE(waitForFile(marker));
+    QDir::setCurrent(savedCwd);
+    EXPECT_FALSE(QFileInfo::exists(injected));
+}
+
+TEST_F(ShellFixture, DocumentsFoldersAndUrlsGoToXdgOpen) {
+    const QString opened = dir.filePath("opened");
+    XdgShell shell;
+    EXPECT_EQ(shell.open("mailto: a@example.org"), ShellResult::Ok);
+    ASSERT_TRUE(waitForFile(opened));
+    EXPECT_EQ(contents(opened), "mailto:a@example.org");
+    QFile::remove(opened);
+
+    const QString doc = dir.filePath("a b.txt");
+    writeScript(doc, "text", false);
+    EXPECT_EQ(shell.open(doc), ShellResult::Ok);
+    ASSERT_TRUE(waitForFile(opened));
+    EXPECT_EQ(contents(opened), doc.toUtf8());
+}
+
+TEST_F(ShellFixture, FailuresGiveTheirResultCodes) {
+    XdgShell shell;
+    EXPECT_EQ(shell.open(dir.filePath("missing")), ShellResult::FileNotFound);
+    EXPECT_EQ(shell.open(dir.filePath("nodir/missing")), ShellResult::PathNotFound);
+    const QString noInterpreter = dir.filePath("bad.sh");
+    writeScript(noInterpreter, "#!/no/such/interpreter\n");
+    EXPECT_EQ(shell.open(noInterpreter), ShellResult::FileNotFound);
+    const QString garbage = dir.filePath("garbage.bin");
+    writeScript(garbage, "no interpreter line, not a program\n");
+    EXPECT_EQ(shell.open(garbage), ShellResult::BadFormat);
+}
+
+TEST_F(ShellFixture, NoOpenerInstalledMeansNoAssociation) {
+    qputenv("PATH", dir.filePath("nothing-here").toUtf8());
+    XdgShell shell;
+    EXPECT_EQ(shell.open("https://example.org/"), ShellResult::NoAssociation);
+}
+
+TEST(DetachedProcess, LeavesNoChildBehind) {
+    EXPECT_EQ(DetachedProcess::Start("/bin/true", {}), 0);
+    // The started program is not our child, so there is nothing to reap.
+    EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);
+    EXPECT_EQ(errno, ECHILD);
+    EXPECT_EQ(DetachedProcess::Start("/no/such/program", {}), ENOENT);
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "ActionExecutor.h"
+#include "Shell.h"
+
+#include <QStringList>
+
+class FakeShell : public Shell {
+public:
+    int open(const QString& target) override {
+        opened << target;
+        return result;
+    }
+    QStringList opened;
+    int result = 42;
+};
+
+class RecordingBuiltins : public BuiltinFunctions {
+public:
+    void ToggleMainWindow() override { calls << QStringLiteral("ToggleMainWindow"); }
+    void VolumeDown() override { calls << QStringLiteral("VolumeDown"); }
+    void VolumeUp() override { calls << QStringLiteral("VolumeUp"); }
+    void VolumeMute() override { calls << QStringLiteral("VolumeMute"); }
+    QStringList calls;
+};
