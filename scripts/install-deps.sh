@@ -8,7 +8,7 @@ packages=(
   build-essential cmake ninja-build pkg-config clang-format
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   libxcb1-dev libxcb-keysyms1-dev libxcb-xkb-dev libxcb-xtest0-dev
-  libgtest-dev
+  libgtest-dev libbenchmark-dev
   # running: the shell layer opens documents and URLs with xdg-open
   xdg-utils
   # virtual display, key presses and layout changes for the end-to-end tests

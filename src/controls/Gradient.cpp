@@ -1,0 +1,98 @@
+#include "Gradient.h"
+
+#include <QRandomGenerator>
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+// Dithering draws into one strip this wide and copies it across the bitmap.
+constexpr int kDitherStrip = 16;
+
+int RampChannel(int from, int to, int i, int n) {
+    // i * (to - from) / (n - 1) computed as one division of exact integers, so a value that
+    // is exactly half-way stays exactly half-way and rounds to the even neighbour.
+    const double offset = double(i * (to - from)) / double(n - 1);
+    return std::clamp(from + int(std::nearbyint(offset)), 0, 255);
+}
+
+int DefaultRandom(int j) {
+    return j > 0 ? int(QRandomGenerator::global()->bounded(j)) : 0;
+}
+
+} // namespace
+
+std::vector<QRgb> BuildColorRamp(const QColor& from, const QColor& to, int n) {
+    std::vector<QRgb> ramp;
+    if (n < 1)
+        return ramp;
+    const QRgb a = from.rgb();
+    const QRgb b = to.rgb();
+    if (n == 1) {
+        ramp.push_back(qRgb(qRed(a), qGreen(a), qBlue(a)));
+        return ramp;
+    }
+    ramp.reserve(std::size_t(n));
+    for (int i = 0; i < n; ++i)
+        ramp.push_back(qRgb(RampChannel(qRed(a), qRed(b), i, n),
+                            RampChannel(qGreen(a), qGreen(b), i, n),
+                            RampChannel(qBlue(a), qBlue(b), i, n)));
+    return ramp;
+}
+
+int GradientBandTop(int i, int height, int n) {
+    // Non-negative operands: adding half the divisor rounds halves away from zero.
+    const long long num = 2LL * i * height + n;
+    return int(num / (2LL * n));
+}
+
+QImage FillGradient(int width, int height, const QColor& from, const QColor& to, int n, bool dither,
+                    const GradientRandom& random) {
+    if (width <= 0 || height <= 0)
+        return {};
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(from.rgb());
+    if (n < 1)
+        return image;
+
+    const std::vector<QRgb> ramp = BuildColorRamp(from, to, n);
+    std::vector<int> tops(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i)
+        tops[std::size_t(i)] = GradientBandTop(i, height, n);
+
+    for (int i = 0; i < n; ++i) {
+        const int top = tops[std::size_t(i)];
+        const int bottom = i + 1 < n ? tops[std::size_t(i + 1)] : height;
+        for (int y = top; y < bottom; ++y)
+            std::fill_n(reinterpret_cast<QRgb*>(image.scanLine(y)), width, ramp[std::size_t(i)]);
+    }
+
+    if (!dither || n < 2)
+        return image;
+
+    const GradientRandom& pick = random ? random : GradientRandom(DefaultRandom);
+    const int strip = std::min(width, kDitherStrip);
+    const int depth = height / (n - 1);
+    for (int i = 1; i < n; ++i) {
+        const QRgb above = ramp[std::size_t(i - 1)];
+        for (int x = 0; x < kDitherStrip; ++x) {
+            for (int j = 0; j <= depth; ++j) {
+                const int y = tops[std::size_t(i)] + (j > 0 ? pick(j) : 0);
+                // The scatter can reach past the last row of a tall bitmap, and the strip
+                // past the right edge of a narrow one: such pixels do not exist.
+                if (x < strip && y >= 0 && y < height)
+                    reinterpret_cast<QRgb*>(image.scanLine(y))[x] = above;
+            }
+        }
+    }
+
+    // Repeat the dithered strip across the width, one 16-pixel block at a time.
+    for (int y = 0; y < height; ++y) {
+        QRgb* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = kDitherStrip; x < width; x += kDitherStrip)
+            std::memcpy(row + x, row,
+                        sizeof(QRgb) * std::size_t(std::min(kDitherStrip, width - x)));
+    }
+    return image;
+}

@@ -1,0 +1,59 @@
+#include "TLinkLabel.h"
+
+#include "Shell.h"
+
+#include <QMouseEvent>
+
+QString LinkPrefix(tLinkType type) {
+    switch (type) {
+    case ltfile:
+        return QStringLiteral("file://");
+    case ltftp:
+        return QStringLiteral("ftp://");
+    case ltgopher:
+        return QStringLiteral("gopher://");
+    case lthttp:
+        return QStringLiteral("http://");
+    case lthttps:
+        return QStringLiteral("https://");
+    case ltmailto:
+        return QStringLiteral("mailto:");
+    case ltnews:
+        return QStringLiteral("news:");
+    case lttelnet:
+        return QStringLiteral("telnet:");
+    case ltwais:
+        return QStringLiteral("wais:");
+    }
+    // Never a bare target: without a scheme the shell would start it as a program.
+    return QStringLiteral("http://");
+}
+
+TLinkLabel::TLinkLabel(Shell& shell, QWidget* parent) : QLabel(parent), m_shell(shell) {
+    // The target is shown as typed, never read as markup.
+    setTextFormat(Qt::PlainText);
+    QFont f = font();
+    f.setUnderline(true);
+    setFont(f);
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    setPalette(p);
+    setCursor(Qt::PointingHandCursor);
+    setText(QString());
+}
+
+void TLinkLabel::SetHyperLink(const QString& target) {
+    m_hyperLink = target;
+    if (text().isEmpty())
+        setText(target);
+}
+
+void TLinkLabel::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        QLabel::mousePressEvent(event);
+        return;
+    }
+    // Taken here and not passed on: the label reports no click of its own.
+    m_shell.open(Link());
+    event->accept();
+}

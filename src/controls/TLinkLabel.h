@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QLabel>
+#include <QString>
+
+class Shell;
+
+// The scheme put before a link label's target.
+enum tLinkType { ltfile, ltftp, ltgopher, lthttp, lthttps, ltmailto, ltnews, lttelnet, ltwais };
+
+// The prefix of a link type, such as "http://" or "mailto:".
+QString LinkPrefix(tLinkType type);
+
+// A label that acts as a hyperlink: blue underlined text under a hand pointer; a left
+// press opens the prefix of LinkType followed by HyperLink through the desktop shell.
+class TLinkLabel : public QLabel {
+    Q_OBJECT
+public:
+    // `shell` opens the links and must outlive the label.
+    TLinkLabel(Shell& shell, QWidget* parent);
+
+    tLinkType LinkType() const { return m_linkType; }
+    void SetLinkType(tLinkType type) { m_linkType = type; }
+
+    QString HyperLink() const { return m_hyperLink; }
+    // Stores the target; an empty caption becomes the target.
+    void SetHyperLink(const QString& target);
+
+    // The link a press opens.
+    QString Link() const { return LinkPrefix(m_linkType) + m_hyperLink; }
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    Shell& m_shell;
+    tLinkType m_linkType = lthttp;
+    QString m_hyperLink;
+};

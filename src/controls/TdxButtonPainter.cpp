@@ -1,0 +1,244 @@
+#include "TdxButtonPainter.h"
+
+#include "TdxButton.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPalette>
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+// The pixels of a one-pixel line from a to b, b itself not included.
+std::vector<QPoint> LinePixels(QPoint a, QPoint b) {
+    std::vector<QPoint> pixels;
+    const int dx = std::abs(b.x() - a.x());
+    const int dy = -std::abs(b.y() - a.y());
+    const int sx = a.x() < b.x() ? 1 : -1;
+    const int sy = a.y() < b.y() ? 1 : -1;
+    int err = dx + dy;
+    QPoint p = a;
+    while (p != b) {
+        pixels.push_back(p);
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            p.rx() += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            p.ry() += sy;
+        }
+    }
+    return pixels;
+}
+
+void DrawLine(QPainter& painter, QPoint a, QPoint b) {
+    for (const QPoint& p : LinePixels(a, b))
+        painter.drawPoint(p);
+}
+
+// The rounded outline of a w x h box with 5 x 5 corner ellipses: straight edges that stop
+// two pixels short of each corner, and one diagonal pixel between them.
+void DrawOutline(QPainter& painter, int w, int h, const QColor& color) {
+    painter.fillRect(2, 0, w - 4, 1, color);
+    painter.fillRect(2, h - 1, w - 4, 1, color);
+    painter.fillRect(0, 2, 1, h - 4, color);
+    painter.fillRect(w - 1, 2, 1, h - 4, color);
+    painter.setPen(color);
+    painter.drawPoint(1, 1);
+    painter.drawPoint(w - 2, 1);
+    painter.drawPoint(1, h - 2);
+    painter.drawPoint(w - 2, h - 2);
+}
+
+// A dotted rectangle that inverts every other pixel of the edge of `r`, so it shows on any
+// gradient. Each pixel is inverted once, corners included.
+void DrawFocusRect(QPainter& painter, const QRect& r) {
+    if (r.isEmpty())
+        return;
+    const int x0 = r.left(), x1 = r.right(), y0 = r.top(), y1 = r.bottom();
+    std::vector<QPoint> dots;
+    const auto dot = [&](int x, int y) {
+        if ((x + y - x0 - y0) % 2 == 0)
+            dots.emplace_back(x, y);
+    };
+    for (int x = x0; x <= x1; ++x) {
+        dot(x, y0);
+        if (y1 != y0)
+            dot(x, y1);
+    }
+    for (int y = y0 + 1; y < y1; ++y) {
+        dot(x0, y);
+        if (x1 != x0)
+            dot(x1, y);
+    }
+    painter.save();
+    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    painter.setPen(QColor(255, 255, 255));
+    painter.drawPoints(dots.data(), int(dots.size()));
+    painter.restore();
+}
+
+} // namespace
+
+QImage TransparentGlyph(const QImage& glyph) {
+    if (glyph.isNull())
+        return {};
+    QImage out = glyph.convertToFormat(QImage::Format_ARGB32);
+    const QRgb key = out.pixel(0, out.height() - 1);
+    for (int y = 0; y < out.height(); ++y) {
+        QRgb* row = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < out.width(); ++x)
+            if (row[x] == key)
+                row[x] = qRgba(0, 0, 0, 0);
+    }
+    return out;
+}
+
+QImage GrayGlyph(const QImage& glyph) {
+    if (glyph.isNull())
+        return {};
+    QImage out = glyph.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < out.height(); ++y) {
+        QRgb* row = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < out.width(); ++x) {
+            const QRgb p = row[x];
+            const int g = (qRed(p) + qGreen(p) + qBlue(p)) / 3 / 2 + 96;
+            row[x] = qRgba(g, g, g, qAlpha(p));
+        }
+    }
+    return out;
+}
+
+QRect TdxButtonPainter::MeasureCaption(const TdxButton& button, int flags, const QRect& rect) {
+    QString text = button.Caption();
+    if (text.isEmpty() || (button.ShowAccelChar() && text == QLatin1String("&")))
+        text += QLatin1Char(' ');
+    const QFontMetrics metrics(button.font());
+    const QRect box = metrics.boundingRect(rect, flags, text);
+    return {rect.topLeft(), box.size()};
+}
+
+TdxButtonGeometry TdxButtonPainter::Arrange(const TdxButton& button, QSize glyphSize) {
+    const int w = button.width();
+    const int h = button.height();
+    const int s = button.Spacing();
+    const int gw = glyphSize.width();
+    const int gh = glyphSize.height();
+    const bool glyph = !glyphSize.isEmpty();
+
+    int flags = Qt::AlignLeft | Qt::AlignTop;
+    if (button.WordWrap())
+        flags |= Qt::TextWordWrap;
+    if (button.ShowAccelChar())
+        flags |= Qt::TextShowMnemonic;
+
+    // Edges as left, top, right, bottom with exclusive right and bottom.
+    int left = 0, top = 0, right = w, bottom = h;
+    if (glyph) {
+        switch (button.Layout()) {
+        case blGlyphLeft:
+            left += gw + s;
+            break;
+        case blGlyphRight:
+            left -= gw + s;
+            right -= 2 * (gw + s);
+            flags = (flags & ~Qt::AlignLeft) | Qt::AlignRight;
+            break;
+        case blGlyphTop:
+            top += gh + s;
+            break;
+        case blGlyphBottom:
+            top -= gh + s;
+            break;
+        }
+    }
+
+    QRect text = MeasureCaption(button, flags, QRect(left, top, right - left, bottom - top));
+    // Centre the caption's box; the glyph follows it.
+    text.translate((w - (text.x() + text.width())) / 2, (h - (text.y() + text.height())) / 2);
+    const int p = button.IsHot() && button.IsPressed() ? 1 : 0;
+    text.translate(p, p);
+
+    QPoint at;
+    switch (button.Layout()) {
+    case blGlyphLeft:
+        at = {text.x() - gw - s, (h - gh) / 2 + p};
+        break;
+    case blGlyphRight:
+        at = {text.x() + text.width() + s, (h - gh) / 2 + p};
+        break;
+    case blGlyphTop:
+        at = {(w - gw) / 2 + p, text.y() - gh - s};
+        break;
+    case blGlyphBottom:
+        at = {(w - gw) / 2 + p, text.y() + text.height() + s};
+        break;
+    }
+    return {text, at, flags};
+}
+
+void TdxButtonPainter::DrawCaption(QPainter& painter, const TdxButton& button, int flags,
+                                   const QRect& rect, const QColor& color) {
+    painter.setFont(button.font());
+    painter.setLayoutDirection(button.layoutDirection());
+    const QString& text = button.Caption();
+    if (button.isEnabled()) {
+        painter.setPen(color);
+        painter.drawText(rect, flags, text);
+        return;
+    }
+    // Embossed: a highlight one pixel down and right under the shadow.
+    const QPalette system = QApplication::palette();
+    painter.setPen(system.color(QPalette::Active, QPalette::Light));
+    painter.drawText(rect.translated(1, 1), flags, text);
+    painter.setPen(system.color(QPalette::Active, QPalette::Dark));
+    painter.drawText(rect, flags, text);
+}
+
+void TdxButtonPainter::Paint(QPainter& painter, const TdxButton& button) {
+    const int w = button.width();
+    const int h = button.height();
+    const TdxColors& colors = button.Colors();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+
+    painter.fillRect(0, 0, w, h, button.Color());
+
+    const int f = button.IsFramed(false) ? 1 : 0;
+    if (f)
+        painter.drawImage(1, 1, button.IsHot() ? button.HighlightBitmap() : button.FocusedBitmap());
+    if (button.IsHot() && button.IsPressed()) {
+        painter.drawImage(1, 1, button.ClickedBitmap());
+    } else {
+        // A face built while framed is 4 pixels smaller; what it leaves uncovered stays
+        // in the background colour until the next rebuild.
+        const QImage& face = button.FaceBitmap();
+        const int fw = std::min(w - 6 * f, face.width());
+        const int fh = std::min(h - 6 * f, face.height());
+        if (fw > 0 && fh > 0)
+            painter.drawImage(1 + 2 * f, 1 + 2 * f, face, 0, 0, fw, fh);
+    }
+
+    DrawOutline(painter, w, h, colors.BorderLine());
+    painter.setPen(colors.BorderEdges());
+    DrawLine(painter, {0, 1}, {2, 0});
+    DrawLine(painter, {w - 2, 0}, {w, 2});
+    DrawLine(painter, {0, h - 2}, {2, h});
+    DrawLine(painter, {w - 3, h}, {w, h - 3});
+
+    const QImage glyph = button.PaintedGlyph();
+    const TdxButtonGeometry g = Arrange(button, glyph.size());
+    if (!glyph.isNull())
+        painter.drawImage(g.glyph, glyph);
+
+    const bool hotTrack = button.HotTrack() && button.IsHot();
+    DrawCaption(painter, button, g.textFlags, g.text,
+                hotTrack ? colors.HotTrack() : button.FontColor());
+
+    if (button.IsFocused() && button.ShowFocusRect())
+        DrawFocusRect(painter, QRect(3, 3, w - 6, h - 6));
+}

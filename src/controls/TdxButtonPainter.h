@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+
+class QPainter;
+class TdxButton;
+
+// Where the caption and the glyph of a button go.
+struct TdxButtonGeometry {
+    QRect text;    // the caption's box, where it is drawn
+    QPoint glyph;  // top-left corner of the glyph (when there is one)
+    int textFlags; // Qt text flags the caption is measured and drawn with
+};
+
+// Paints a TdxButton from its state bitmaps, outline, glyph and caption.
+class TdxButtonPainter {
+public:
+    static void Paint(QPainter& painter, const TdxButton& button);
+
+    // Places the caption and a glyph of `glyphSize` (empty for none) in the button.
+    static TdxButtonGeometry Arrange(const TdxButton& button, QSize glyphSize);
+
+    // The caption's box when laid out into `rect`, at its top-left corner. An empty
+    // caption (or a lone "&" that would vanish as a marker) measures as one blank.
+    static QRect MeasureCaption(const TdxButton& button, int flags, const QRect& rect);
+
+    // Draws the caption: once in `color` when enabled, embossed when disabled.
+    static void DrawCaption(QPainter& painter, const TdxButton& button, int flags,
+                            const QRect& rect, const QColor& color);
+};
+
+// A copy of `glyph` whose pixels of its bottom-left pixel's colour are transparent.
+QImage TransparentGlyph(const QImage& glyph);
+
+// A copy of `glyph` in greys: ((red + green + blue) / 3) / 2 + 96 per pixel, so 96 .. 223;
+// transparency is kept.
+QImage GrayGlyph(const QImage& glyph);

@@ -1,0 +1,89 @@
+#include "TLinkLabel.h"
+#include "Shell.h"
+
+#include <QMouseEvent>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Records what would have been opened.
+class RecordingShell : public Shell {
+public:
+    int open(const QString& target) override {
+        targets << target;
+        return ShellResult::Ok;
+    }
+    QStringList targets;
+};
+
+// A window that counts the presses that reach it.
+class CountingWindow : public QWidget {
+public:
+    int presses = 0;
+
+protected:
+    void mousePressEvent(QMouseEvent*) override { ++presses; }
+};
+
+class TLinkLabelPress : public ::testing::Test {
+protected:
+    RecordingShell shell;
+    CountingWindow window;
+    TLinkLabel* label = new TLinkLabel(shell, &window);
+};
+
+TEST_F(TLinkLabelPress, StartsAsAnEmptyBlueUnderlinedHttpLinkUnderAHand) {
+    EXPECT_EQ(label->parentWidget(), &window);
+    EXPECT_EQ(label->LinkType(), lthttp);
+    EXPECT_TRUE(label->text().isEmpty());
+    EXPECT_TRUE(label->font().underline());
+    EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    EXPECT_EQ(label->cursor().shape(), Qt::PointingHandCursor);
+}
+
+TEST_F(TLinkLabelPress, LeftPressOpensPrefixAndTargetAndIsNotPassedOn) {
+    label->SetHyperLink(QStringLiteral("example.org/orvane"));
+    QTest::mousePress(label, Qt::LeftButton);
+    QTest::mouseRelease(label, Qt::LeftButton);
+    EXPECT_EQ(shell.targets, QStringList{QStringLiteral("http://example.org/orvane")});
+    EXPECT_EQ(window.presses, 0);
+
+    QTest::mousePress(label, Qt::RightButton);
+    EXPECT_EQ(shell.targets.size(), 1) << "only the left button opens";
+}
+
+TEST_F(TLinkLabelPress, EveryLinkTypeHasItsPrefix) {
+    const std::pair<tLinkType, const char*> table[] = {
+        {ltfile, "file://"}, {ltftp, "ftp://"},     {ltgopher, "gopher://"},
+        {lthttp, "http://"}, {lthttps, "https://"}, {ltmailto, "mailto:"},
+        {ltnews, "news:"},   {lttelnet, "telnet:"}, {ltwais, "wais:"}};
+    label->SetHyperLink(QStringLiteral("me@example.org"));
+    for (const auto& [type, prefix] : table) {
+        label->SetLinkType(type);
+        QTest::mousePress(label, Qt::LeftButton);
+        EXPECT_EQ(shell.targets.last(), QLatin1String(prefix) + QStringLiteral("me@example.org"));
+    }
+    // A value outside the list never opens the bare target as a program.
+    label->SetLinkType(static_cast<tLinkType>(42));
+    EXPECT_EQ(label->Link(), QStringLiteral("http://me@example.org"));
+}
+
+TEST_F(TLinkLabelPress, EmptyTargetOpensTheBarePrefix) {
+    label->SetLinkType(ltmailto);
+    QTest::mousePress(label, Qt::LeftButton);
+    EXPECT_EQ(shell.targets, QStringList{QStringLiteral("mailto:")});
+}
+
+TEST_F(TLinkLabelPress, TargetBecomesTheCaptionOnlyWhenItIsEmpty) {
+    label->SetHyperLink(QStringLiteral("<b>example.org</b>"));
+    EXPECT_EQ(label->text(), QStringLiteral("<b>example.org</b>"));
+    EXPECT_EQ(label->textFormat(), Qt::PlainText) << "shown as typed, not as markup";
+
+    TLinkLabel named(shell, &window);
+    named.setText(QStringLiteral("Write to us"));
+    named.SetHyperLink(QStringLiteral("me@example.org"));
+    EXPECT_EQ(named.text(), QStringLiteral("Write to us"));
+}
+
+} // namespace
