@@ -15,6 +15,9 @@ packages=(
   xvfb xauth x11-xkb-utils xkb-data xdotool x11-utils python3
   # the peer measured beside Orvane in the benchmark
   sxhkd
+  # sound: the ALSA mixer, and a PulseAudio server of their own for the sound tests, reached
+  # through ALSA's PulseAudio plugin; amixer for the peer in the volume benchmark
+  libasound2-dev pulseaudio pulseaudio-utils libasound2-plugins alsa-utils
   # fonts, so that windows render text under Xvfb
   fonts-dejavu-core
 )

@@ -7,6 +7,7 @@
 #include "KeyTable.h"
 #include "MessageBox.h"
 #include "SingleInstance.h"
+#include "VolumeFunctions.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -159,10 +160,20 @@ void TForm1::RestoreFromOtherInstance() {
 
 void TForm1::ToggleMainWindow() { setVisible(!isVisible()); }
 
-// The volume functions arrive with the mixer.
-void TForm1::VolumeDown() {}
-void TForm1::VolumeUp() {}
-void TForm1::VolumeMute() {}
+void TForm1::VolumeDown() {
+    const VolumeFunctions::VolumeLevel v = VolumeFunctions::VolumeDown(*AudioMixer1, VolumeStep);
+    FormVolume->ShowVolumeLevel(v.left, v.right, v.mute);
+}
+
+void TForm1::VolumeUp() {
+    const VolumeFunctions::VolumeLevel v = VolumeFunctions::VolumeUp(*AudioMixer1, VolumeStep);
+    FormVolume->ShowVolumeLevel(v.left, v.right, v.mute);
+}
+
+void TForm1::VolumeMute() {
+    const VolumeFunctions::VolumeLevel v = VolumeFunctions::VolumeMute(*AudioMixer1);
+    FormVolume->ShowVolumeLevel(v.left, v.right, v.mute);
+}
 
 // The settings store fills these; until then the defaults stand.
 void TForm1::LoadSettings() {}

@@ -5,6 +5,8 @@
 #include "HotkeyIconList.h"
 #include "HotkeyTable.h"
 #include "Shell.h"
+#include "TAudioMixer.h"
+#include "TFormVolume.h"
 
 #include <QWidget>
 #include <memory>
@@ -52,6 +54,10 @@ public:
     QTimer* const TimerInit;
     // Mixer units per volume step; the settings load replaces it.
     double VolumeStep = 655.35;
+    // The mixer device the volume functions act on (device 0), and the window that shows
+    // what they wrote.
+    TAudioMixer* const AudioMixer1 = new TAudioMixer(CreateMixerDriver(), this);
+    const std::unique_ptr<TFormVolume> FormVolume = std::make_unique<TFormVolume>();
     bool ShowLogoAtStartup = false;
 
 signals:

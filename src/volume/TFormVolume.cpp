@@ -1,0 +1,125 @@
+#include "TFormVolume.h"
+
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLocale>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+namespace {
+const QColor kSkyBlue(0xA6, 0xCA, 0xF0);
+const QColor kNavy(0x00, 0x00, 0x80);
+
+long double Percent(int value) {
+    return value >= 0 ? value / 65535.0L * 100 : 0;
+}
+
+QLabel* Strip(QWidget* parent, const QString& name, const QRect& geometry) {
+    auto* strip = new QLabel(parent);
+    strip->setObjectName(name);
+    strip->setGeometry(geometry);
+    strip->setAutoFillBackground(true);
+    QPalette p = strip->palette();
+    p.setColor(QPalette::Window, kNavy);
+    strip->setPalette(p);
+    return strip;
+}
+
+QProgressBar* Bar(QWidget* parent, const QString& name, int top) {
+    auto* bar = new QProgressBar(parent);
+    bar->setObjectName(name);
+    bar->setGeometry(16, top, 400, 8);
+    bar->setRange(0, 100);
+    bar->setValue(0);
+    bar->setTextVisible(false);
+    return bar;
+}
+} // namespace
+
+TFormVolume::TFormVolume(QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                          Qt::WindowDoesNotAcceptFocus),
+      ButtonBar(new QPushButton(QStringLiteral("Volume"), this)),
+      ProgressBar1(Bar(this, QStringLiteral("ProgressBar1"), 36)),
+      ProgressBar2(Bar(this, QStringLiteral("ProgressBar2"), 44)),
+      LabelMute(new QLabel(QStringLiteral("Mute"), this)), CheckBox1(new QCheckBox(this)),
+      LabelLeft(Strip(this, QStringLiteral("LabelLeft"), QRect(0, 26, 2, 38))),
+      LabelRight(Strip(this, QStringLiteral("LabelRight"), QRect(462, 26, 2, 38))),
+      LabelBottom(Strip(this, QStringLiteral("LabelBottom"), QRect(0, 62, 464, 2))),
+      Timer1(new QTimer(this)) {
+    setObjectName(QStringLiteral("TFormVolume"));
+    // An on-screen display: it must not take the keyboard from the window in use.
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setFixedSize(464, 64);
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, kSkyBlue);
+    setPalette(p);
+
+    ButtonBar->setObjectName(QStringLiteral("ButtonBar"));
+    ButtonBar->setGeometry(0, 0, 464, 26);
+    ButtonBar->setFocusPolicy(Qt::NoFocus);
+    QFont barFont = ButtonBar->font();
+    barFont.setBold(true);
+    barFont.setPixelSize(16);
+    ButtonBar->setFont(barFont);
+
+    LabelMute->setObjectName(QStringLiteral("LabelMute"));
+    LabelMute->move(426, 28);
+    QFont muteFont = LabelMute->font();
+    muteFont.setBold(true);
+    LabelMute->setFont(muteFont);
+    QPalette mp = LabelMute->palette();
+    mp.setColor(QPalette::WindowText, Qt::blue);
+    LabelMute->setPalette(mp);
+
+    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+    CheckBox1->setGeometry(434, 42, 14, 14);
+    CheckBox1->setFocusPolicy(Qt::NoFocus);
+
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, &TFormVolume::Timer1Timer);
+}
+
+QString TFormVolume::PercentText(long double percent) {
+    return QLocale().toString(double(percent), 'g', 3);
+}
+
+void TFormVolume::ShowVolumeLevel(int left, int right, int mute) {
+    if (ShowVolumeLevelChecked && !ShowVolumeLevelChecked())
+        return;
+    const long double leftPercent = Percent(left);
+    const long double rightPercent = Percent(right);
+    ProgressBar1->setValue(int(leftPercent));
+    ButtonBar->setText(PercentText(leftPercent) + QStringLiteral("  Volume  ") +
+                       PercentText(rightPercent));
+    ProgressBar2->setValue(int(rightPercent));
+    // As the mixer reports it, a bar is enabled while the mute value is non-zero.
+    const bool muted = mute != 0;
+    ProgressBar1->setEnabled(muted);
+    ProgressBar2->setEnabled(muted);
+    CheckBox1->setChecked(muted);
+
+    Timer1->stop();
+    Timer1->start();
+
+    if (!isVisible()) {
+        if (!(windowFlags() & Qt::WindowStaysOnTopHint))
+            setWindowFlag(Qt::WindowStaysOnTopHint, true);
+        if (!m_placed) {
+            if (const QScreen* screen = QGuiApplication::primaryScreen())
+                move(screen->geometry().center() - rect().center());
+            m_placed = true;
+        }
+        show();
+    }
+}
+
+void TFormVolume::Timer1Timer() {
+    Timer1->stop();
+    hide();
+}

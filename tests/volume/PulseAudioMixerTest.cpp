@@ -1,0 +1,162 @@
+// The mixer and the volume functions on the real sound system: ALSA's default device
+// through the PulseAudio plugin to a PulseAudio server that the test starts itself.
+#include "PulseAudioServer.h"
+#include "TAudioMixer.h"
+#include "VolumeFunctions.h"
+
+#include <gtest/gtest.h>
+
+using namespace VolumeFunctions;
+
+namespace {
+// PulseAudio's full scale is 65536; the mixer's is 65535. Sink volumes below half scale
+// keep their number on the mixer scale, so the steps are easy to read.
+constexpr int kStart = 30000;
+
+class PulseAudioMixer : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        server = new PulseAudioServer;
+        server->PrepareClientEnvironment();
+    }
+    static void TearDownTestSuite() {
+        delete server;
+        server = nullptr;
+    }
+    void SetUp() override {
+        QString error;
+        ASSERT_TRUE(server->Start(&error)) << error.toStdString();
+        ASSERT_FALSE(server
+                         ->Pactl({"set-sink-volume", PulseAudioServer::kSink,
+                                  QString::number(kStart), QString::number(kStart - 10000)})
+                         .isNull());
+    }
+    void TearDown() override { server->Stop(); }
+
+    static std::unique_ptr<TAudioMixer> OpenMixer() {
+        return std::make_unique<TAudioMixer>(CreateMixerDriver());
+    }
+
+    static PulseAudioServer* server;
+};
+PulseAudioServer* PulseAudioMixer::server = nullptr;
+
+QList<int> Both(int left, int right) {
+    return {left, right};
+}
+
+const MixerControl* ControlOfType(const TMixerControls& controls, quint32 type) {
+    for (int i = 0; i < controls.Count(); ++i) {
+        if (controls.Get(i)->controlType == type)
+            return controls.Get(i);
+    }
+    return nullptr;
+}
+} // namespace
+
+TEST_F(PulseAudioMixer, DeviceZeroIsTheServerWithAStereoMasterLine) {
+    const auto mixer = OpenMixer();
+    EXPECT_EQ(mixer->MixerId(), 0);
+    EXPECT_EQ(mixer->ProductName(), QStringLiteral("PulseAudio"));
+    EXPECT_EQ(mixer->Manufacturer(), QStringLiteral("0 = Unknown"));
+    ASSERT_GE(mixer->NumberOfLine(), 1);
+    const TMixerDestination* master = mixer->Destination(0);
+    ASSERT_NE(master, nullptr);
+    EXPECT_EQ(master->Line.name, QStringLiteral("Master"));
+    EXPECT_EQ(master->Line.channels, 2u);
+    EXPECT_NE(ControlOfType(master->Controls, Mixer::ControlTypeVolume), nullptr);
+    EXPECT_NE(ControlOfType(master->Controls, Mixer::ControlTypeMute), nullptr);
+
+    int left, right, mute;
+    bool stereo, volumeDisabled, muteDisabled, isSelect;
+    ASSERT_TRUE(mixer->ReadVolume(0, -1, left, right, mute, stereo, volumeDisabled, muteDisabled,
+                                  isSelect));
+    EXPECT_EQ(left, kStart);
+    EXPECT_EQ(right, kStart - 10000);
+    EXPECT_EQ(mute, 0);
+    EXPECT_TRUE(stereo);
+    EXPECT_FALSE(volumeDisabled);
+    EXPECT_FALSE(muteDisabled);
+}
+
+TEST_F(PulseAudioMixer, VolumeUpAndDownMoveTheSinkByTheStep) {
+    const auto mixer = OpenMixer();
+    const VolumeLevel up = VolumeUp(*mixer, 655.35);
+    EXPECT_EQ(up.left, kStart + 655);
+    EXPECT_EQ(server->SinkVolume(), Both(kStart + 655, kStart - 10000 + 655));
+    VolumeDown(*mixer, 13107);
+    EXPECT_EQ(server->SinkVolume(), Both(kStart + 655 - 13107, kStart - 10000 + 655 - 13107));
+    EXPECT_EQ(server->SinkMuted(), 0);
+}
+
+TEST_F(PulseAudioMixer, VolumeMuteTogglesTheSinkMuteAndKeepsTheVolume) {
+    const auto mixer = OpenMixer();
+    EXPECT_EQ(VolumeMute(*mixer).mute, 1);
+    EXPECT_EQ(server->SinkMuted(), 1);
+    EXPECT_EQ(VolumeMute(*mixer).mute, 0);
+    EXPECT_EQ(server->SinkMuted(), 0);
+    EXPECT_EQ(server->SinkVolume(), Both(kStart, kStart - 10000));
+}
+
+TEST_F(PulseAudioMixer, AChangeByAnotherProgramRaisesOnControlChangeAndIsReadAfresh) {
+    const auto mixer = OpenMixer();
+    const TMixerControls& controls = mixer->Destination(0)->Controls;
+    const qint32 volumeId = qint32(ControlOfType(controls, Mixer::ControlTypeVolume)->controlId);
+    const qint32 muteId = qint32(ControlOfType(controls, Mixer::ControlTypeMute)->controlId);
+    QList<qint32> changed;
+    mixer->OnControlChange = [&](TAudioMixer* sender, qint32 handle, qint32 id) {
+        EXPECT_EQ(sender, mixer.get());
+        EXPECT_EQ(handle, qint32(mixer->Handle()));
+        changed.append(id);
+    };
+
+    ASSERT_FALSE(server->Pactl({"set-sink-volume", PulseAudioServer::kSink, "20000"}).isNull());
+    ASSERT_TRUE(WaitUntil([&] { return changed.contains(volumeId); }));
+    ASSERT_FALSE(server->Pactl({"set-sink-mute", PulseAudioServer::kSink, "1"}).isNull());
+    ASSERT_TRUE(WaitUntil([&] { return changed.contains(muteId); }));
+
+    EXPECT_EQ(VolumeUp(*mixer, 655).left, 20655);
+    EXPECT_EQ(server->SinkVolume(), Both(20655, 20655));
+    EXPECT_EQ(server->SinkMuted(), 1);
+}
+
+TEST_F(PulseAudioMixer, AServerThatEndsAndComesBackLosesNoPress) {
+    const auto mixer = OpenMixer();
+    VolumeUp(*mixer, 655);
+    EXPECT_EQ(server->SinkVolume(), Both(kStart + 655, kStart - 10000 + 655));
+
+    server->Kill();
+    // A press while there is no server changes nothing and breaks nothing.
+    const VolumeLevel none = VolumeUp(*mixer, 655);
+    EXPECT_EQ(none.left, 654);
+    EXPECT_EQ(none.mute, -1);
+
+    ASSERT_TRUE(server->Start());
+    ASSERT_FALSE(server->Pactl({"set-sink-volume", PulseAudioServer::kSink, "10000"}).isNull());
+    EXPECT_EQ(VolumeUp(*mixer, 655).left, 10655);
+    EXPECT_EQ(server->SinkVolume(), Both(10655, 10655));
+
+    // The server ends again under an open device: the next press reopens it.
+    server->Stop();
+    ASSERT_TRUE(server->Start());
+    ASSERT_FALSE(server->Pactl({"set-sink-volume", PulseAudioServer::kSink, "40000"}).isNull());
+    EXPECT_EQ(VolumeDown(*mixer, 655).left, 39999 - 655); // 40000 is 39999 on the mixer scale
+    EXPECT_EQ(server->SinkVolume(), Both(40000 - 655, 40000 - 655));
+
+    // And the reopened device reports changes again.
+    bool changed = false;
+    mixer->OnControlChange = [&](TAudioMixer*, qint32, qint32) { changed = true; };
+    ASSERT_FALSE(server->Pactl({"set-sink-mute", PulseAudioServer::kSink, "1"}).isNull());
+    EXPECT_TRUE(WaitUntil([&] { return changed; }));
+}
+
+TEST_F(PulseAudioMixer, WithoutASoundServerNothingOpensAndThePressesDoNothing) {
+    server->Stop();
+    const auto mixer = OpenMixer();
+    EXPECT_EQ(mixer->MixerId(), -1);
+    EXPECT_EQ(mixer->Destinations()->Count(), 0);
+    const VolumeLevel up = VolumeUp(*mixer, 655.35);
+    EXPECT_EQ(up.left, 654);
+    EXPECT_EQ(up.right, 654);
+    EXPECT_EQ(VolumeMute(*mixer).mute, 1);
+}

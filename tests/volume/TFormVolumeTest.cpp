@@ -1,0 +1,86 @@
+#include "TFormVolume.h"
+
+#include <QCheckBox>
+#include <QLocale>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+TEST(TFormVolume, PercentagesHaveThreeSignificantDigitsInTheUsersFormat) {
+    const QLocale saved;
+    QLocale::setDefault(QLocale::c());
+    EXPECT_EQ(TFormVolume::PercentText(100), QStringLiteral("100"));
+    EXPECT_EQ(TFormVolume::PercentText(50.00076L), QStringLiteral("50"));
+    EXPECT_EQ(TFormVolume::PercentText(0.99946L), QStringLiteral("0.999"));
+    EXPECT_EQ(TFormVolume::PercentText(1 / 65535.0L * 100), QStringLiteral("0.00153"));
+    EXPECT_EQ(TFormVolume::PercentText(0), QStringLiteral("0"));
+    QLocale::setDefault(QLocale(QLocale::German));
+    EXPECT_EQ(TFormVolume::PercentText(0.99946L), QStringLiteral("0,999"));
+    QLocale::setDefault(saved);
+}
+
+TEST(TFormVolume, ShowsBothChannelsInTheBarsAndTheTitle) {
+    QLocale::setDefault(QLocale::c());
+    TFormVolume w;
+    EXPECT_EQ(w.ButtonBar->text(), QStringLiteral("Volume"));
+    EXPECT_FALSE(w.isVisible());
+
+    w.ShowVolumeLevel(65535, 0, 0);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(w.ButtonBar->text(), QStringLiteral("100  Volume  0"));
+    EXPECT_EQ(w.ProgressBar1->value(), 100);
+    EXPECT_EQ(w.ProgressBar2->value(), 0);
+
+    w.ShowVolumeLevel(-1, 32768, 0);
+    EXPECT_EQ(w.ButtonBar->text(), QStringLiteral("0  Volume  50"));
+    EXPECT_EQ(w.ProgressBar1->value(), 0);
+    EXPECT_EQ(w.ProgressBar2->value(), 50); // 50.00076 truncated
+}
+
+TEST(TFormVolume, MuteTicksTheBoxAndEnablesTheBars) {
+    TFormVolume w;
+    w.ShowVolumeLevel(1000, 1000, 1);
+    EXPECT_TRUE(w.CheckBox1->isChecked());
+    EXPECT_TRUE(w.ProgressBar1->isEnabled());
+    EXPECT_TRUE(w.ProgressBar2->isEnabled());
+    w.ShowVolumeLevel(1000, 1000, 0);
+    EXPECT_FALSE(w.CheckBox1->isChecked());
+    EXPECT_FALSE(w.ProgressBar1->isEnabled());
+    EXPECT_FALSE(w.ProgressBar2->isEnabled());
+    w.ShowVolumeLevel(1000, 1000, -1); // no mute control: shown as set
+    EXPECT_TRUE(w.CheckBox1->isChecked());
+}
+
+TEST(TFormVolume, EveryUpdateRestartsTheHideTimerWhichHidesTheWindow) {
+    TFormVolume w;
+    EXPECT_EQ(w.Timer1->interval(), 1000);
+    EXPECT_FALSE(w.Timer1->isActive());
+    w.Timer1->setInterval(50);
+    w.ShowVolumeLevel(1000, 1000, 0);
+    EXPECT_TRUE(w.Timer1->isActive());
+    QSignalSpy fired(w.Timer1, &QTimer::timeout);
+    ASSERT_TRUE(fired.wait(5000));
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_FALSE(w.Timer1->isActive());
+
+    // Shown again, by the next update only.
+    w.ShowVolumeLevel(2000, 2000, 0);
+    EXPECT_TRUE(w.isVisible());
+}
+
+TEST(TFormVolume, WithTheWindowSwitchedOffNothingChanges) {
+    TFormVolume w;
+    bool show = false;
+    w.ShowVolumeLevelChecked = [&] { return show; };
+    w.ShowVolumeLevel(65535, 65535, 1);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(w.ButtonBar->text(), QStringLiteral("Volume"));
+    EXPECT_EQ(w.ProgressBar1->value(), 0);
+    EXPECT_FALSE(w.CheckBox1->isChecked());
+    EXPECT_FALSE(w.Timer1->isActive());
+    show = true;
+    w.ShowVolumeLevel(65535, 65535, 1);
+    EXPECT_TRUE(w.isVisible());
+}

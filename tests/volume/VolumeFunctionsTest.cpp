@@ -1,0 +1,135 @@
+#include "VolumeFunctions.h"
+#include "ScriptedMixerDriver.h"
+#include "TAudioMixer.h"
+
+#include <gtest/gtest.h>
+
+using namespace VolumeFunctions;
+
+namespace {
+constexpr quint32 kDestination = 0xFFFF0000;
+
+ScriptedDevice Device(std::vector<ScriptedControl> controls) {
+    ScriptedDevice d;
+    d.caps.destinations = 1;
+    d.destinations = {{Line(kDestination, 2, std::move(controls)), {}}};
+    return d;
+}
+
+ScriptedDevice StereoDevice(qint32 left, qint32 right, qint32 mute) {
+    return Device({Control(1, Mixer::ControlTypeVolume, {left, right}),
+                   Control(2, Mixer::ControlTypeMute, {mute, mute})});
+}
+
+struct Harness {
+    ScriptedMixerDriver* driver;
+    std::unique_ptr<TAudioMixer> mixer;
+};
+
+Harness Make(std::vector<ScriptedDevice> devices) {
+    auto driver = std::make_unique<ScriptedMixerDriver>();
+    driver->devices = std::move(devices);
+    ScriptedMixerDriver* raw = driver.get();
+    return {raw, std::make_unique<TAudioMixer>(std::move(driver))};
+}
+
+std::vector<std::vector<qint32>> Writes(const ScriptedMixerDriver& d, quint32 controlId) {
+    std::vector<std::vector<qint32>> out;
+    for (const auto& c : d.WritesOf(controlId))
+        out.push_back(c.values);
+    return out;
+}
+
+void ExpectLevel(const VolumeLevel& v, int left, int right, int mute) {
+    EXPECT_EQ(v.left, left);
+    EXPECT_EQ(v.right, right);
+    EXPECT_EQ(v.mute, mute);
+}
+} // namespace
+
+TEST(VolumeArithmetic, StepsClampAtTheEndsWithFloatingComparisons) {
+    EXPECT_EQ(StepUp(65000, 655), 65535); // 65000 >= 64880
+    EXPECT_EQ(StepUp(64000, 655), 64655);
+    EXPECT_EQ(StepUp(64880, 655), 65535);
+    EXPECT_EQ(StepUp(64879, 655), 65534);
+    EXPECT_EQ(StepDown(655, 655), 0); // 655 is not greater than 655
+    EXPECT_EQ(StepDown(656, 655), 1);
+    EXPECT_EQ(StepUp(1000, 655.35), 1655); // the sum is truncated
+    EXPECT_EQ(StepDown(1000, 655.35), 344);
+    EXPECT_EQ(StepUp(64879, 655.35), 65534);
+    EXPECT_EQ(StepUp(64880, 655.35), 65535);
+}
+
+TEST(VolumeArithmetic, ChannelsStepApartUntilBothReachTheLimit) {
+    EXPECT_EQ(StepUp(65535, 13107), 65535);
+    EXPECT_EQ(StepUp(60000, 13107), 65535);
+    EXPECT_EQ(StepDown(65535, 13107), 52428);
+    EXPECT_EQ(StepUp(20000, 13107) - StepUp(10000, 13107), 10000);
+}
+
+TEST(VolumeArithmetic, MinusOneAndMute) {
+    EXPECT_EQ(StepUp(-1, 655.35), 654);
+    EXPECT_EQ(StepDown(-1, 655.35), 0);
+    EXPECT_EQ(ToggledMute(1), 0);
+    EXPECT_EQ(ToggledMute(0), 1);
+    EXPECT_EQ(ToggledMute(-1), 1);
+}
+
+TEST(VolumeFunctions, UpAndDownStepBothChannelsAndWriteMuteBack) {
+    auto [driver, mixer] = Make({StereoDevice(30000, 500, 1)});
+    ExpectLevel(VolumeUp(*mixer, 655.35), 30655, 1155, 1);
+    ExpectLevel(VolumeDown(*mixer, 1000), 29655, 155, 1);
+    ExpectLevel(VolumeDown(*mixer, 1000), 28655, 0, 1);
+    EXPECT_EQ(Writes(*driver, 1),
+              (std::vector<std::vector<qint32>>{{30655, 1155}, {29655, 155}, {28655, 0}}));
+    EXPECT_EQ(Writes(*driver, 2), (std::vector<std::vector<qint32>>(3, {1, 1})));
+}
+
+TEST(VolumeFunctions, MuteTogglesAndKeepsTheVolume) {
+    auto [driver, mixer] = Make({StereoDevice(30000, 20000, 0)});
+    ExpectLevel(VolumeMute(*mixer), 30000, 20000, 1);
+    ExpectLevel(VolumeMute(*mixer), 30000, 20000, 0);
+    EXPECT_EQ(Writes(*driver, 2), (std::vector<std::vector<qint32>>{{1, 1}, {0, 0}}));
+    EXPECT_EQ(Writes(*driver, 1), (std::vector<std::vector<qint32>>(2, {30000, 20000})));
+}
+
+TEST(VolumeFunctions, WithoutADeviceTheValuesComeFromMinusOneAndNothingIsWritten) {
+    auto [driver, mixer] = Make({});
+    ExpectLevel(VolumeUp(*mixer, 655.35), 654, 654, -1);
+    ExpectLevel(VolumeDown(*mixer, 655.35), 0, 0, -1);
+    ExpectLevel(VolumeMute(*mixer), -1, -1, 1);
+    EXPECT_TRUE(driver->writes.empty());
+}
+
+TEST(VolumeFunctions, AValueThatCouldNotBeReadIsNotOverwritten) {
+    ScriptedControl volume = Control(1, Mixer::ControlTypeVolume, {30000, 30000});
+    volume.failValues = true;
+    ScriptedControl mute = Control(2, Mixer::ControlTypeMute, {0, 0});
+    mute.failValues = true;
+    auto [driver, mixer] = Make({Device({volume, mute})});
+    ExpectLevel(VolumeUp(*mixer, 655.35), 654, 654, -1);
+    ExpectLevel(VolumeMute(*mixer), -1, -1, 1);
+    EXPECT_TRUE(driver->writes.empty());
+}
+
+TEST(VolumeFunctions, ALostDeviceIsReopenedBeforeTheRead) {
+    auto [driver, mixer] = Make({StereoDevice(30000, 30000, 0)});
+    driver->lost = true; // the sound server ended and came back
+    driver->devices[0].destinations[0].line.controls[0].values = {10000, 10000};
+    ExpectLevel(VolumeUp(*mixer, 655), 10655, 10655, 0);
+    EXPECT_EQ(driver->opens.size(), 2u);
+    EXPECT_EQ(driver->closes, 1);
+    EXPECT_EQ(mixer->MixerId(), 0);
+    // A device that answers is not reopened.
+    VolumeUp(*mixer, 655);
+    EXPECT_EQ(driver->opens.size(), 2u);
+}
+
+TEST(VolumeFunctions, ADeviceMissingAtStartIsOpenedByTheNextPress) {
+    ScriptedDevice device = StereoDevice(30000, 30000, 0);
+    device.failingOpens = 3;
+    auto [driver, mixer] = Make({device});
+    ASSERT_EQ(mixer->MixerId(), -1);
+    ExpectLevel(VolumeUp(*mixer, 655), 30655, 30655, 0);
+    EXPECT_EQ(Writes(*driver, 1), (std::vector<std::vector<qint32>>{{30655, 30655}}));
+}
