@@ -8,6 +8,12 @@
 // release and a press carrying the same time stamp).
 class KeyRepeatFilter {
 public:
+    // With detectable auto-repeat the server sends no release while a key is held, and
+    // the time stamp rule (which a fast synthetic press could also meet) stays off.
+    explicit KeyRepeatFilter(bool detectableAutoRepeat = false)
+        : m_detectable(detectableAutoRepeat) {}
+    void setDetectableAutoRepeat(bool on) { m_detectable = on; }
+
     // A press seen longer than this after the key's last event starts a new press even if
     // its release went missing, so that a lost release never silences a hotkey for good.
     static constexpr uint32_t MaxRepeatGapMs = 2000;
@@ -24,4 +30,5 @@ private:
         bool released = false;
     };
     QHash<unsigned, State> m_keys;
+    bool m_detectable;
 };

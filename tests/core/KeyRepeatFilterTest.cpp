@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 TEST(KeyRepeatFilter, DetectableAutoRepeatPressesWithoutReleases) {
-    KeyRepeatFilter f;
+    KeyRepeatFilter f(true);
     EXPECT_FALSE(f.press(45, 1000));
     EXPECT_TRUE(f.press(45, 1660));
     EXPECT_TRUE(f.press(45, 1700));
@@ -40,4 +40,11 @@ TEST(KeyRepeatFilter, ServerTimeWrapsAround) {
     KeyRepeatFilter f;
     EXPECT_FALSE(f.press(45, 0xFFFFFFF0u));
     EXPECT_TRUE(f.press(45, 0x10u));
+}
+
+TEST(KeyRepeatFilter, WithDetectableAutoRepeatAFastNewPressIsNeverARepeat) {
+    KeyRepeatFilter f(true);
+    EXPECT_FALSE(f.press(45, 1000));
+    f.release(45, 1000);
+    EXPECT_FALSE(f.press(45, 1000)); // synthetic presses can share a millisecond
 }

@@ -23,8 +23,18 @@ X11HotkeyBackend::X11HotkeyBackend() {
         return; // not on X: every registration is refused
     m_conn = x11->connection();
     m_root = xcb_setup_roots_iterator(xcb_get_setup(m_conn)).data->root;
-    if (const auto* xkb = xcb_get_extension_data(m_conn, &xcb_xkb_id); xkb && xkb->present)
+    if (const auto* xkb = xcb_get_extension_data(m_conn, &xcb_xkb_id); xkb && xkb->present) {
         m_xkbFirstEvent = xkb->first_event;
+        // Held keys then repeat as presses alone, so a quick real press is never mistaken
+        // for a repeat.
+        const uint32_t flag = XCB_XKB_PER_CLIENT_FLAG_DETECTABLE_AUTO_REPEAT;
+        auto* reply = xcb_xkb_per_client_flags_reply(
+            m_conn,
+            xcb_xkb_per_client_flags(m_conn, XCB_XKB_ID_USE_CORE_KBD, flag, flag, 0, 0, 0),
+            nullptr);
+        m_repeats.setDetectableAutoRepeat(reply && (reply->value & flag));
+        free(reply);
+    }
     readKeyboard();
     qGuiApp->installNativeEventFilter(this);
 }

@@ -1,0 +1,148 @@
+/* Drives a hotkey daemon with synthetic key presses (XTEST) and reads, from a FIFO, when
+ * the started target began running.
+ *
+ *   BenchKeyPress FIFO KEYSYM PRESSES -- COMMAND...
+ *
+ * Starts COMMAND, presses Ctrl+Alt+KEYSYM every 2 ms until the target first runs (time
+ * from exec to hotkeys ready), then PRESSES more times one after another (latency from
+ * the press to the target running). Prints one "key value" pair a line; the daemon is
+ * left running and its pid printed, so the caller can read its memory and stop it. */
+#define _GNU_SOURCE
+#include <fcntl.h>
+#include <poll.h>
+#include <stdint.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <time.h>
+#include <unistd.h>
+#include <xcb/xcb.h>
+#include <xcb/xcb_keysyms.h>
+#include <xcb/xtest.h>
+
+#define XK_Control_L 0xffe3
+#define XK_Alt_L 0xffe9
+
+static uint64_t now_ns(void) {
+    struct timespec ts;
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return (uint64_t)ts.tv_sec * 1000000000u + (uint64_t)ts.tv_nsec;
+}
+
+static xcb_keycode_t code_of(xcb_key_symbols_t* syms, xcb_keysym_t sym) {
+    xcb_keycode_t* codes = xcb_key_symbols_get_keycode(syms, sym);
+    xcb_keycode_t c = codes ? codes[0] : 0;
+    free(codes);
+    return c;
+}
+
+/* A round trip: everything sent before has been processed by the server. */
+static void sync_x(xcb_connection_t* c) { free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), NULL)); }
+
+static void fake(xcb_connection_t* c, uint8_t type, xcb_keycode_t key) {
+    xcb_test_fake_input(c, type, key, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+    xcb_flush(c);
+}
+
+/* Holds the modifiers down a moment before the key, as a hand does, and returns the moment
+ * the key itself went down. */
+static uint64_t press_combo(xcb_connection_t* c, const xcb_keycode_t keys[3]) {
+    fake(c, XCB_KEY_PRESS, keys[0]);
+    fake(c, XCB_KEY_PRESS, keys[1]);
+    sync_x(c);
+    usleep(1000);
+    const uint64_t t0 = now_ns();
+    fake(c, XCB_KEY_PRESS, keys[2]);
+    return t0;
+}
+
+static void release_combo(xcb_connection_t* c, const xcb_keycode_t keys[3]) {
+    for (int i = 2; i >= 0; --i)
+        fake(c, XCB_KEY_RELEASE, keys[i]);
+    sync_x(c);
+}
+
+/* Reads one time stamp, waiting at most timeout_ms; 0 on time-out. */
+static uint64_t read_stamp(int fd, int timeout_ms) {
+    struct pollfd p = {fd, POLLIN, 0};
+    if (poll(&p, 1, timeout_ms) <= 0)
+        return 0;
+    uint64_t ns = 0;
+    return read(fd, &ns, sizeof ns) == (ssize_t)sizeof ns ? ns : 0;
+}
+
+static int cmp_u64(const void* a, const void* b) {
+    const uint64_t x = *(const uint64_t*)a, y = *(const uint64_t*)b;
+    return x < y ? -1 : x > y;
+}
+
+int main(int argc, char** argv) {
+    if (argc < 6 || strcmp(argv[4], "--") != 0) {
+        fprintf(stderr, "usage: %s FIFO KEYSYM PRESSES -- COMMAND...\n", argv[0]);
+        return 2;
+    }
+    const char* fifo = argv[1];
+    const xcb_keysym_t sym = (xcb_keysym_t)strtoul(argv[2], NULL, 0);
+    const int presses = atoi(argv[3]);
+    const char* probe = getenv("BENCH_PROBE_MS");
+    const int probe_ms = probe ? atoi(probe) : 2;
+    /* Opened read-write so that neither side blocks in open(). */
+    const int fd = open(fifo, O_RDWR | O_NONBLOCK);
+    if (fd < 0) {
+        perror("fifo");
+        return 2;
+    }
+    xcb_connection_t* c = xcb_connect(NULL, NULL);
+    if (xcb_connection_has_error(c))
+        return 2;
+    xcb_key_symbols_t* syms = xcb_key_symbols_alloc(c);
+    const xcb_keycode_t keys[3] = {code_of(syms, XK_Control_L), code_of(syms, XK_Alt_L),
+                                   code_of(syms, sym)};
+
+    setenv("ORVANE_BENCH_FIFO", fifo, 1);
+    const uint64_t t_exec = now_ns();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        /* The daemon outlives this driver: it must not hold the caller's output pipes. */
+        const int null = open("/dev/null", O_RDWR);
+        dup2(null, STDOUT_FILENO);
+        dup2(null, STDERR_FILENO);
+        execvp(argv[5], argv + 5);
+        _exit(127);
+    }
+    uint64_t first = 0;
+    const uint64_t give_up = t_exec + 30ull * 1000000000u;
+    while (!first && now_ns() < give_up) {
+        press_combo(c, keys);
+        first = read_stamp(fd, probe_ms);
+        release_combo(c, keys);
+    }
+    if (!first) {
+        fprintf(stderr, "the hotkey never fired\n");
+        return 1;
+    }
+    /* Late targets of the start-up presses must not count as answers. */
+    while (read_stamp(fd, 200)) {
+    }
+
+    uint64_t* lat = calloc((size_t)presses, sizeof *lat);
+    for (int i = 0; i < presses; ++i) {
+        const uint64_t t0 = press_combo(c, keys);
+        const uint64_t t1 = read_stamp(fd, 5000);
+        release_combo(c, keys);
+        if (!t1) {
+            fprintf(stderr, "press %d got no answer\n", i);
+            return 1;
+        }
+        lat[i] = t1 - t0;
+    }
+    qsort(lat, (size_t)presses, sizeof *lat, cmp_u64);
+    printf("pid %d\n", pid);
+    printf("ready_ms %.2f\n", (double)(first - t_exec) / 1e6);
+    printf("median_ms %.3f\n", (double)lat[presses / 2] / 1e6);
+    printf("p99_ms %.3f\n", (double)lat[(presses * 99) / 100] / 1e6);
+    free(lat);
+    xcb_key_symbols_free(syms);
+    xcb_disconnect(c);
+    return 0;
+}

@@ -1,0 +1,144 @@
+#!/usr/bin/env python3
+"""Hotkey benchmark on a virtual X display: Orvane beside sxhkd, with the same target.
+
+For tables of 20 and 1,000 entries it measures the latency from a synthetic key press to
+the started target (median and p99 over 200 presses), the time from exec to hotkeys
+ready, resident memory after start-up, and Orvane's own load and registration time.
+
+    python3 bench/run-hotkey-bench.py [BUILD_DIR]      (default: build)
+"""
+
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+BUILD = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(ROOT, "build"))
+BIN = os.path.join(BUILD, "bin")
+PRESSES = 200
+SXHKD_PROBE_MS = 50
+
+KEYS = [(chr(c), c - 32) for c in range(ord("a"), ord("z") + 1)] \
+    + [(str(d), 48 + d) for d in range(10)] + [("F%d" % f, 111 + f) for f in range(1, 13)]
+MODS = [(a, c, s) for a in (0, 1) for c in (0, 1) for s in (0, 1) if (a, c, s) != (0, 0, 0)]
+
+
+def combos(n):
+    """Entry 0 is Ctrl+Alt+K (the one pressed); the rest walk through the other combinations."""
+    rest = [(k, m) for m in MODS for k in KEYS if not (k[0] == "k" and m == (1, 1, 0))]
+    out = [(("k", 75), (1, 1, 0))]
+    i = 0
+    while len(out) < n:
+        out.append(rest[i % len(rest)])
+        i += 1
+    return out
+
+
+def orvane_ini(entries, target):
+    lines = ["[HotKeys]", "Count=%d" % len(entries)]
+    for i, ((_, vk), (a, c, s)) in enumerate(entries):
+        path = target if i == 0 else "/bin/true"
+        lines += ["Key%d=%d" % (i, vk), "Checked%d=1" % i, "Image%d=0" % i, "Path%d=%s" % (i, path),
+                  "Alt%d=%d" % (i, a), "Ctrl%d=%d" % (i, c), "Shift%d=%d" % (i, s)]
+    return "\n".join(lines) + "\n"
+
+
+def sxhkd_conf(entries, target):
+    out = []
+    for i, ((name, _), (a, c, s)) in enumerate(entries):
+        mods = [m for m, on in (("alt", a), ("ctrl", c), ("shift", s)) if on]
+        out.append(" + ".join(mods + [name]))
+        out.append("    " + (target if i == 0 else "/bin/true"))
+    return "\n".join(out) + "\n"
+
+
+def rss_kib(pid):
+    with open("/proc/%d/status" % pid) as f:
+        for line in f:
+            if line.startswith("VmRSS:"):
+                return int(line.split()[1])
+    return 0
+
+
+def drive(env, fifo, command, probe_ms):
+    env = dict(env, BENCH_PROBE_MS=str(probe_ms))
+    out = subprocess.run([os.path.join(BIN, "BenchKeyPress"), fifo, "0x6b", str(PRESSES), "--",
+                          *command], env=env, capture_output=True, text=True, timeout=300)
+    if out.returncode != 0:
+        raise RuntimeError("%s: %s" % (command[0], out.stderr.strip()))
+    values = dict(line.split(" ", 1) for line in out.stdout.splitlines())
+    pid = int(values["pid"])
+    values["rss_mib"] = "%.1f" % (rss_kib(pid) / 1024)
+    os.kill(pid, signal.SIGTERM)
+    # The daemon is not our child: wait until it is gone, so that its grabs are released
+    # before the next program starts.
+    for _ in range(1000):
+        if not os.path.exists("/proc/%d" % pid):
+            break
+        with open("/proc/%d/stat" % pid) as f:
+            if f.read().split(") ")[-1].startswith("Z"):
+                break
+        time.sleep(0.01)
+    return values
+
+
+def main():
+    tmp = tempfile.mkdtemp(prefix="orvane-bench-")
+    r, w = os.pipe()
+    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(w), "-nolisten", "tcp"], pass_fds=(w,),
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(w)
+    with os.fdopen(r) as f:
+        display = ":" + f.readline().strip()
+    env = dict(os.environ, DISPLAY=display, XDG_RUNTIME_DIR=tmp, XDG_CONFIG_HOME=tmp, HOME=tmp)
+    env.pop("QT_QPA_PLATFORM", None)
+    fifo = os.path.join(tmp, "fifo")
+    os.mkfifo(fifo)
+    target = os.path.join(BIN, "BenchTarget")
+    rows = []
+    try:
+        for n in (20, 1000):
+            entries = combos(n)
+            app = os.path.join(tmp, "orvane-%d" % n)
+            os.makedirs(app)
+            shutil.copy2(os.path.join(BIN, "orvane"), app)
+            ini = os.path.join(app, "Hotkeys.ini")
+            with open(ini, "w") as f:
+                f.write(orvane_ini(entries, target))
+            startup = subprocess.run([os.path.join(BIN, "BenchStartup"), ini, "20"], env=env,
+                                     capture_output=True, text=True, check=True).stdout
+            inner = dict(line.split(" ", 1) for line in startup.splitlines())
+            o = drive(env, fifo, [os.path.join(app, "orvane"), "hide"], 2)
+            conf = os.path.join(tmp, "sxhkdrc-%d" % n)
+            with open(conf, "w") as f:
+                f.write(sxhkd_conf(entries, target))
+            # sxhkd stops answering for good when a press reaches it while it is still
+            # setting up its grabs, so it is probed less often: its ready time is exact
+            # only to SXHKD_PROBE_MS.
+            s = drive(env, fifo, ["sxhkd", "-c", conf], SXHKD_PROBE_MS)
+            rows.append((n, o, s, inner))
+    finally:
+        xvfb.terminate()
+        xvfb.wait()
+        shutil.rmtree(tmp, True)
+
+    print("| entries | program | press to target, median | p99 | exec to hotkeys ready | RSS after start-up |")
+    print("|---|---|---|---|---|---|")
+    for n, o, s, _ in rows:
+        for name, v in (("Orvane", o), ("sxhkd", s)):
+            print("| %d | %s | %s ms | %s ms | %s ms | %s MiB |" % (
+                n, name, v["median_ms"], v["p99_ms"], v["ready_ms"], v["rss_mib"]))
+    print()
+    print("| entries | Orvane: load Hotkeys.ini | registration pass (X grabs) | registered |")
+    print("|---|---|---|---|")
+    for n, _, _, inner in rows:
+        print("| %d | %s ms | %s ms | %s |" % (n, inner["load_ms"], inner["register_ms"],
+                                               inner["registered"]))
+
+
+if __name__ == "__main__":
+    main()
