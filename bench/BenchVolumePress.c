@@ -1,0 +1,146 @@
+/* Presses volume hotkeys (XTEST) and times each press until the sound server reports the
+ * change to another client: the lines of `pactl subscribe` arrive on standard input.
+ *
+ *   BenchVolumePress UP_KEYSYM DOWN_KEYSYM PRESSES
+ *
+ * Presses Ctrl+Alt+UP until the first change arrives (the daemon is ready), then PRESSES
+ * times: Ctrl+Alt+UP, timed until its change, and Ctrl+Alt+DOWN, untimed, so the volume
+ * stays in range. Prints one "ns" line per timed press; with PRESSES 0 only waits. */
+#define _GNU_SOURCE
+#include <poll.h>
+#include <stdint.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <time.h>
+#include <unistd.h>
+#include <xcb/xcb.h>
+#include <xcb/xcb_keysyms.h>
+#include <xcb/xtest.h>
+
+#define XK_Control_L 0xffe3
+#define XK_Alt_L 0xffe9
+
+static char buf[65536];
+static size_t used;
+
+static uint64_t now_ns(void) {
+    struct timespec ts;
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return (uint64_t)ts.tv_sec * 1000000000u + (uint64_t)ts.tv_nsec;
+}
+
+/* Waits for the next "change on sink" line; 0 when none came within timeout_ms. */
+static uint64_t wait_change(int timeout_ms) {
+    const uint64_t end = now_ns() + (uint64_t)timeout_ms * 1000000u;
+    for (;;) {
+        char* nl;
+        while ((nl = memchr(buf, '\n', used))) {
+            *nl = 0;
+            const int hit = strstr(buf, "'change' on sink #") != NULL;
+            used -= (size_t)(nl + 1 - buf);
+            memmove(buf, nl + 1, used);
+            if (hit)
+                return now_ns();
+        }
+        const uint64_t now = now_ns();
+        struct pollfd p = {STDIN_FILENO, POLLIN, 0};
+        if (now >= end || poll(&p, 1, (int)((end - now) / 1000000u) + 1) <= 0)
+            return 0;
+        const ssize_t n = read(STDIN_FILENO, buf + used, sizeof buf - used - 1);
+        if (n <= 0)
+            return 0;
+        used += (size_t)n;
+    }
+}
+
+/* Drops what arrived already, so that a late event is not taken for the next press. */
+static void drain(void) {
+    struct pollfd p = {STDIN_FILENO, POLLIN, 0};
+    while (poll(&p, 1, 0) > 0 && read(STDIN_FILENO, buf, sizeof buf) > 0) {
+    }
+    used = 0;
+}
+
+static xcb_keycode_t code_of(xcb_key_symbols_t* syms, xcb_keysym_t sym) {
+    xcb_keycode_t* codes = xcb_key_symbols_get_keycode(syms, sym);
+    const xcb_keycode_t c = codes ? codes[0] : 0;
+    free(codes);
+    return c;
+}
+
+static void fake(xcb_connection_t* c, uint8_t type, xcb_keycode_t key) {
+    xcb_test_fake_input(c, type, key, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+}
+
+static void sync_x(xcb_connection_t* c) {
+    free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), NULL));
+}
+
+/* Presses Ctrl+Alt+key and returns the moment the key went to the server. */
+static uint64_t press(xcb_connection_t* c, const xcb_keycode_t mods[2], xcb_keycode_t key) {
+    fake(c, XCB_KEY_PRESS, mods[0]);
+    fake(c, XCB_KEY_PRESS, mods[1]);
+    sync_x(c);
+    const uint64_t t0 = now_ns();
+    fake(c, XCB_KEY_PRESS, key);
+    xcb_flush(c);
+    return t0;
+}
+
+static void release(xcb_connection_t* c, const xcb_keycode_t mods[2], xcb_keycode_t key) {
+    fake(c, XCB_KEY_RELEASE, key);
+    fake(c, XCB_KEY_RELEASE, mods[1]);
+    fake(c, XCB_KEY_RELEASE, mods[0]);
+    sync_x(c);
+}
+
+int main(int argc, char** argv) {
+    if (argc != 4) {
+        fprintf(stderr, "usage: %s UP_KEYSYM DOWN_KEYSYM PRESSES\n", argv[0]);
+        return 2;
+    }
+    xcb_connection_t* c = xcb_connect(NULL, NULL);
+    if (xcb_connection_has_error(c))
+        return 2;
+    xcb_key_symbols_t* syms = xcb_key_symbols_alloc(c);
+    const xcb_keycode_t mods[2] = {code_of(syms, XK_Control_L), code_of(syms, XK_Alt_L)};
+    const xcb_keycode_t up = code_of(syms, (xcb_keysym_t)strtoul(argv[1], NULL, 0));
+    const xcb_keycode_t down = code_of(syms, (xcb_keysym_t)strtoul(argv[2], NULL, 0));
+    const int presses = atoi(argv[3]);
+
+    uint64_t got = 0;
+    for (int i = 0; i < 600 && !got; ++i) {
+        drain();
+        press(c, mods, up);
+        got = wait_change(50);
+        release(c, mods, up);
+    }
+    if (!got) {
+        fprintf(stderr, "the volume never changed\n");
+        return 1;
+    }
+    for (int i = 0; i < presses; ++i) {
+        drain();
+        const uint64_t t0 = press(c, mods, up);
+        const uint64_t t1 = wait_change(5000);
+        release(c, mods, up);
+        if (!t1) {
+            fprintf(stderr, "press %d: no change\n", i);
+            return 1;
+        }
+        printf("%llu\n", (unsigned long long)(t1 - t0));
+        drain();
+        press(c, mods, down);
+        const uint64_t t2 = wait_change(5000);
+        release(c, mods, down);
+        if (!t2) {
+            fprintf(stderr, "press %d down: no change\n", i);
+            return 1;
+        }
+    }
+    fflush(stdout);
+    xcb_key_symbols_free(syms);
+    xcb_disconnect(c);
+    return 0;
+}
