@@ -1,11 +1,13 @@
 /* Presses volume hotkeys (XTEST) and times each press until the sound server reports the
  * change to another client: the lines of `pactl subscribe` arrive on standard input.
  *
- *   BenchVolumePress UP_KEYSYM DOWN_KEYSYM PRESSES
+ *   BenchVolumePress UP_KEYSYM DOWN_KEYSYM PRESSES QUIET_MS
  *
  * Presses Ctrl+Alt+UP until the first change arrives (the daemon is ready), then PRESSES
  * times: Ctrl+Alt+UP, timed until its change, and Ctrl+Alt+DOWN, untimed, so the volume
- * stays in range. Prints one "ns" line per timed press; with PRESSES 0 only waits. */
+ * stays in range. After each press it waits for QUIET_MS without a change, so that a late
+ * second change is never taken for the next press's. Prints one "ns" line per timed press,
+ * and on standard error how many changes came beyond the first of a press. */
 #define _GNU_SOURCE
 #include <poll.h>
 #include <stdint.h>
@@ -54,12 +56,15 @@ static uint64_t wait_change(int timeout_ms) {
     }
 }
 
-/* Drops what arrived already, so that a late event is not taken for the next press. */
-static void drain(void) {
-    struct pollfd p = {STDIN_FILENO, POLLIN, 0};
-    while (poll(&p, 1, 0) > 0 && read(STDIN_FILENO, buf, sizeof buf) > 0) {
-    }
+/* Waits until the server has been quiet for quiet_ms, so that a late event of one press
+ * (a command that writes twice, a slow client) is not taken for the next press. Returns
+ * how many sink changes came meanwhile. */
+static int settle(int quiet_ms) {
+    int extra = 0;
+    while (wait_change(quiet_ms))
+        ++extra;
     used = 0;
+    return extra;
 }
 
 static xcb_keycode_t code_of(xcb_key_symbols_t* syms, xcb_keysym_t sym) {
@@ -96,8 +101,8 @@ static void release(xcb_connection_t* c, const xcb_keycode_t mods[2], xcb_keycod
 }
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        fprintf(stderr, "usage: %s UP_KEYSYM DOWN_KEYSYM PRESSES\n", argv[0]);
+    if (argc != 5) {
+        fprintf(stderr, "usage: %s UP_KEYSYM DOWN_KEYSYM PRESSES QUIET_MS\n", argv[0]);
         return 2;
     }
     xcb_connection_t* c = xcb_connect(NULL, NULL);
@@ -108,10 +113,11 @@ int main(int argc, char** argv) {
     const xcb_keycode_t up = code_of(syms, (xcb_keysym_t)strtoul(argv[1], NULL, 0));
     const xcb_keycode_t down = code_of(syms, (xcb_keysym_t)strtoul(argv[2], NULL, 0));
     const int presses = atoi(argv[3]);
+    const int quiet_ms = atoi(argv[4]);
 
     uint64_t got = 0;
     for (int i = 0; i < 600 && !got; ++i) {
-        drain();
+        settle(0);
         press(c, mods, up);
         got = wait_change(50);
         release(c, mods, up);
@@ -120,8 +126,8 @@ int main(int argc, char** argv) {
         fprintf(stderr, "the volume never changed\n");
         return 1;
     }
+    int extra = settle(quiet_ms);
     for (int i = 0; i < presses; ++i) {
-        drain();
         const uint64_t t0 = press(c, mods, up);
         const uint64_t t1 = wait_change(5000);
         release(c, mods, up);
@@ -130,7 +136,7 @@ int main(int argc, char** argv) {
             return 1;
         }
         printf("%llu\n", (unsigned long long)(t1 - t0));
-        drain();
+        extra += settle(quiet_ms);
         press(c, mods, down);
         const uint64_t t2 = wait_change(5000);
         release(c, mods, down);
@@ -138,7 +144,9 @@ int main(int argc, char** argv) {
             fprintf(stderr, "press %d down: no change\n", i);
             return 1;
         }
+        extra += settle(quiet_ms);
     }
+    fprintf(stderr, "extra %d\n", extra);
     fflush(stdout);
     xcb_key_symbols_free(syms);
     xcb_disconnect(c);

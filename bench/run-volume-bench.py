@@ -26,6 +26,7 @@ BIN = os.path.join(BUILD, "bin")
 PRESSES = 200
 SOAK = 10000
 UP, DOWN = ("v", 86), ("b", 66)
+QUIET_MS = 30  # silence that ends the sink changes of one press
 
 
 def rss_kib(pid):
@@ -36,13 +37,14 @@ def rss_kib(pid):
     return 0
 
 
-def press(env, pulse, presses):
-    """Runs BenchVolumePress fed by a pactl subscription; the latencies in ms."""
+def press(env, presses, quiet_ms):
+    """Runs BenchVolumePress fed by a pactl subscription: the latencies in ms, and how many
+    changes came beyond the first of a press."""
     sub = subprocess.Popen(["pactl", "subscribe"], env=env, stdout=subprocess.PIPE,
                            stderr=subprocess.DEVNULL)
     try:
         out = subprocess.run([os.path.join(BIN, "BenchVolumePress"), hex(ord(UP[0])),
-                              hex(ord(DOWN[0])), str(presses)], env=env, stdin=sub.stdout,
+                              hex(ord(DOWN[0])), str(presses), str(quiet_ms)], env=env, stdin=sub.stdout,
                              capture_output=True, text=True, timeout=3600)
     finally:
         sub.kill()
@@ -50,12 +52,14 @@ def press(env, pulse, presses):
         sub.stdout.close()
     if out.returncode != 0:
         raise RuntimeError(out.stderr.strip())
-    return [int(line) / 1e6 for line in out.stdout.split()]
+    extra = int(out.stderr.split()[-1])
+    return [int(line) / 1e6 for line in out.stdout.split()], extra
 
 
-def summary(ms):
+def summary(result):
+    ms, extra = result
     ms = sorted(ms)
-    return statistics.median(ms), ms[min(len(ms) - 1, int(len(ms) * 0.99))]
+    return statistics.median(ms), ms[min(len(ms) - 1, int(len(ms) * 0.99))], extra
 
 
 def stop(proc):
@@ -98,9 +102,9 @@ def main():
         orvane = subprocess.Popen([os.path.join(app, "orvane"), "hide"], env=env,
                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         try:
-            results["Orvane"] = summary(press(env, pulse, PRESSES))
+            results["Orvane"] = summary(press(env, PRESSES, QUIET_MS))
             before = rss_kib(orvane.pid)
-            press(env, pulse, SOAK // 2)  # each round is one up and one down press
+            press(env, SOAK // 2, 0)  # each round is one up and one down press
             after = rss_kib(orvane.pid)
         finally:
             stop(orvane)
@@ -113,7 +117,7 @@ def main():
         sxhkd = subprocess.Popen(["sxhkd", "-c", conf], env=env, stdout=subprocess.DEVNULL,
                                  stderr=subprocess.DEVNULL)
         try:
-            results["sxhkd + amixer"] = summary(press(env, pulse, PRESSES))
+            results["sxhkd + amixer"] = summary(press(env, PRESSES, QUIET_MS))
         finally:
             stop(sxhkd)
     finally:
@@ -121,10 +125,11 @@ def main():
         stop(xvfb)
         shutil.rmtree(tmp, True)
 
-    print("| program | VolumeUp press to new volume at another client, median | p99 |")
-    print("|---|---|---|")
-    for name, (median, p99) in results.items():
-        print("| %s | %.2f ms | %.2f ms |" % (name, median, p99))
+    print("| program | VolumeUp press to new volume at another client, median | p99 |"
+          " extra changes |")
+    print("|---|---|---|---|")
+    for name, (median, p99, extra) in results.items():
+        print("| %s | %.2f ms | %.2f ms | %d |" % (name, median, p99, extra))
     print()
     print("Orvane resident memory: %d KiB after %d presses, %d KiB after %d more (%+d KiB)"
           % (before, PRESSES * 2, after, SOAK, after - before))
