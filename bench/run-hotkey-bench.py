@@ -20,7 +20,6 @@ ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 BUILD = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(ROOT, "build"))
 BIN = os.path.join(BUILD, "bin")
 PRESSES = 200
-SXHKD_PROBE_MS = 50
 
 KEYS = [(chr(c), c - 32) for c in range(ord("a"), ord("z") + 1)] \
     + [(str(d), 48 + d) for d in range(10)] + [("F%d" % f, 111 + f) for f in range(1, 13)]
@@ -57,6 +56,8 @@ def sxhkd_conf(entries, target):
 
 
 def rss_kib(pid):
+    if not os.path.exists("/proc/%d/status" % pid):
+        return 0
     with open("/proc/%d/status" % pid) as f:
         for line in f:
             if line.startswith("VmRSS:"):
@@ -64,25 +65,60 @@ def rss_kib(pid):
     return 0
 
 
-def drive(env, fifo, command, probe_ms):
-    env = dict(env, BENCH_PROBE_MS=str(probe_ms))
-    out = subprocess.run([os.path.join(BIN, "BenchKeyPress"), fifo, "0x6b", str(PRESSES), "--",
-                          *command], env=env, capture_output=True, text=True, timeout=300)
-    if out.returncode != 0:
-        raise RuntimeError("%s: %s" % (command[0], out.stderr.strip()))
-    values = dict(line.split(" ", 1) for line in out.stdout.splitlines())
-    pid = int(values["pid"])
-    values["rss_mib"] = "%.1f" % (rss_kib(pid) / 1024)
+def stop(pid):
     os.kill(pid, signal.SIGTERM)
     # The daemon is not our child: wait until it is gone, so that its grabs are released
     # before the next program starts.
     for _ in range(1000):
-        if not os.path.exists("/proc/%d" % pid):
-            break
-        with open("/proc/%d/stat" % pid) as f:
-            if f.read().split(") ")[-1].startswith("Z"):
-                break
+        try:
+            with open("/proc/%d/stat" % pid) as f:
+                if f.read().split(") ")[-1].startswith("Z"):
+                    return
+        except FileNotFoundError:
+            return
         time.sleep(0.01)
+
+
+def drive(env, fifo, command, delay_ms, presses):
+    """Starts command, presses once after delay_ms, then `presses` more times. Returns
+    whether the first press was answered, the driver's figures and the resident memory."""
+    env = dict(env, BENCH_FIRST_DELAY_MS=str(delay_ms))
+    out = subprocess.run([os.path.join(BIN, "BenchKeyPress"), fifo, "0x6b", str(presses), "--",
+                          *command], env=env, capture_output=True, text=True, timeout=300)
+    values = dict((line.split(" ", 1) + [""])[:2] for line in out.stdout.splitlines())
+    if "pid" not in values:
+        raise RuntimeError("%s: %s" % (command[0], out.stderr.strip()))
+    pid = int(values["pid"])
+    rss = rss_kib(pid)
+    stop(pid)
+    return out.returncode == 0, values, rss
+
+
+def ready_ms(env, fifo, command):
+    """The shortest time after exec at which one press already runs the target, to 2 ms.
+    Found over several starts, so that no press reaches the program while it sets up (sxhkd
+    stops answering for good when one does)."""
+    lo, hi = 0, 25
+    while not drive(env, fifo, command, hi, 0)[0]:
+        lo, hi = hi, hi * 2
+        if hi > 20000:
+            raise RuntimeError("%s never became ready" % command[0])
+    while hi - lo > 2:
+        mid = (lo + hi) // 2
+        if drive(env, fifo, command, mid, 0)[0]:
+            hi = mid
+        else:
+            lo = mid
+    return hi
+
+
+def measure(env, fifo, command):
+    ready = ready_ms(env, fifo, command)
+    ok, values, rss = drive(env, fifo, command, max(1000, 2 * ready), PRESSES)
+    if not ok:
+        raise RuntimeError("%s did not answer" % command[0])
+    values["ready_ms"] = str(ready)
+    values["rss_mib"] = "%.1f" % (rss / 1024)
     return values
 
 
@@ -112,14 +148,11 @@ def main():
             startup = subprocess.run([os.path.join(BIN, "BenchStartup"), ini, "20"], env=env,
                                      capture_output=True, text=True, check=True).stdout
             inner = dict(line.split(" ", 1) for line in startup.splitlines())
-            o = drive(env, fifo, [os.path.join(app, "orvane"), "hide"], 2)
+            o = measure(env, fifo, [os.path.join(app, "orvane"), "hide"])
             conf = os.path.join(tmp, "sxhkdrc-%d" % n)
             with open(conf, "w") as f:
                 f.write(sxhkd_conf(entries, target))
-            # sxhkd stops answering for good when a press reaches it while it is still
-            # setting up its grabs, so it is probed less often: its ready time is exact
-            # only to SXHKD_PROBE_MS.
-            s = drive(env, fifo, ["sxhkd", "-c", conf], SXHKD_PROBE_MS)
+            s = measure(env, fifo, ["sxhkd", "-c", conf])
             rows.append((n, o, s, inner))
     finally:
         xvfb.terminate()

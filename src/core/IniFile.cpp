@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -158,7 +159,8 @@ IniFile IniFile::load(const QString& path, LoadStatus* status) {
     } else {
         if (f.size() > MaxFileSize)
             st = LoadStatus::TooLarge;
-        const QByteArray bytes = f.read(MaxFileSize);
+        // read(n) reserves n bytes up front: ask for no more than the file holds.
+        const QByteArray bytes = f.read(std::min(f.size(), MaxFileSize));
         if (f.error() != QFileDevice::NoError)
             st = LoadStatus::Unreadable;
         ini = parse(bytes);

@@ -2,13 +2,18 @@
  *   XClientHelper grab KEYSYM MODMASK   grabs the combination on the root window (every
  *                                       lock state), prints "ready" and holds it until
  *                                       its standard input closes;
+ *   XClientHelper grab-exact KEYSYM MODMASK   the same with exactly MODMASK (no lock
+ *                                       variants), to hold one lock state of a combination;
  *   XClientHelper close WINDOW          sends WM_DELETE_WINDOW, as a window manager does
- *                                       for a click on the close box. */
+ *                                       for a click on the close box;
+ *   XClientHelper press KEYSYM          presses Ctrl+Alt+KEYSYM through XTEST, all events
+ *                                       in one burst, as a fast typist or a tool does. */
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 #include <xcb/xcb.h>
 #include <xcb/xcb_keysyms.h>
+#include <xcb/xtest.h>
 
 static xcb_atom_t atom(xcb_connection_t* c, const char* name) {
     xcb_intern_atom_reply_t* r =
@@ -18,7 +23,8 @@ static xcb_atom_t atom(xcb_connection_t* c, const char* name) {
     return a;
 }
 
-static int grab(xcb_connection_t* c, xcb_window_t root, xcb_keysym_t sym, uint16_t mods) {
+static int grab(xcb_connection_t* c, xcb_window_t root, xcb_keysym_t sym, uint16_t mods,
+                int exact) {
     xcb_key_symbols_t* syms = xcb_key_symbols_alloc(c);
     xcb_keycode_t* codes = xcb_key_symbols_get_keycode(syms, sym);
     if (!codes || codes[0] == XCB_NO_SYMBOL) {
@@ -29,7 +35,7 @@ static int grab(xcb_connection_t* c, xcb_window_t root, xcb_keysym_t sym, uint16
     const uint16_t locks[] = {0, XCB_MOD_MASK_LOCK, XCB_MOD_MASK_2,
                               XCB_MOD_MASK_LOCK | XCB_MOD_MASK_2};
     for (xcb_keycode_t* k = codes; *k != XCB_NO_SYMBOL; ++k) {
-        for (size_t i = 0; i < sizeof locks / sizeof locks[0]; ++i) {
+        for (size_t i = 0; i < (exact ? 1 : sizeof locks / sizeof locks[0]); ++i) {
             xcb_generic_error_t* e = xcb_request_check(
                 c, xcb_grab_key_checked(c, 1, root, mods | locks[i], *k, XCB_GRAB_MODE_ASYNC,
                                         XCB_GRAB_MODE_ASYNC));
@@ -66,9 +72,29 @@ static int close_window(xcb_connection_t* c, xcb_window_t w) {
     return 0;
 }
 
+static int press(xcb_connection_t* c, xcb_keysym_t sym) {
+    xcb_key_symbols_t* syms = xcb_key_symbols_alloc(c);
+    const xcb_keysym_t order[3] = {0xffe3 /* Control_L */, 0xffe9 /* Alt_L */, sym};
+    xcb_keycode_t keys[3];
+    for (int i = 0; i < 3; ++i) {
+        xcb_keycode_t* codes = xcb_key_symbols_get_keycode(syms, order[i]);
+        if (!codes || codes[0] == XCB_NO_SYMBOL)
+            return 1;
+        keys[i] = codes[0];
+        free(codes);
+    }
+    for (int i = 0; i < 3; ++i)
+        xcb_test_fake_input(c, XCB_KEY_PRESS, keys[i], XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+    for (int i = 2; i >= 0; --i)
+        xcb_test_fake_input(c, XCB_KEY_RELEASE, keys[i], XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+    free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), NULL));
+    xcb_key_symbols_free(syms);
+    return 0;
+}
+
 int main(int argc, char** argv) {
     if (argc < 3) {
-        fprintf(stderr, "usage: %s grab KEYSYM MODMASK | close WINDOW\n", argv[0]);
+        fprintf(stderr, "usage: %s grab[-exact] KEYSYM MODMASK | close WINDOW | press KEYSYM\n", argv[0]);
         return 2;
     }
     xcb_connection_t* c = xcb_connect(NULL, NULL);
@@ -79,7 +105,11 @@ int main(int argc, char** argv) {
     xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
     int rc = 2;
     if (strcmp(argv[1], "grab") == 0 && argc == 4)
-        rc = grab(c, root, (xcb_keysym_t)strtoul(argv[2], NULL, 0), (uint16_t)strtoul(argv[3], NULL, 0));
+        rc = grab(c, root, (xcb_keysym_t)strtoul(argv[2], NULL, 0), (uint16_t)strtoul(argv[3], NULL, 0), 0);
+    else if (strcmp(argv[1], "grab-exact") == 0 && argc == 4)
+        rc = grab(c, root, (xcb_keysym_t)strtoul(argv[2], NULL, 0), (uint16_t)strtoul(argv[3], NULL, 0), 1);
+    else if (strcmp(argv[1], "press") == 0)
+        rc = press(c, (xcb_keysym_t)strtoul(argv[2], NULL, 0));
     else if (strcmp(argv[1], "close") == 0)
         rc = close_window(c, (xcb_window_t)strtoul(argv[2], NULL, 0));
     xcb_disconnect(c);

@@ -136,7 +136,8 @@ bool X11HotkeyBackend::grab(int id, Registration& reg) {
         if (m_owner.contains(comboKey(c.keycode, c.modifiers)))
             return false;
     }
-    const std::vector<uint16_t> locks = lockVariants(reg.virtualKey);
+    reg.locks = lockVariants(reg.virtualKey);
+    const std::vector<uint16_t>& locks = reg.locks;
     std::vector<xcb_void_cookie_t> cookies;
     cookies.reserve(reg.combinations.size() * locks.size());
     for (const Combination& c : reg.combinations) {
@@ -166,9 +167,8 @@ bool X11HotkeyBackend::grab(int id, Registration& reg) {
 }
 
 void X11HotkeyBackend::ungrab(const Registration& reg) {
-    const std::vector<uint16_t> locks = lockVariants(reg.virtualKey);
     for (const Combination& c : reg.combinations) {
-        for (const uint16_t lock : locks)
+        for (const uint16_t lock : reg.locks)
             xcb_ungrab_key(m_conn, c.keycode, m_root, c.modifiers | lock);
     }
 }
@@ -177,7 +177,7 @@ bool X11HotkeyBackend::registerHotKey(int id, unsigned modifierBits, int virtual
     if (!m_conn)
         return false;
     unregisterHotKey(id);
-    Registration reg{modifierBits, virtualKey, {}};
+    Registration reg{modifierBits, virtualKey, {}, {}};
     if (!grab(id, reg))
         return false;
     m_registrations.emplace(id, std::move(reg));
@@ -189,11 +189,7 @@ void X11HotkeyBackend::unregisterHotKey(int id) {
     if (it == m_registrations.end())
         return;
     ungrab(it->second);
-    for (const Combination& c : it->second.combinations) {
-        m_owner.remove(comboKey(c.keycode, c.modifiers));
-        if (--m_grabbedKeys[c.keycode] <= 0)
-            m_grabbedKeys.remove(c.keycode);
-    }
+    forget(it->second);
     m_registrations.erase(it);
     xcb_flush(m_conn);
 }
@@ -206,18 +202,37 @@ void X11HotkeyBackend::scheduleRegrab() {
     QTimer::singleShot(0, this, [this] { regrabAll(); });
 }
 
+void X11HotkeyBackend::forget(const Registration& reg) {
+    for (const Combination& c : reg.combinations) {
+        m_owner.remove(comboKey(c.keycode, c.modifiers));
+        if (--m_grabbedKeys[c.keycode] <= 0)
+            m_grabbedKeys.remove(c.keycode);
+    }
+}
+
 void X11HotkeyBackend::regrabAll() {
     m_regrabPending = false;
-    for (auto& [id, reg] : m_registrations)
-        ungrab(reg);
-    m_owner.clear();
-    m_grabbedKeys.clear();
     readKeyboard();
-    // A combination that another client took meanwhile stays registered without a grab,
-    // and is tried again at the next change.
+    // A switch between keyboards with the same map notifies as loudly as a layout change;
+    // only registrations whose keys or lock states really moved are grabbed anew, so a
+    // press during the switch is never lost to a needless ungrab.
+    std::vector<std::pair<int, Registration*>> moved;
     for (auto& [id, reg] : m_registrations) {
-        if (!grab(id, reg))
-            reg.combinations.clear();
+        if (reg.combinations.empty() ||
+            combinationsFor(reg.modifierBits, reg.virtualKey) != reg.combinations ||
+            lockVariants(reg.virtualKey) != reg.locks)
+            moved.emplace_back(id, &reg);
+    }
+    for (auto& [id, reg] : moved) {
+        ungrab(*reg);
+        forget(*reg);
+        reg->combinations.clear();
+    }
+    // One that another client took meanwhile stays registered without a grab, and is tried
+    // again at the next change.
+    for (auto& [id, reg] : moved) {
+        if (!grab(id, *reg))
+            reg->combinations.clear();
     }
     xcb_flush(m_conn);
 }

@@ -28,11 +28,13 @@ private:
     struct Combination {
         xcb_keycode_t keycode;
         uint16_t modifiers; // X modifier mask without lock bits
+        bool operator==(const Combination&) const = default;
     };
     struct Registration {
         unsigned modifierBits;
         int virtualKey;
-        std::vector<Combination> combinations;
+        std::vector<Combination> combinations; // grabbed now, each under every lock state
+        std::vector<uint16_t> locks;            // the lock states they were grabbed with
     };
 
     void readKeyboard();
@@ -42,6 +44,7 @@ private:
     void ungrab(const Registration& reg);
     void scheduleRegrab();
     void regrabAll();
+    void forget(const Registration& reg);
     static quint32 comboKey(xcb_keycode_t keycode, uint16_t modifiers) {
         return (quint32(keycode) << 16) | modifiers;
     }
