@@ -1,6 +1,7 @@
 """End-to-end: the real Orvane on a real X server, driven by real key presses."""
 
 import os
+import shutil
 import subprocess
 import unittest
 
@@ -133,6 +134,37 @@ class LifeCycleTests(OrvaneTestCase):
         saved = read_ini(self.ini_path)
         self.assertEqual(saved["count"], "1")
         self.assertEqual(saved["key0"], "75")
+
+
+class ReadOnlyInstallTests(OrvaneTestCase):
+    def setUp(self):
+        super().setUp()
+        # An installed copy: the executable's directory is a read-only file system.
+        self.ro = os.path.join(self.tmp, "installed")
+        os.makedirs(self.ro)
+        if os.geteuid() != 0 or subprocess.run(
+                ["mount", "-t", "tmpfs", "-o", "size=64m", "tmpfs", self.ro],
+                capture_output=True).returncode != 0:
+            self.skipTest("needs root to mount a read-only file system")
+        self.addCleanup(subprocess.run, ["umount", "-l", self.ro])
+        shutil.copy2(self.bin, self.ro)
+        subprocess.run(["mount", "-o", "remount,ro", self.ro], check=True)
+        self.bin = os.path.join(self.ro, "orvane")
+
+    def test_files_fall_back_to_the_users_configuration(self):
+        config = os.path.join(self.env["XDG_CONFIG_HOME"], "Orvane")
+        os.makedirs(config)
+        with open(os.path.join(config, "Hotkeys.ini"), "w") as f:
+            f.write("[HotKeys]\nCount=1\nKey0=75\nChecked0=1\nPath0=%s\n" % self.marker_script("k"))
+        orvane = self.start()
+        self.visible_window()
+        self.key("ctrl+alt+k")
+        self.wait_runs("k", 1)
+        self.terminate(orvane)
+        saved = read_ini(os.path.join(config, "Hotkeys.ini"))
+        self.assertEqual(saved["image0"], "34")  # written by the save, not by the test
+        self.assertEqual(saved["shift0"], "0")
+        self.assertFalse(os.path.exists(os.path.join(self.ro, "Hotkeys.ini")))
 
 
 if __name__ == "__main__":
