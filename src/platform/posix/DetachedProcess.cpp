@@ -1,18 +1,52 @@
 #include "DetachedProcess.h"
 
-#include <cerrno>
+#include <QCoreApplication>
+#include <QSocketNotifier>
+#include <QTimer>
 #include <csignal>
 #include <fcntl.h>
+#include <spawn.h>
 #include <string>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
+extern char** environ;
+
 namespace DetachedProcess {
+namespace {
+
+// The started program stays this process's child until it ends; it is reaped then, so it
+// never lingers as a zombie. A pidfd tells exactly when; without one, a slow poll does.
+void reapWhenDone(pid_t pid) {
+    auto* app = QCoreApplication::instance();
+    const int pidfd = static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
+    if (pidfd >= 0 && app) {
+        auto* notifier = new QSocketNotifier(pidfd, QSocketNotifier::Read, app);
+        QObject::connect(notifier, &QSocketNotifier::activated, notifier, [notifier, pid, pidfd] {
+            waitpid(pid, nullptr, WNOHANG);
+            notifier->setEnabled(false);
+            notifier->deleteLater();
+            close(pidfd);
+        });
+        return;
+    }
+    if (pidfd >= 0)
+        close(pidfd);
+    if (!app)
+        return;
+    auto* timer = new QTimer(app);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, pid] {
+        if (waitpid(pid, nullptr, WNOHANG) != 0)
+            timer->deleteLater();
+    });
+    timer->start(1000);
+}
+
+} // namespace
 
 int Start(const QString& program, const QStringList& arguments) {
-    // Everything the children need is prepared before fork: after it, only
-    // async-signal-safe calls are allowed in a process that has threads.
     const std::string path = program.toStdString();
     std::vector<std::string> args{path};
     for (const QString& a : arguments)
@@ -22,56 +56,32 @@ int Start(const QString& program, const QStringList& arguments) {
         argv.push_back(a.data());
     argv.push_back(nullptr);
 
-    int errPipe[2];
-    if (pipe2(errPipe, O_CLOEXEC) != 0)
-        return errno;
+    // A session of its own (a terminal's hang-up or Ctrl+C aimed at Orvane never reaches
+    // it), default signal handling, nothing blocked, and no input from Orvane's terminal.
+    posix_spawnattr_t attr;
+    posix_spawnattr_init(&attr);
+    sigset_t none, defaults;
+    sigemptyset(&none);
+    sigemptyset(&defaults);
+    for (int sig : {SIGTERM, SIGINT, SIGPIPE, SIGCHLD, SIGHUP})
+        sigaddset(&defaults, sig);
+    posix_spawnattr_setsigmask(&attr, &none);
+    posix_spawnattr_setsigdefault(&attr, &defaults);
+    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK |
+                                        POSIX_SPAWN_SETSIGDEF);
+    posix_spawn_file_actions_t files;
+    posix_spawn_file_actions_init(&files);
+    posix_spawn_file_actions_addopen(&files, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
 
-    const pid_t child = fork();
-    if (child < 0) {
-        const int e = errno;
-        close(errPipe[0]);
-        close(errPipe[1]);
-        return e;
-    }
-    if (child == 0) {
-        close(errPipe[0]);
-        setsid();
-        const pid_t grandchild = fork();
-        if (grandchild == 0) {
-            struct sigaction dfl = {};
-            dfl.sa_handler = SIG_DFL;
-            for (int sig : {SIGTERM, SIGINT, SIGPIPE, SIGCHLD, SIGHUP})
-                sigaction(sig, &dfl, nullptr);
-            sigset_t none;
-            sigemptyset(&none);
-            sigprocmask(SIG_SETMASK, &none, nullptr);
-            const int devNull = open("/dev/null", O_RDONLY);
-            if (devNull >= 0) {
-                dup2(devNull, STDIN_FILENO);
-                close(devNull);
-            }
-            execv(argv[0], argv.data());
-            const int e = errno;
-            (void)!write(errPipe[1], &e, sizeof e);
-            _exit(127);
-        }
-        if (grandchild < 0) {
-            const int e = errno;
-            (void)!write(errPipe[1], &e, sizeof e);
-        }
-        _exit(0);
-    }
-
-    close(errPipe[1]);
-    while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
-    }
-    // The pipe closes on a successful exec; an errno arrives when exec failed.
-    int execError = 0;
-    ssize_t n;
-    while ((n = read(errPipe[0], &execError, sizeof execError)) < 0 && errno == EINTR) {
-    }
-    close(errPipe[0]);
-    return n == static_cast<ssize_t>(sizeof execError) ? execError : 0;
+    // The parent waits only until the program is executed (or fails to be), which is
+    // when posix_spawn returns; exec errors come back as its result.
+    pid_t pid = -1;
+    const int rc = posix_spawn(&pid, argv[0], &files, &attr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&files);
+    posix_spawnattr_destroy(&attr);
+    if (rc == 0)
+        reapWhenDone(pid);
+    return rc;
 }
 
 } // namespace DetachedProcess

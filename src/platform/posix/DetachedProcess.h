@@ -5,9 +5,10 @@
 
 namespace DetachedProcess {
 
-// Starts program (an absolute path) with arguments, detached: it outlives Orvane and
-// leaves no zombie. No command interpreter is involved. Returns 0 once the program has
-// been executed, or the errno that stopped it.
+// Starts program (an absolute path) with arguments, detached: in a session of its own, it
+// outlives Orvane, and is reaped when it ends (through the event loop), so it leaves no
+// zombie. No command interpreter is involved. Returns 0 once the program has been
+// executed, or the errno that stopped it.
 int Start(const QString& program, const QStringList& arguments);
 
 } // namespace DetachedProcess
