@@ -3,11 +3,19 @@
 #include "HotkeyEntry.h"
 #include "X11HotkeyBackend.h"
 
+#include <QAbstractEventDispatcher>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWidget>
+#include <X11/keysym.h>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <memory>
+#include <xcb/xcb.h>
+#include <xcb/xcb_keysyms.h>
 
 namespace {
 
@@ -36,6 +44,15 @@ private:
 void press(const QString& combo) {
     ASSERT_EQ(QProcess::execute("xdotool", {"key", combo}), 0);
 }
+
+// A window of this process that notes the keys Qt delivers to it.
+class KeyWindow : public QWidget {
+public:
+    QList<int> keys;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override { keys.append(e->key()); }
+};
 
 struct X11Fixture : ::testing::Test {
     std::unique_ptr<HotkeyBackend> backend = CreateHotkeyBackend();
@@ -114,4 +131,51 @@ TEST_F(X11Fixture, AHeldKeyRepeatsAsRepeatsOnly) {
     press("ctrl+alt+k");
     ASSERT_TRUE(spy.count() > 0 || spy.wait(5000));
     EXPECT_FALSE(spy.at(0).at(1).toBool());
+}
+
+TEST_F(X11Fixture, APressIsHandedOnOnlyAfterQtIsDoneWithItsXEvents) {
+    // Qt delivers what it made of its X events (keys to this process's windows, exposures)
+    // only once no more X events wait: an action run inside one, as a volume change waiting
+    // for the sound server, would hold them all back for as long as presses keep coming.
+    ASSERT_TRUE(backend->registerHotKey(7, CtrlAlt, K));
+    xcb_connection_t* conn =
+        qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+    xcb_key_symbols_t* symbols = xcb_key_symbols_alloc(conn);
+    xcb_keycode_t* codes = xcb_key_symbols_get_keycode(symbols, XK_k);
+    const xcb_keycode_t keycode = codes ? codes[0] : 0;
+    free(codes);
+    xcb_key_symbols_free(symbols);
+    ASSERT_NE(keycode, 0);
+    xcb_key_press_event_t event{};
+    event.response_type = XCB_KEY_PRESS;
+    event.detail = keycode;
+    event.time = 1;
+    event.root = event.event = xcb_setup_roots_iterator(xcb_get_setup(conn)).data->root;
+    event.state = XControl | XMod1;
+
+    QSignalSpy spy(backend.get(), &HotkeyBackend::hotkeyPressed);
+    qintptr result = 0;
+    // As Qt's X event processing hands every event to the filters.
+    EXPECT_TRUE(QAbstractEventDispatcher::instance()->filterNativeEvent("xcb_generic_event_t",
+                                                                        &event, &result));
+    EXPECT_EQ(spy.count(), 0);
+    ASSERT_TRUE(spy.count() > 0 || spy.wait(5000));
+    EXPECT_EQ(spy.at(0).at(0).toInt(), 7);
+}
+
+TEST_F(X11Fixture, KeysAWindowGotBeforeAPressAreDeliveredBeforeThePressIsHandled) {
+    // Ctrl and Alt of the combination go to the window with the keyboard focus, as they do
+    // to the volume window under the pointer.
+    ASSERT_TRUE(backend->registerHotKey(7, CtrlAlt, K));
+    KeyWindow window;
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QList<int> keysAtPress;
+    QObject::connect(backend.get(), &HotkeyBackend::hotkeyPressed, &window,
+                     [&] { keysAtPress = window.keys; });
+    QSignalSpy spy(backend.get(), &HotkeyBackend::hotkeyPressed);
+    press("ctrl+alt+k");
+    ASSERT_TRUE(spy.count() > 0 || spy.wait(5000));
+    EXPECT_TRUE(keysAtPress.contains(Qt::Key_Control)) << keysAtPress.size();
 }

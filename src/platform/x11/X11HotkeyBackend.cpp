@@ -253,7 +253,13 @@ bool X11HotkeyBackend::nativeEventFilter(const QByteArray& eventType, void* mess
         if (it == m_owner.constEnd())
             return false;
         const bool repeat = m_repeats.press(k->detail, k->time);
-        emit hotkeyPressed(*it, repeat);
+        // Handed on from the event loop once this X event is done. Qt goes on taking X events
+        // while any are waiting and only then delivers what it made of them (keys to our own
+        // windows, exposures) and runs timers: an action that waits here, as a volume change
+        // waits for the sound server, would hold all that back while presses keep coming.
+        QMetaObject::invokeMethod(
+            this, [this, id = *it, repeat] { emit hotkeyPressed(id, repeat); },
+            Qt::QueuedConnection);
         return true;
     }
     case XCB_KEY_RELEASE: {
