@@ -17,6 +17,9 @@ import tempfile
 import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
+from harness import Xvfb  # noqa: E402
+
 BUILD = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(ROOT, "build"))
 BIN = os.path.join(BUILD, "bin")
 PRESSES = 200
@@ -124,12 +127,8 @@ def measure(env, fifo, command):
 
 def main():
     tmp = tempfile.mkdtemp(prefix="orvane-bench-")
-    r, w = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(w), "-nolisten", "tcp"], pass_fds=(w,),
-                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(w)
-    with os.fdopen(r) as f:
-        display = ":" + f.readline().strip()
+    xvfb = Xvfb()
+    display = xvfb.display
     env = dict(os.environ, DISPLAY=display, XDG_RUNTIME_DIR=tmp, XDG_CONFIG_HOME=tmp, HOME=tmp)
     env.pop("QT_QPA_PLATFORM", None)
     fifo = os.path.join(tmp, "fifo")
@@ -155,8 +154,7 @@ def main():
             s = measure(env, fifo, ["sxhkd", "-c", conf])
             rows.append((n, o, s, inner))
     finally:
-        xvfb.terminate()
-        xvfb.wait()
+        xvfb.stop()
         shutil.rmtree(tmp, True)
 
     print("| entries | program | press to target, median | p99 | exec to hotkeys ready | RSS after start-up |")

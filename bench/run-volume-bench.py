@@ -19,6 +19,7 @@ import tempfile
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
+from harness import Xvfb  # noqa: E402
 from pulseaudio import PulseAudio  # noqa: E402
 
 BUILD = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(ROOT, "build"))
@@ -74,12 +75,8 @@ def stop(proc):
 
 def main():
     tmp = tempfile.mkdtemp(prefix="orvane-volume-bench-")
-    r, w = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(w), "-nolisten", "tcp"], pass_fds=(w,),
-                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(w)
-    with os.fdopen(r) as f:
-        display = ":" + f.readline().strip()
+    xvfb = Xvfb()
+    display = xvfb.display
     pulse = PulseAudio(tmp)
     pulse.start()
     env = dict(os.environ, DISPLAY=display, XDG_RUNTIME_DIR=tmp,
@@ -125,7 +122,7 @@ def main():
             stop(sxhkd)
     finally:
         pulse.stop()
-        stop(xvfb)
+        xvfb.stop()
         shutil.rmtree(tmp, True)
 
     print("| program | VolumeUp press to new volume at another client, median | p99 |"

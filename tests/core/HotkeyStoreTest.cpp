@@ -1,6 +1,7 @@
 #include "HotkeyStore.h"
 #include "HotkeyTable.h"
 #include "IniFile.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,17 +9,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
 
 QString noComputer() { return {}; }
 
@@ -29,7 +19,7 @@ struct StoreFixture : ::testing::Test {
 
     void SetUp() override { table.appendMany(DefaultHotkeyTable()); }
     void load(const QByteArray& text) {
-        writeAll(path, text);
+        ASSERT_TRUE(writeAll(path, text));
         HotkeyStore::Load(table, path, noComputer);
     }
 };

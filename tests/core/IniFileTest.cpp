@@ -1,25 +1,11 @@
 #include "IniFile.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-
-namespace {
-
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
-
-} // namespace
 
 TEST(IniFileRead, ProfileFunctionSemantics) {
     const IniFile ini = IniFile::parse("orphan=before any section\n"
@@ -152,10 +138,10 @@ TEST(IniFileWrite, LineBreaksInAValueCannotAddKeys) {
 TEST(IniFileUpdate, KeepsWhatOthersAddedSinceTheLoad) {
     QTemporaryDir dir;
     const QString path = dir.filePath("Settings.ini");
-    writeAll(path, "[A]\nk=1\n");
+    ASSERT_TRUE(writeAll(path, "[A]\nk=1\n"));
     const IniFile loaded = IniFile::load(path);
     EXPECT_EQ(loaded.value("A", "k"), "1");
-    writeAll(path, "[A]\nk=1\nadded=yes\n; note\n[B]\nz=9\n");
+    ASSERT_TRUE(writeAll(path, "[A]\nk=1\nadded=yes\n; note\n[B]\nz=9\n"));
     ASSERT_TRUE(IniFile::update(path, [](IniFile& ini) { ini.writeInteger("A", "k", 2); }));
     EXPECT_EQ(readAll(path), "[A]\nk=2\nadded=yes\n; note\n[B]\nz=9\n");
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size() == 1)

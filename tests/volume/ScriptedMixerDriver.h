@@ -1,8 +1,10 @@
 #pragma once
 
 #include "MixerDriver.h"
+#include "TAudioMixer.h"
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 // A mixer driver whose devices, lines, controls and values the test writes down, for what
@@ -251,3 +253,16 @@ private:
     MixerHandle m_handle = 0;
     MixerNotify* m_callback = nullptr;
 };
+
+// A mixer component on a scripted driver that the test keeps a hand on.
+struct Harness {
+    ScriptedMixerDriver* driver;
+    std::unique_ptr<TAudioMixer> mixer;
+};
+
+inline Harness Make(std::vector<ScriptedDevice> devices) {
+    auto driver = std::make_unique<ScriptedMixerDriver>();
+    driver->devices = std::move(devices);
+    ScriptedMixerDriver* raw = driver.get();
+    return {raw, std::make_unique<TAudioMixer>(std::move(driver))};
+}

@@ -32,18 +32,6 @@ ScriptedDevice StereoDevice() {
     return LineDevice(2, {Control(1, kVolume, {30000, 20000}), Control(2, kMute, {0, 0})});
 }
 
-struct Harness {
-    ScriptedMixerDriver* driver;
-    std::unique_ptr<TAudioMixer> mixer;
-};
-
-Harness Make(std::vector<ScriptedDevice> devices) {
-    auto driver = std::make_unique<ScriptedMixerDriver>();
-    driver->devices = std::move(devices);
-    ScriptedMixerDriver* raw = driver.get();
-    return {raw, std::make_unique<TAudioMixer>(std::move(driver))};
-}
-
 struct Reading {
     bool found = false;
     int left = kUntouched, right = kUntouched, mute = kUntouched;

@@ -21,18 +21,6 @@ ScriptedDevice StereoDevice(qint32 left, qint32 right, qint32 mute) {
                    Control(2, Mixer::ControlTypeMute, {mute, mute})});
 }
 
-struct Harness {
-    ScriptedMixerDriver* driver;
-    std::unique_ptr<TAudioMixer> mixer;
-};
-
-Harness Make(std::vector<ScriptedDevice> devices) {
-    auto driver = std::make_unique<ScriptedMixerDriver>();
-    driver->devices = std::move(devices);
-    ScriptedMixerDriver* raw = driver.get();
-    return {raw, std::make_unique<TAudioMixer>(std::move(driver))};
-}
-
 std::vector<std::vector<qint32>> Writes(const ScriptedMixerDriver& d, quint32 controlId) {
     std::vector<std::vector<qint32>> out;
     for (const auto& c : d.WritesOf(controlId))
