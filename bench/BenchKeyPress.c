@@ -39,7 +39,9 @@ static xcb_keycode_t code_of(xcb_key_symbols_t* syms, xcb_keysym_t sym) {
 }
 
 /* A round trip: everything sent before has been processed by the server. */
-static void sync_x(xcb_connection_t* c) { free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), NULL)); }
+static void sync_x(xcb_connection_t* c) {
+    free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), NULL));
+}
 
 static void fake(xcb_connection_t* c, uint8_t type, xcb_keycode_t key) {
     xcb_test_fake_input(c, type, key, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);

@@ -36,8 +36,9 @@ int main(int argc, char** argv) {
         HotkeyRegistration::RegistrationPass(table, *backend);
         reg.push_back(t.nsecsElapsed() / 1e6);
         entries = table.count();
-        registered = static_cast<int>(std::count_if(table.entries().begin(), table.entries().end(),
-                                                    [](const HotkeyEntry& e) { return e.Checked; }));
+        registered =
+            static_cast<int>(std::count_if(table.entries().begin(), table.entries().end(),
+                                           [](const HotkeyEntry& e) { return e.Checked; }));
     }
     std::sort(load.begin(), load.end());
     std::sort(reg.begin(), reg.end());

@@ -42,12 +42,9 @@ void MakeTitleBar(TdxButton& bar, TdxQuality quality) {
 
 const char* QualityName(int q) {
     switch (q) {
-    case bqLow:
-        return "bqLow";
-    case bqMiddle:
-        return "bqMiddle";
-    case bqHigh:
-        return "bqHigh";
+    case bqLow: return "bqLow";
+    case bqMiddle: return "bqMiddle";
+    case bqHigh: return "bqHigh";
     }
     return "other";
 }

@@ -6,24 +6,15 @@
 
 QString LinkPrefix(tLinkType type) {
     switch (type) {
-    case ltfile:
-        return QStringLiteral("file://");
-    case ltftp:
-        return QStringLiteral("ftp://");
-    case ltgopher:
-        return QStringLiteral("gopher://");
-    case lthttp:
-        return QStringLiteral("http://");
-    case lthttps:
-        return QStringLiteral("https://");
-    case ltmailto:
-        return QStringLiteral("mailto:");
-    case ltnews:
-        return QStringLiteral("news:");
-    case lttelnet:
-        return QStringLiteral("telnet:");
-    case ltwais:
-        return QStringLiteral("wais:");
+    case ltfile: return QStringLiteral("file://");
+    case ltftp: return QStringLiteral("ftp://");
+    case ltgopher: return QStringLiteral("gopher://");
+    case lthttp: return QStringLiteral("http://");
+    case lthttps: return QStringLiteral("https://");
+    case ltmailto: return QStringLiteral("mailto:");
+    case ltnews: return QStringLiteral("news:");
+    case lttelnet: return QStringLiteral("telnet:");
+    case ltwais: return QStringLiteral("wais:");
     }
     // Never a bare target: without a scheme the shell would start it as a program.
     return QStringLiteral("http://");

@@ -9,12 +9,9 @@
 
 TdxGradientSteps GradientSteps(TdxQuality quality) {
     switch (quality) {
-    case bqLow:
-        return {8, false};
-    case bqMiddle:
-        return {16, false};
-    case bqHigh:
-        return {64, true};
+    case bqLow: return {8, false};
+    case bqMiddle: return {16, false};
+    case bqHigh: return {64, true};
     }
     return {16, false};
 }

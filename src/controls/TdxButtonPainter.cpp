@@ -141,20 +141,14 @@ TdxButtonGeometry TdxButtonPainter::Arrange(const TdxButton& button, QSize glyph
     int left = 0, top = 0, right = w, bottom = h;
     if (glyph) {
         switch (button.Layout()) {
-        case blGlyphLeft:
-            left += gw + s;
-            break;
+        case blGlyphLeft: left += gw + s; break;
         case blGlyphRight:
             left -= gw + s;
             right -= 2 * (gw + s);
             flags = (flags & ~Qt::AlignLeft) | Qt::AlignRight;
             break;
-        case blGlyphTop:
-            top += gh + s;
-            break;
-        case blGlyphBottom:
-            top -= gh + s;
-            break;
+        case blGlyphTop: top += gh + s; break;
+        case blGlyphBottom: top -= gh + s; break;
         }
     }
 
@@ -166,18 +160,10 @@ TdxButtonGeometry TdxButtonPainter::Arrange(const TdxButton& button, QSize glyph
 
     QPoint at;
     switch (button.Layout()) {
-    case blGlyphLeft:
-        at = {text.x() - gw - s, (h - gh) / 2 + p};
-        break;
-    case blGlyphRight:
-        at = {text.x() + text.width() + s, (h - gh) / 2 + p};
-        break;
-    case blGlyphTop:
-        at = {(w - gw) / 2 + p, text.y() - gh - s};
-        break;
-    case blGlyphBottom:
-        at = {(w - gw) / 2 + p, text.y() + text.height() + s};
-        break;
+    case blGlyphLeft: at = {text.x() - gw - s, (h - gh) / 2 + p}; break;
+    case blGlyphRight: at = {text.x() + text.width() + s, (h - gh) / 2 + p}; break;
+    case blGlyphTop: at = {(w - gw) / 2 + p, text.y() - gh - s}; break;
+    case blGlyphBottom: at = {(w - gw) / 2 + p, text.y() + text.height() + s}; break;
     }
     return {text, at, flags};
 }

@@ -196,8 +196,7 @@ bool TdxCustomControl::event(QEvent* event) {
         WatchWindow();
         update();
         break;
-    default:
-        break;
+    default: break;
     }
     return QWidget::event(event);
 }
@@ -273,11 +272,8 @@ void TdxCustomControl::changeEvent(QEvent* event) {
     case QEvent::EnabledChange:
     case QEvent::PaletteChange:
     case QEvent::FontChange:
-    case QEvent::LayoutDirectionChange:
-        update();
-        break;
-    default:
-        break;
+    case QEvent::LayoutDirectionChange: update(); break;
+    default: break;
     }
     QWidget::changeEvent(event);
 }

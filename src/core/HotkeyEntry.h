@@ -30,4 +30,6 @@ QString ModifierText(bool alt, bool ctrl, bool shift);
 // 0..7 from the entry's flag texts (Alt 1, Ctrl 2, Shift 4).
 unsigned ModifierBits(const HotkeyEntry& entry);
 
-inline QString FlagText(bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); }
+inline QString FlagText(bool on) {
+    return on ? QStringLiteral("1") : QStringLiteral("0");
+}

@@ -65,7 +65,8 @@ ApplyOutcome ButtonApply(HotkeyTable& table, int selectedRow, const PanelValues&
             }
         }
         backend.unregisterHotKey(id);
-        if (e.Checked && !backend.registerHotKey(id, ModifierBits(e), KeyTable::at(panel.keyPosition).code))
+        if (e.Checked &&
+            !backend.registerHotKey(id, ModifierBits(e), KeyTable::at(panel.keyPosition).code))
             out.message = kCannotRegister;
         out.applyButtonEnabled = false;
     } catch (const std::exception& ex) {

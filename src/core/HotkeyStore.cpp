@@ -8,11 +8,12 @@ namespace HotkeyStore {
 namespace {
 const QString kSection = QStringLiteral("HotKeys");
 
-QString indexed(const char* name, int i) { return QLatin1String(name) + QString::number(i); }
+QString indexed(const char* name, int i) {
+    return QLatin1String(name) + QString::number(i);
+}
 } // namespace
 
-void Load(HotkeyTable& table, const QString& path,
-          const std::function<QString()>& computerName) {
+void Load(HotkeyTable& table, const QString& path, const std::function<QString()>& computerName) {
     const IniFile ini = IniFile::load(path);
     const int count = std::min(ini.readInteger(kSection, QStringLiteral("Count"), 0), MaxEntries);
     if (count != 0) {
@@ -66,7 +67,8 @@ bool Save(const HotkeyTable& table, const QString& path) {
             ini.writeString(kSection, indexed("Path", i), e.Execute);
             ini.writeString(kSection, indexed("Alt", i), e.Alt == QLatin1String("1") ? "1" : "0");
             ini.writeString(kSection, indexed("Ctrl", i), e.Ctrl == QLatin1String("1") ? "1" : "0");
-            ini.writeString(kSection, indexed("Shift", i), e.Shift == QLatin1String("1") ? "1" : "0");
+            ini.writeString(kSection, indexed("Shift", i),
+                            e.Shift == QLatin1String("1") ? "1" : "0");
         }
     });
 }

@@ -15,8 +15,7 @@ constexpr int MaxEntries = 10000;
 // Fills the table from the file, or leaves the table (the default table) in place when the
 // file holds no entries; then the network placeholder takes the computer's name, when
 // computerName yields one.
-void Load(HotkeyTable& table, const QString& path,
-          const std::function<QString()>& computerName);
+void Load(HotkeyTable& table, const QString& path, const std::function<QString()>& computerName);
 
 // Writes the whole table into the file as it is on disk now. False when nothing was written.
 bool Save(const HotkeyTable& table, const QString& path);

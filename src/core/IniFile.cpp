@@ -7,7 +7,9 @@
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 QByteArray trimmed(const QByteArray& s) {
     qsizetype b = 0, e = s.size();
@@ -27,12 +29,13 @@ QByteArray unquoted(const QByteArray& s) {
 // Section name of a header line: from the first '[' to the last ']', or to the line end.
 QByteArray sectionNameOf(const QByteArray& trimmedLine) {
     const qsizetype close = trimmedLine.lastIndexOf(']');
-    const QByteArray inner =
-        close > 0 ? trimmedLine.mid(1, close - 1) : trimmedLine.mid(1);
+    const QByteArray inner = close > 0 ? trimmedLine.mid(1, close - 1) : trimmedLine.mid(1);
     return trimmed(inner);
 }
 
-QByteArray lowerName(const QString& name) { return name.toUtf8().trimmed().toLower(); }
+QByteArray lowerName(const QString& name) {
+    return name.toUtf8().trimmed().toLower();
+}
 
 // A value that would not read back as written (outer blanks, an enclosing pair of quotes)
 // is wrapped in one more pair of double quotes, which the reader removes again.
@@ -177,7 +180,9 @@ const IniFile::Section* IniFile::findSection(const QString& section) const {
     return it == m_sectionIndex.constEnd() ? nullptr : &m_sections[static_cast<size_t>(*it)];
 }
 
-bool IniFile::hasSection(const QString& section) const { return findSection(section) != nullptr; }
+bool IniFile::hasSection(const QString& section) const {
+    return findSection(section) != nullptr;
+}
 
 std::optional<QString> IniFile::value(const QString& section, const QString& key) const {
     const Section* s = findSection(section);

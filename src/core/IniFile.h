@@ -52,10 +52,10 @@ public:
 
 private:
     struct Section {
-        QByteArray header;              // the "[name]" line as read, empty for the preamble
-        std::vector<QByteArray> body;   // up to and including the last key line
-        std::vector<QByteArray> tail;   // comments and blank lines after the last key
-        QHash<QByteArray, int> keys;    // lower-case name -> index in body, first wins
+        QByteArray header;            // the "[name]" line as read, empty for the preamble
+        std::vector<QByteArray> body; // up to and including the last key line
+        std::vector<QByteArray> tail; // comments and blank lines after the last key
+        QHash<QByteArray, int> keys;  // lower-case name -> index in body, first wins
     };
 
     bool saveAs(const QString& path, bool keepOldAsBackup) const;

@@ -3,7 +3,8 @@
 bool KeyRepeatFilter::press(unsigned keycode, uint32_t time) {
     State& s = m_keys[keycode];
     const bool recent = time - s.lastPress <= MaxRepeatGapMs;
-    const bool repeat = (s.down && recent) || (!m_detectable && s.released && s.lastRelease == time);
+    const bool repeat =
+        (s.down && recent) || (!m_detectable && s.released && s.lastRelease == time);
     s.down = true;
     s.released = false;
     s.lastPress = time;

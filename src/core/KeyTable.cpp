@@ -31,7 +31,9 @@ constexpr std::array<Key, Count> kKeys{{
 
 } // namespace
 
-const Key& at(int position) { return kKeys.at(static_cast<size_t>(position)); }
+const Key& at(int position) {
+    return kKeys.at(static_cast<size_t>(position));
+}
 
 std::optional<int> positionOfName(const QString& name) {
     for (int i = 0; i < Count; ++i) {

@@ -35,7 +35,8 @@ TForm1::TForm1(std::unique_ptr<HotkeyBackend> backend, std::unique_ptr<Shell> sh
     // The table the window holds from its creation: the default one, until a load.
     Hotkeys->appendMany(DefaultHotkeyTable());
     Hotkeys->setIconProvider([this](int image) { return QVariant(m_icons.icon(image)); });
-    Hotkeys->setCheckToggledHandler([this](int row, bool checked) { ListView1CheckToggled(row, checked); });
+    Hotkeys->setCheckToggledHandler(
+        [this](int row, bool checked) { ListView1CheckToggled(row, checked); });
 
     ListView1->setObjectName(QStringLiteral("ListView1"));
     ListView1->setModel(Hotkeys);
@@ -93,7 +94,9 @@ bool TForm1::FormCreate(const QString& commandLine, const QString& filesDir) {
     return true;
 }
 
-QString TForm1::HotkeysPath() const { return m_filesDir + QLatin1Char('/') + m_hotkeysFileName; }
+QString TForm1::HotkeysPath() const {
+    return m_filesDir + QLatin1Char('/') + m_hotkeysFileName;
+}
 
 QString TForm1::SettingsPath() const {
     return m_filesDir + QLatin1Char('/') + m_settingsFileName;
@@ -150,7 +153,9 @@ void TForm1::ShowMainWindow() {
     activateWindow();
 }
 
-void TForm1::HideMainWindow() { hide(); }
+void TForm1::HideMainWindow() {
+    hide();
+}
 
 void TForm1::RestoreFromOtherInstance() {
     showNormal();
@@ -158,7 +163,9 @@ void TForm1::RestoreFromOtherInstance() {
     activateWindow();
 }
 
-void TForm1::ToggleMainWindow() { setVisible(!isVisible()); }
+void TForm1::ToggleMainWindow() {
+    setVisible(!isVisible());
+}
 
 void TForm1::VolumeDown() {
     const VolumeFunctions::VolumeLevel v = VolumeFunctions::VolumeDown(*AudioMixer1, VolumeStep);

@@ -4,8 +4,9 @@
 #include <gtest/gtest.h>
 
 TEST(AppPaths, FilesLiveBesideTheExecutableWhenItsDirectoryIsWritable) {
-    EXPECT_EQ(AppPaths::FilesDirectory("/opt/o", "/home/u/.config", [](const QString&) { return true; }),
-              "/opt/o");
+    EXPECT_EQ(
+        AppPaths::FilesDirectory("/opt/o", "/home/u/.config", [](const QString&) { return true; }),
+        "/opt/o");
 }
 
 TEST(AppPaths, AnUnwritableDirectoryFallsBackToTheUsersConfiguration) {

@@ -1,7 +1,7 @@
+#include "HotkeyRegistration.h"
 #include "ActionExecutor.h"
 #include "FakeHotkeyBackend.h"
 #include "FakeShell.h"
-#include "HotkeyRegistration.h"
 #include "HotkeyTable.h"
 #include "KeyTable.h"
 
@@ -46,11 +46,11 @@ struct RegistrationFixture : ::testing::Test {
 
 TEST_F(RegistrationFixture, PassRegistersEnabledAndDisablesTheRest) {
     table.append(entry(1, "C", true, true, false, true));
-    table.append(entry(2, "C", true, true, false, true));  // same combination: refused
+    table.append(entry(2, "C", true, true, false, true));    // same combination: refused
     table.append(entry(3, "F5", false, false, false, true)); // bare key: bits 0
-    table.append(entry(4, "D", true, false, false, false)); // disabled: not registered
-    table.append(entry(5, "", true, true, false, true));    // no key: never grabbed
-    table.append(entry(6, "G", false, true, false, true));  // held by another program
+    table.append(entry(4, "D", true, false, false, false));  // disabled: not registered
+    table.append(entry(5, "", true, true, false, true));     // no key: never grabbed
+    table.append(entry(6, "G", false, true, false, true));   // held by another program
     backend.takenElsewhere[{2, 71}] = true;
     RegistrationPass(table, backend);
 
@@ -208,11 +208,11 @@ TEST(HotkeyMessage, RunsTheEntryWhoseIdMatchesAndRepeatsOnlyVolumeSteps) {
     ActionExecutor executor(builtins, shell, [&](const QString& m) { messages << m; });
 
     ApplicationEvents1Message(table, 5, false, executor);
-    ApplicationEvents1Message(table, 5, true, executor);  // held: started once per press
+    ApplicationEvents1Message(table, 5, true, executor); // held: started once per press
     ApplicationEvents1Message(table, 1, false, executor);
-    ApplicationEvents1Message(table, 1, true, executor);  // held volume keeps stepping
+    ApplicationEvents1Message(table, 1, true, executor); // held volume keeps stepping
     ApplicationEvents1Message(table, 2, false, executor);
-    ApplicationEvents1Message(table, 2, true, executor);  // held mute does not flicker
+    ApplicationEvents1Message(table, 2, true, executor);   // held mute does not flicker
     ApplicationEvents1Message(table, 99, false, executor); // no such entry: nothing
 
     EXPECT_EQ(shell.opened, QStringList({"/bin/first"}));

@@ -10,7 +10,9 @@
 
 namespace {
 
-QString noComputer() { return {}; }
+QString noComputer() {
+    return {};
+}
 
 struct StoreFixture : ::testing::Test {
     QTemporaryDir dir;
@@ -51,8 +53,8 @@ TEST_F(StoreFixture, NegativeCountEmptiesTheTable) {
 
 TEST_F(StoreFixture, ZeroOrNonNumericCountKeepsTheDefaultTable) {
     for (const QByteArray& text : {QByteArray("[HotKeys]\nCount=0\nKey0=67\nPath0=x\n"),
-                                  QByteArray("[HotKeys]\nCount=many\nKey0=67\n"),
-                                  QByteArray("[Other]\nCount=5\n"), QByteArray()}) {
+                                   QByteArray("[HotKeys]\nCount=many\nKey0=67\n"),
+                                   QByteArray("[Other]\nCount=5\n"), QByteArray()}) {
         table.clear();
         table.appendMany(DefaultHotkeyTable());
         load(text);
@@ -124,7 +126,8 @@ TEST_F(StoreFixture, SaveAndLoadRoundTripTheTable) {
 }
 
 TEST_F(StoreFixture, GarbageFileLoadsWhatItCanAndNextSaveIsValid) {
-    const char head[] = "\x00\xff\xfe[HotKeys\n[HotKeys]\nCount=2\n\x01\x02=\x03\nKey1=65\nPath1=\xc3\x28\n";
+    const char head[] =
+        "\x00\xff\xfe[HotKeys\n[HotKeys]\nCount=2\n\x01\x02=\x03\nKey1=65\nPath1=\xc3\x28\n";
     QByteArray garbage(head, sizeof head - 1);
     garbage += QByteArray(100000, '\x7f');
     load(garbage);

@@ -41,11 +41,23 @@ TEST(IniFileRead, IntegersAndBooleans) {
         const char* text;
         int expected;
     } cases[] = {
-        {"42", 42},        {"-1", -1},          {"+5", 5},         {"0x43", 67},
-        {"0X4b", 75},      {"0xFFFFFFFF", -1},  {"2147483647", 2147483647},
-        {"-2147483648", -2147483647 - 1},       {"2147483648", 7}, {"0x100000000", 7},
-        {"yes", 7},        {"12abc", 7},        {"", 7},           {"0x", 7},
-        {"1 2", 7},        {"٣", 7},            {"0x1g", 7},
+        {"42", 42},
+        {"-1", -1},
+        {"+5", 5},
+        {"0x43", 67},
+        {"0X4b", 75},
+        {"0xFFFFFFFF", -1},
+        {"2147483647", 2147483647},
+        {"-2147483648", -2147483647 - 1},
+        {"2147483648", 7},
+        {"0x100000000", 7},
+        {"yes", 7},
+        {"12abc", 7},
+        {"", 7},
+        {"0x", 7},
+        {"1 2", 7},
+        {"٣", 7},
+        {"0x1g", 7},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ParseProfileInteger(QString::fromUtf8(c.text), 7), c.expected) << c.text;
@@ -112,9 +124,9 @@ TEST(IniFileWrite, ChangesOwnLineAppendsAfterLastKeyKeepsTheRest) {
 
 TEST(IniFileWrite, EveryValueReadsBackAsWritten) {
     const QString values[] = {
-        "plain",       "  leading",     "trailing  ",     "\"quoted\"",     "'single'",
-        "\"",          "'a\"",          "",               "a=b;c",          "C:\\Program Files\\x.exe",
-        "ünïcödé ✓",   "\t tab \t",     "\"\"",
+        "plain",     "  leading", "trailing  ", "\"quoted\"", "'single'",
+        "\"",        "'a\"",      "",           "a=b;c",      "C:\\Program Files\\x.exe",
+        "ünïcödé ✓", "\t tab \t", "\"\"",
     };
     IniFile ini;
     int i = 0;

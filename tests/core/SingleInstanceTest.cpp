@@ -1,9 +1,9 @@
 #include "SingleInstance.h"
 
 #include <QFile>
+#include <QLockFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QLockFile>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>

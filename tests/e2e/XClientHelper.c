@@ -63,8 +63,8 @@ static int close_window(xcb_connection_t* c, xcb_window_t w) {
     ev.type = atom(c, "WM_PROTOCOLS");
     ev.data.data32[0] = atom(c, "WM_DELETE_WINDOW");
     ev.data.data32[1] = XCB_CURRENT_TIME;
-    xcb_generic_error_t* e =
-        xcb_request_check(c, xcb_send_event_checked(c, 0, w, XCB_EVENT_MASK_NO_EVENT, (const char*)&ev));
+    xcb_generic_error_t* e = xcb_request_check(
+        c, xcb_send_event_checked(c, 0, w, XCB_EVENT_MASK_NO_EVENT, (const char*)&ev));
     if (e) {
         fprintf(stderr, "send_event failed\n");
         return 1;
@@ -94,7 +94,8 @@ static int press(xcb_connection_t* c, xcb_keysym_t sym) {
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        fprintf(stderr, "usage: %s grab[-exact] KEYSYM MODMASK | close WINDOW | press KEYSYM\n", argv[0]);
+        fprintf(stderr, "usage: %s grab[-exact] KEYSYM MODMASK | close WINDOW | press KEYSYM\n",
+                argv[0]);
         return 2;
     }
     xcb_connection_t* c = xcb_connect(NULL, NULL);
@@ -105,9 +106,11 @@ int main(int argc, char** argv) {
     xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
     int rc = 2;
     if (strcmp(argv[1], "grab") == 0 && argc == 4)
-        rc = grab(c, root, (xcb_keysym_t)strtoul(argv[2], NULL, 0), (uint16_t)strtoul(argv[3], NULL, 0), 0);
+        rc = grab(c, root, (xcb_keysym_t)strtoul(argv[2], NULL, 0),
+                  (uint16_t)strtoul(argv[3], NULL, 0), 0);
     else if (strcmp(argv[1], "grab-exact") == 0 && argc == 4)
-        rc = grab(c, root, (xcb_keysym_t)strtoul(argv[2], NULL, 0), (uint16_t)strtoul(argv[3], NULL, 0), 1);
+        rc = grab(c, root, (xcb_keysym_t)strtoul(argv[2], NULL, 0),
+                  (uint16_t)strtoul(argv[3], NULL, 0), 1);
     else if (strcmp(argv[1], "press") == 0)
         rc = press(c, (xcb_keysym_t)strtoul(argv[2], NULL, 0));
     else if (strcmp(argv[1], "close") == 0)

@@ -1,8 +1,8 @@
+#include "TForm1.h"
 #include "CommandLine.h"
 #include "FakeHotkeyBackend.h"
 #include "FakeShell.h"
 #include "MessageBox.h"
-#include "TForm1.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -15,7 +15,9 @@
 namespace {
 
 QStringList g_messages;
-void recordMessage(QWidget*, const QString& text) { g_messages << text; }
+void recordMessage(QWidget*, const QString& text) {
+    g_messages << text;
+}
 
 struct FormFixture : ::testing::Test {
     QTemporaryDir dir;

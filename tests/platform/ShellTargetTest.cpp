@@ -1,5 +1,5 @@
-#include "Shell.h"
 #include "ShellTarget.h"
+#include "Shell.h"
 
 #include <QDir>
 #include <QFile>
@@ -34,14 +34,15 @@ TEST(ShellTargetTranslate, WindowsFormsOfTheDefaultTable) {
     EXPECT_EQ(Translate("\\\\OFFICE1"), "smb://OFFICE1");
     EXPECT_EQ(Translate("\\\\HOST\\share\\dir"), "smb://HOST/share/dir");
     EXPECT_EQ(Translate("C:\\"), "/");
-    EXPECT_EQ(Translate("c:\\Program Files\\Winamp\\winamp.exe"), "/Program Files/Winamp/winamp.exe");
+    EXPECT_EQ(Translate("c:\\Program Files\\Winamp\\winamp.exe"),
+              "/Program Files/Winamp/winamp.exe");
     EXPECT_EQ(Translate("/home/u/a\\b"), "/home/u/a\\b");
     EXPECT_EQ(Translate("https://example.org/"), "https://example.org/");
 }
 
 TEST_F(PlanFixture, UrlsGoToTheOpenerUnchanged) {
-    for (const char* url : {"https://example.org/a b?c;d", "ftp://x", "file:///etc", "news:comp.lang",
-                            "mailto: a@b.c"}) {
+    for (const char* url : {"https://example.org/a b?c;d", "ftp://x", "file:///etc",
+                            "news:comp.lang", "mailto: a@b.c"}) {
         const ShellPlan p = ShellTarget::Plan(url, path);
         EXPECT_EQ(p.kind, ShellPlan::Kind::Open) << url;
     }
@@ -66,7 +67,8 @@ TEST_F(PlanFixture, ExecutablesRunDirectlyOtherFilesAndFoldersOpen) {
 }
 
 TEST_F(PlanFixture, MissingFileOrPathGivesTheirCodes) {
-    EXPECT_EQ(ShellTarget::Plan(dir.filePath("missing.sh"), path).failure, ShellResult::FileNotFound);
+    EXPECT_EQ(ShellTarget::Plan(dir.filePath("missing.sh"), path).failure,
+              ShellResult::FileNotFound);
     EXPECT_EQ(ShellTarget::Plan(dir.filePath("no/such/dir/x.sh"), path).failure,
               ShellResult::PathNotFound);
     EXPECT_EQ(ShellTarget::Plan("c:\\Program Files\\Winamp\\winamp.exe", path).failure,

@@ -1,7 +1,7 @@
 // Runs on its own Xvfb (tests/support/with-xvfb.sh) with the xcb platform: real grabs, a
 // real second client (XClientHelper) and real key presses (xdotool).
-#include "HotkeyEntry.h"
 #include "X11HotkeyBackend.h"
+#include "HotkeyEntry.h"
 
 #include <QAbstractEventDispatcher>
 #include <QGuiApplication>

@@ -1,5 +1,5 @@
-#include "DetachedProcess.h"
 #include "XdgShell.h"
+#include "DetachedProcess.h"
 
 #include <QDir>
 #include <QFile>

@@ -77,11 +77,8 @@ MixerResult AlsaMixerDevice::Failed(int alsaError) {
     case EBADFD:
     case ENOTCONN:
     case EPIPE:
-    case ESHUTDOWN:
-        MarkLost();
-        return Mixer::NoDriver;
-    default:
-        return Mixer::Error;
+    case ESHUTDOWN: MarkLost(); return Mixer::NoDriver;
+    default: return Mixer::Error;
     }
 }
 

@@ -17,7 +17,9 @@ void onSignal(int) {
 }
 } // namespace
 
-std::unique_ptr<SessionEnd> CreateSessionEnd() { return std::make_unique<PosixSessionEnd>(); }
+std::unique_ptr<SessionEnd> CreateSessionEnd() {
+    return std::make_unique<PosixSessionEnd>();
+}
 
 PosixSessionEnd::PosixSessionEnd() {
     if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, g_fds) != 0)

@@ -29,8 +29,7 @@ X11HotkeyBackend::X11HotkeyBackend() {
         // for a repeat.
         const uint32_t flag = XCB_XKB_PER_CLIENT_FLAG_DETECTABLE_AUTO_REPEAT;
         auto* reply = xcb_xkb_per_client_flags_reply(
-            m_conn,
-            xcb_xkb_per_client_flags(m_conn, XCB_XKB_ID_USE_CORE_KBD, flag, flag, 0, 0, 0),
+            m_conn, xcb_xkb_per_client_flags(m_conn, XCB_XKB_ID_USE_CORE_KBD, flag, flag, 0, 0, 0),
             nullptr);
         m_repeats.setDetectableAutoRepeat(reply && (reply->value & flag));
         free(reply);
@@ -105,8 +104,8 @@ std::vector<uint16_t> X11HotkeyBackend::lockVariants(int virtualKey) const {
     return locks;
 }
 
-std::vector<X11HotkeyBackend::Combination>
-X11HotkeyBackend::combinationsFor(unsigned modifierBits, int virtualKey) const {
+std::vector<X11HotkeyBackend::Combination> X11HotkeyBackend::combinationsFor(unsigned modifierBits,
+                                                                             int virtualKey) const {
     std::vector<Combination> out;
     const xcb_keysym_t sym = X11KeySyms::ForVirtualKey(virtualKey);
     if (!sym || !m_symbols)
@@ -120,7 +119,8 @@ X11HotkeyBackend::combinationsFor(unsigned modifierBits, int virtualKey) const {
         mods |= XCB_MOD_MASK_SHIFT;
     xcb_keycode_t* codes = xcb_key_symbols_get_keycode(m_symbols, sym);
     for (xcb_keycode_t* c = codes; c && *c != XCB_NO_SYMBOL; ++c) {
-        if (std::none_of(out.begin(), out.end(), [c](const Combination& x) { return x.keycode == *c; }))
+        if (std::none_of(out.begin(), out.end(),
+                         [c](const Combination& x) { return x.keycode == *c; }))
             out.push_back({*c, mods});
     }
     free(codes);
@@ -247,8 +247,7 @@ bool X11HotkeyBackend::nativeEventFilter(const QByteArray& eventType, void* mess
         const auto* k = static_cast<const xcb_key_press_event_t*>(message);
         if (k->event != m_root)
             return false;
-        const uint16_t mods =
-            k->state & (XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL | m_altMask);
+        const uint16_t mods = k->state & (XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL | m_altMask);
         const auto it = m_owner.constFind(comboKey(k->detail, mods));
         if (it == m_owner.constEnd())
             return false;

@@ -34,7 +34,7 @@ private:
         unsigned modifierBits;
         int virtualKey;
         std::vector<Combination> combinations; // grabbed now, each under every lock state
-        std::vector<uint16_t> locks;            // the lock states they were grabbed with
+        std::vector<uint16_t> locks;           // the lock states they were grabbed with
     };
 
     void readKeyboard();
@@ -59,7 +59,7 @@ private:
     bool m_regrabPending = false;
 
     std::map<int, Registration> m_registrations;
-    QHash<quint32, int> m_owner;            // grabbed combination -> id
+    QHash<quint32, int> m_owner;             // grabbed combination -> id
     QHash<xcb_keycode_t, int> m_grabbedKeys; // keycode -> number of combinations using it
     KeyRepeatFilter m_repeats;
 };

@@ -50,6 +50,8 @@ uint32_t ForVirtualKey(int vk) {
     }
 }
 
-bool NeedsNumLock(int vk) { return (vk >= 96 && vk <= 105) || vk == 110; }
+bool NeedsNumLock(int vk) {
+    return (vk >= 96 && vk <= 105) || vk == 110;
+}
 
 } // namespace X11KeySyms

@@ -38,8 +38,8 @@ QStringList EquivalentsOf(const QString& windowsProgram) {
           "mousepad", "xedit"}},
         {QStringLiteral("regedit.exe"), {"dconf-editor", "gconf-editor"}},
         {QStringLiteral("msconfig.exe"),
-         {"gnome-control-center", "systemsettings", "xfce4-settings-manager",
-          "mate-control-center", "lxqt-config"}},
+         {"gnome-control-center", "systemsettings", "xfce4-settings-manager", "mate-control-center",
+          "lxqt-config"}},
         {QStringLiteral("services.msc"),
          {"gnome-system-monitor", "plasma-systemmonitor", "ksysguard", "xfce4-taskmanager",
           "mate-system-monitor", "lxtask"}},
@@ -70,7 +70,9 @@ bool looksLikeUrl(const QString& t) {
     return t.contains(scheme);
 }
 
-ShellPlan fail(int code) { return {ShellPlan::Kind::Fail, {}, code}; }
+ShellPlan fail(int code) {
+    return {ShellPlan::Kind::Fail, {}, code};
+}
 
 ShellPlan planForExisting(const QFileInfo& fi) {
     if (fi.isFile() && fi.isExecutable())

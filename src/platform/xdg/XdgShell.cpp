@@ -6,7 +6,9 @@
 #include <QDir>
 #include <cerrno>
 
-std::unique_ptr<Shell> CreateShell() { return std::make_unique<XdgShell>(); }
+std::unique_ptr<Shell> CreateShell() {
+    return std::make_unique<XdgShell>();
+}
 
 namespace {
 
