@@ -12,7 +12,7 @@ packages=(
   # running: the shell layer opens documents and URLs with xdg-open
   xdg-utils
   # virtual display, key presses and layout changes for the end-to-end tests
-  xvfb xauth x11-xkb-utils xkb-data xdotool x11-utils python3
+  xvfb xauth x11-xkb-utils xkb-data xdotool x11-utils python3 procps
   # the peer measured beside Orvane in the benchmark
   sxhkd
   # sound: the ALSA mixer, and a PulseAudio server of their own for the sound tests, reached
