@@ -202,17 +202,26 @@ static bool ShapeFits(quint32 channels, quint32 lineChannels, bool list, quint32
     return list ? askedItems == items : true;
 }
 
+MixerResult AlsaMixerDevice::FindFitting(const MixerControlDetails& d, Control*& control) {
+    control = m_model.FindControl(d.controlId);
+    if (!control)
+        return Mixer::InvalidControl;
+    const bool list = IsListKind(control->info.controlType);
+    const quint32 items = list ? control->info.multipleItems : 0;
+    if (!ShapeFits(d.channels, m_model.lines[std::size_t(control->line)].info.channels, list, items,
+                   d.multipleItems))
+        return Mixer::InvalidParam;
+    return Mixer::NoError;
+}
+
 MixerResult AlsaMixerDevice::GetControlDetails(MixerControlDetails& d, quint32 flags) {
     if (!Refresh())
         return Mixer::NoDriver;
-    const Control* c = m_model.FindControl(d.controlId);
-    if (!c)
-        return Mixer::InvalidControl;
+    Control* c = nullptr;
+    if (const MixerResult r = FindFitting(d, c); r != Mixer::NoError)
+        return r;
     const bool list = IsListKind(c->info.controlType);
     const quint32 items = list ? c->info.multipleItems : 0;
-    if (!ShapeFits(d.channels, m_model.lines[std::size_t(c->line)].info.channels, list, items,
-                   d.multipleItems))
-        return Mixer::InvalidParam;
     const std::size_t count = std::size_t(d.channels) * std::max<quint32>(items, 1);
 
     if (flags == Mixer::DetailsListText) {
@@ -239,14 +248,11 @@ MixerResult AlsaMixerDevice::SetControlDetails(const MixerControlDetails& d, qui
         return Mixer::NoDriver;
     if (flags != Mixer::DetailsValue)
         return Mixer::InvalidFlag;
-    Control* c = m_model.FindControl(d.controlId);
-    if (!c)
-        return Mixer::InvalidControl;
+    Control* c = nullptr;
+    if (const MixerResult r = FindFitting(d, c); r != Mixer::NoError)
+        return r;
     const bool list = IsListKind(c->info.controlType);
     const quint32 items = list ? c->info.multipleItems : 0;
-    if (!ShapeFits(d.channels, m_model.lines[std::size_t(c->line)].info.channels, list, items,
-                   d.multipleItems))
-        return Mixer::InvalidParam;
     const std::size_t count = std::size_t(d.channels) * std::max<quint32>(items, 1);
     if (d.values.size() < count)
         return Mixer::InvalidParam;

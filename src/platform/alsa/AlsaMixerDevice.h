@@ -46,6 +46,8 @@ private:
     AlsaMixerDevice(snd_mixer_t* mixer, snd_hctl_t* hctl);
     void Watch();
 
+    // The control that details name, when their channel and item counts fit it.
+    MixerResult FindFitting(const MixerControlDetails& details, Control*& control);
     // Every value of a control: one per channel of its line, or one per item.
     MixerResult ReadControl(const Control& control, std::vector<qint32>& values);
     MixerResult WriteChannels(Control& control, std::span<const qint32> values);

@@ -30,6 +30,13 @@ QByteArray DeviceName(quint32 id) {
         return {};
     return "hw:" + QByteArray::number(cards[id - 1]);
 }
+
+MixerResult OpenById(quint32 deviceId, std::unique_ptr<AlsaMixerDevice>& device) {
+    const QByteArray name = DeviceName(deviceId);
+    if (name.isEmpty())
+        return Mixer::BadDeviceId;
+    return AlsaMixerDevice::Open(name, device) < 0 ? Mixer::NoDriver : Mixer::NoError;
+}
 } // namespace
 
 AlsaMixerDriver::AlsaMixerDriver() {
@@ -49,12 +56,9 @@ quint32 AlsaMixerDriver::GetNumDevs() {
 
 MixerResult AlsaMixerDriver::Open(MixerHandle* mixer, quint32 deviceId, MixerNotify* callback,
                                   quint32 flags) {
-    const QByteArray name = DeviceName(deviceId);
-    if (name.isEmpty())
-        return Mixer::BadDeviceId;
     std::unique_ptr<AlsaMixerDevice> device;
-    if (AlsaMixerDevice::Open(name, device) < 0)
-        return Mixer::NoDriver;
+    if (const MixerResult r = OpenById(deviceId, device); r != Mixer::NoError)
+        return r;
     const MixerHandle handle = m_nextHandle++;
     if (callback && (flags & Mixer::CallbackWindow))
         device->StartNotifications(callback, handle);
@@ -74,12 +78,9 @@ MixerResult AlsaMixerDriver::GetDevCaps(quint32 deviceId, MixerCaps& caps) {
             return Mixer::NoError;
         }
     }
-    const QByteArray name = DeviceName(deviceId);
-    if (name.isEmpty())
-        return Mixer::BadDeviceId;
     std::unique_ptr<AlsaMixerDevice> device;
-    if (AlsaMixerDevice::Open(name, device) < 0)
-        return Mixer::NoDriver;
+    if (const MixerResult r = OpenById(deviceId, device); r != Mixer::NoError)
+        return r;
     caps = device->Caps();
     return Mixer::NoError;
 }
