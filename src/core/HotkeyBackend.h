@@ -3,6 +3,15 @@
 #include <QObject>
 #include <memory>
 
+// What the system answered to a registration: taken, or why it was refused.
+enum class RegisterResult {
+    Registered,
+    HeldByOtherProgram, // another program holds the combination
+    HeldByThisProgram,  // this program holds it under another id
+    KeyNotOnLayout,     // the keyboard layout has no key for the virtual-key code
+    NoDisplay,          // nothing can be registered in this session
+};
+
 // The system's global hotkeys, shaped like RegisterHotKey / UnregisterHotKey and the
 // hotkey message. The build picks the implementation for the platform.
 class HotkeyBackend : public QObject {
@@ -11,9 +20,8 @@ public:
     using QObject::QObject;
     ~HotkeyBackend() override = default;
 
-    // True when the system took the combination for id; false when it refused it (held by
-    // another program, or by this one under another id).
-    virtual bool registerHotKey(int id, unsigned modifierBits, int virtualKey) = 0;
+    // Registered when the system took the combination for id, else why it refused it.
+    virtual RegisterResult registerHotKey(int id, unsigned modifierBits, int virtualKey) = 0;
     // Releases id; releasing an id that holds nothing does nothing.
     virtual void unregisterHotKey(int id) = 0;
 

@@ -19,7 +19,8 @@ void RegistrationPass(HotkeyTable& table, HotkeyBackend& backend) {
         bool registered = false;
         if (e.Checked) {
             if (const auto code = KeyTable::codeOfName(e.Key))
-                registered = backend.registerHotKey(e.ID.toInt(), ModifierBits(e), *code);
+                registered = backend.registerHotKey(e.ID.toInt(), ModifierBits(e), *code) ==
+                             RegisterResult::Registered;
         }
         if (!registered)
             table.setChecked(row, false);
@@ -66,7 +67,8 @@ ApplyOutcome ButtonApply(HotkeyTable& table, int selectedRow, const PanelValues&
         }
         backend.unregisterHotKey(id);
         if (e.Checked &&
-            !backend.registerHotKey(id, ModifierBits(e), KeyTable::at(panel.keyPosition).code))
+            backend.registerHotKey(id, ModifierBits(e), KeyTable::at(panel.keyPosition).code) !=
+                RegisterResult::Registered)
             out.message = kCannotRegister;
         out.applyButtonEnabled = false;
     } catch (const std::exception& ex) {

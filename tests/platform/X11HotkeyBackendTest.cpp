@@ -64,17 +64,18 @@ TEST_F(X11Fixture, ACombinationAnotherClientHoldsIsRefused) {
     {
         OtherClient other;
         ASSERT_TRUE(other.grab("grab", XControl | XMod1));
-        EXPECT_FALSE(backend->registerHotKey(1, CtrlAlt, K));
+        EXPECT_EQ(backend->registerHotKey(1, CtrlAlt, K), RegisterResult::HeldByOtherProgram);
     }
-    EXPECT_TRUE(backend->registerHotKey(1, CtrlAlt, K));
+    EXPECT_EQ(backend->registerHotKey(1, CtrlAlt, K), RegisterResult::Registered);
 }
 
 TEST_F(X11Fixture, ACombinationThisProcessHoldsUnderAnotherIdIsRefused) {
-    EXPECT_TRUE(backend->registerHotKey(1, CtrlAlt, K));
-    EXPECT_FALSE(backend->registerHotKey(2, CtrlAlt, K));
-    EXPECT_TRUE(backend->registerHotKey(3, Modifiers::Ctrl, K)); // other modifiers: another hotkey
+    EXPECT_EQ(backend->registerHotKey(1, CtrlAlt, K), RegisterResult::Registered);
+    EXPECT_EQ(backend->registerHotKey(2, CtrlAlt, K), RegisterResult::HeldByThisProgram);
+    // Other modifiers: another hotkey.
+    EXPECT_EQ(backend->registerHotKey(3, Modifiers::Ctrl, K), RegisterResult::Registered);
     backend->unregisterHotKey(1);
-    EXPECT_TRUE(backend->registerHotKey(2, CtrlAlt, K));
+    EXPECT_EQ(backend->registerHotKey(2, CtrlAlt, K), RegisterResult::Registered);
 }
 
 TEST_F(X11Fixture, APartlyRefusedGrabIsRolledBack) {
@@ -82,13 +83,13 @@ TEST_F(X11Fixture, APartlyRefusedGrabIsRolledBack) {
     // the states it did get, so that the other client can take them.
     OtherClient numLockOnly;
     ASSERT_TRUE(numLockOnly.grab("grab-exact", XControl | XMod1 | XMod2));
-    EXPECT_FALSE(backend->registerHotKey(1, CtrlAlt, K));
+    EXPECT_EQ(backend->registerHotKey(1, CtrlAlt, K), RegisterResult::HeldByOtherProgram);
     OtherClient plain;
     EXPECT_TRUE(plain.grab("grab-exact", XControl | XMod1));
 }
 
 TEST_F(X11Fixture, ReleasingGivesTheCombinationBack) {
-    ASSERT_TRUE(backend->registerHotKey(1, CtrlAlt, K));
+    ASSERT_EQ(backend->registerHotKey(1, CtrlAlt, K), RegisterResult::Registered);
     backend->unregisterHotKey(1);
     backend->unregisterHotKey(1); // releasing what is not held does nothing
     OtherClient other;
@@ -96,8 +97,8 @@ TEST_F(X11Fixture, ReleasingGivesTheCombinationBack) {
 }
 
 TEST_F(X11Fixture, PressesArriveWithTheirIdWhateverTheLockState) {
-    ASSERT_TRUE(backend->registerHotKey(7, CtrlAlt, K));
-    ASSERT_TRUE(backend->registerHotKey(8, 0, 116)); // F5 alone
+    ASSERT_EQ(backend->registerHotKey(7, CtrlAlt, K), RegisterResult::Registered);
+    ASSERT_EQ(backend->registerHotKey(8, 0, 116), RegisterResult::Registered); // F5 alone
     QSignalSpy spy(backend.get(), &HotkeyBackend::hotkeyPressed);
     for (const char* lock : {"", "Num_Lock", "Caps_Lock", "Num_Lock", "Caps_Lock"}) {
         if (*lock)
@@ -117,7 +118,7 @@ TEST_F(X11Fixture, PressesArriveWithTheirIdWhateverTheLockState) {
 }
 
 TEST_F(X11Fixture, AHeldKeyRepeatsAsRepeatsOnly) {
-    ASSERT_TRUE(backend->registerHotKey(7, CtrlAlt, K));
+    ASSERT_EQ(backend->registerHotKey(7, CtrlAlt, K), RegisterResult::Registered);
     QSignalSpy spy(backend.get(), &HotkeyBackend::hotkeyPressed);
     ASSERT_EQ(QProcess::execute("xdotool", {"keydown", "ctrl+alt+k"}), 0);
     // The server repeats a held key after its delay; wait for the first repeat.
@@ -137,7 +138,7 @@ TEST_F(X11Fixture, APressIsHandedOnOnlyAfterQtIsDoneWithItsXEvents) {
     // Qt delivers what it made of its X events (keys to this process's windows, exposures)
     // only once no more X events wait: an action run inside one, as a volume change waiting
     // for the sound server, would hold them all back for as long as presses keep coming.
-    ASSERT_TRUE(backend->registerHotKey(7, CtrlAlt, K));
+    ASSERT_EQ(backend->registerHotKey(7, CtrlAlt, K), RegisterResult::Registered);
     xcb_connection_t* conn =
         qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
     xcb_key_symbols_t* symbols = xcb_key_symbols_alloc(conn);
@@ -166,7 +167,7 @@ TEST_F(X11Fixture, APressIsHandedOnOnlyAfterQtIsDoneWithItsXEvents) {
 TEST_F(X11Fixture, KeysAWindowGotBeforeAPressAreDeliveredBeforeThePressIsHandled) {
     // Ctrl and Alt of the combination go to the window with the keyboard focus, as they do
     // to the volume window under the pointer.
-    ASSERT_TRUE(backend->registerHotKey(7, CtrlAlt, K));
+    ASSERT_EQ(backend->registerHotKey(7, CtrlAlt, K), RegisterResult::Registered);
     KeyWindow window;
     window.show();
     window.activateWindow();

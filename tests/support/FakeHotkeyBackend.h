@@ -19,17 +19,21 @@ public:
         }
     };
 
-    bool registerHotKey(int id, unsigned modifierBits, int virtualKey) override {
+    RegisterResult registerHotKey(int id, unsigned modifierBits, int virtualKey) override {
         calls << QStringLiteral("register %1 %2 %3").arg(id).arg(modifierBits).arg(virtualKey);
+        if (noDisplay)
+            return RegisterResult::NoDisplay;
         const Combo c{modifierBits, virtualKey};
-        if (takenElsewhere.count(c) || registered.count(id))
-            return false;
+        if (takenElsewhere.count(c))
+            return RegisterResult::HeldByOtherProgram;
+        if (registered.count(id))
+            return RegisterResult::HeldByThisProgram;
         for (const auto& [otherId, combo] : registered) {
             if (!(combo < c) && !(c < combo))
-                return false;
+                return RegisterResult::HeldByThisProgram;
         }
         registered[id] = c;
-        return true;
+        return RegisterResult::Registered;
     }
     void unregisterHotKey(int id) override {
         calls << QStringLiteral("unregister %1").arg(id);
@@ -39,5 +43,6 @@ public:
 
     std::map<int, Combo> registered;
     std::map<Combo, bool> takenElsewhere;
+    bool noDisplay = false; // a session where nothing can be registered
     QStringList calls;
 };

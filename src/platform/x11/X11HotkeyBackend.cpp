@@ -127,14 +127,14 @@ std::vector<X11HotkeyBackend::Combination> X11HotkeyBackend::combinationsFor(uns
     return out;
 }
 
-bool X11HotkeyBackend::grab(int id, Registration& reg) {
+RegisterResult X11HotkeyBackend::grab(int id, Registration& reg) {
     reg.combinations = combinationsFor(reg.modifierBits, reg.virtualKey);
     if (reg.combinations.empty())
-        return false;
+        return RegisterResult::KeyNotOnLayout;
     // X would let this client grab a combination it already holds; the system must not.
     for (const Combination& c : reg.combinations) {
         if (m_owner.contains(comboKey(c.keycode, c.modifiers)))
-            return false;
+            return RegisterResult::HeldByThisProgram;
     }
     reg.locks = lockVariants(reg.virtualKey);
     const std::vector<uint16_t>& locks = reg.locks;
@@ -157,13 +157,13 @@ bool X11HotkeyBackend::grab(int id, Registration& reg) {
         // Roll back the variants that did go through; ungrabbing others' grabs does nothing.
         ungrab(reg);
         xcb_flush(m_conn);
-        return false;
+        return RegisterResult::HeldByOtherProgram;
     }
     for (const Combination& c : reg.combinations) {
         m_owner.insert(comboKey(c.keycode, c.modifiers), id);
         ++m_grabbedKeys[c.keycode];
     }
-    return true;
+    return RegisterResult::Registered;
 }
 
 void X11HotkeyBackend::ungrab(const Registration& reg) {
@@ -173,15 +173,15 @@ void X11HotkeyBackend::ungrab(const Registration& reg) {
     }
 }
 
-bool X11HotkeyBackend::registerHotKey(int id, unsigned modifierBits, int virtualKey) {
+RegisterResult X11HotkeyBackend::registerHotKey(int id, unsigned modifierBits, int virtualKey) {
     if (!m_conn)
-        return false;
+        return RegisterResult::NoDisplay;
     unregisterHotKey(id);
     Registration reg{modifierBits, virtualKey, {}, {}};
-    if (!grab(id, reg))
-        return false;
-    m_registrations.emplace(id, std::move(reg));
-    return true;
+    const RegisterResult result = grab(id, reg);
+    if (result == RegisterResult::Registered)
+        m_registrations.emplace(id, std::move(reg));
+    return result;
 }
 
 void X11HotkeyBackend::unregisterHotKey(int id) {
@@ -231,7 +231,7 @@ void X11HotkeyBackend::regrabAll() {
     // One that another client took meanwhile stays registered without a grab, and is tried
     // again at the next change.
     for (auto& [id, reg] : moved) {
-        if (!grab(id, *reg))
+        if (grab(id, *reg) != RegisterResult::Registered)
             reg->combinations.clear();
     }
     xcb_flush(m_conn);

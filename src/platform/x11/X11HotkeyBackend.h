@@ -19,7 +19,7 @@ public:
     X11HotkeyBackend();
     ~X11HotkeyBackend() override;
 
-    bool registerHotKey(int id, unsigned modifierBits, int virtualKey) override;
+    RegisterResult registerHotKey(int id, unsigned modifierBits, int virtualKey) override;
     void unregisterHotKey(int id) override;
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
@@ -40,7 +40,7 @@ private:
     void readKeyboard();
     std::vector<Combination> combinationsFor(unsigned modifierBits, int virtualKey) const;
     std::vector<uint16_t> lockVariants(int virtualKey) const;
-    bool grab(int id, Registration& reg);
+    RegisterResult grab(int id, Registration& reg);
     void ungrab(const Registration& reg);
     void scheduleRegrab();
     void regrabAll();
