@@ -2,16 +2,21 @@
 #include "HotkeyBackend.h"
 #include "SessionEnd.h"
 #include "Shell.h"
+#include "SingleInstance.h"
 #include "TForm1.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
     // Global hotkeys are X key grabs: under a Wayland session Orvane runs through XWayland.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
+    // The choice is Orvane's alone: the programs it starts get the environment unchanged.
+    const bool forceXcb =
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY");
+    if (forceXcb)
         qputenv("QT_QPA_PLATFORM", "xcb");
-
     QApplication app(argc, argv);
+    if (forceXcb)
+        qunsetenv("QT_QPA_PLATFORM");
     QApplication::setApplicationName(QStringLiteral("Orvane"));
     // Orvane lives on with every window hidden; only Exit ends it.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -19,11 +24,16 @@ int main(int argc, char* argv[]) {
     TForm1 Form1(CreateHotkeyBackend(), CreateShell());
     const QString commandLine =
         CommandLine::Rebuild(QCoreApplication::applicationFilePath(), app.arguments().mid(1));
-    if (!Form1.FormCreate(commandLine))
-        return 0;
+    switch (Form1.FormCreate(commandLine, {}, PrivateRuntimeDirectory())) {
+    case TForm1::CreateOutcome::Created: break;
+    case TForm1::CreateOutcome::HandedToFirst: return 0;
+    case TForm1::CreateOutcome::Failed: return 1;
+    }
 
     const std::unique_ptr<SessionEnd> sessionEnd = CreateSessionEnd();
     QObject::connect(sessionEnd.get(), &SessionEnd::endRequested, &Form1, &TForm1::Exit1Click);
+    QObject::connect(sessionEnd.get(), &SessionEnd::endingNow, &Form1, &TForm1::EndingNow,
+                     Qt::DirectConnection);
 
     return app.exec();
 }

@@ -13,18 +13,23 @@ QString ClashMessage(const QString& id) {
     return QStringLiteral("HotKey exists on ID ") + id + QStringLiteral(" ! Choose another one!");
 }
 
-void RegistrationPass(HotkeyTable& table, HotkeyBackend& backend) {
+PassOutcome RegistrationPass(HotkeyTable& table, HotkeyBackend& backend) {
+    PassOutcome out;
     for (int row = 0; row < table.count(); ++row) {
         const HotkeyEntry& e = table.at(row);
-        bool registered = false;
+        RegisterResult result = RegisterResult::KeyNotOnLayout;
         if (e.Checked) {
             if (const auto code = KeyTable::codeOfName(e.Key))
-                registered = backend.registerHotKey(e.ID.toInt(), ModifierBits(e), *code) ==
-                             RegisterResult::Registered;
+                result = backend.registerHotKey(e.ID.toInt(), ModifierBits(e), *code);
         }
-        if (!registered)
+        if (result == RegisterResult::NoDisplay) {
+            out.noDisplay = true;
+            continue;
+        }
+        if (result != RegisterResult::Registered)
             table.setChecked(row, false);
     }
+    return out;
 }
 
 ApplyOutcome ButtonApply(HotkeyTable& table, int selectedRow, const PanelValues& panel,
@@ -66,10 +71,14 @@ ApplyOutcome ButtonApply(HotkeyTable& table, int selectedRow, const PanelValues&
             }
         }
         backend.unregisterHotKey(id);
-        if (e.Checked &&
-            backend.registerHotKey(id, ModifierBits(e), KeyTable::at(panel.keyPosition).code) !=
-                RegisterResult::Registered)
-            out.message = kCannotRegister;
+        if (e.Checked) {
+            const RegisterResult result =
+                backend.registerHotKey(id, ModifierBits(e), KeyTable::at(panel.keyPosition).code);
+            if (result == RegisterResult::NoDisplay)
+                out.message = kNoDisplay;
+            else if (result != RegisterResult::Registered)
+                out.message = kCannotRegister;
+        }
         out.applyButtonEnabled = false;
     } catch (const std::exception& ex) {
         out.message = QStringLiteral("Error: ") + QString::fromLocal8Bit(ex.what());

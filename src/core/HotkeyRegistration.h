@@ -27,9 +27,15 @@ struct ApplyOutcome {
 
 namespace HotkeyRegistration {
 
+struct PassOutcome {
+    // Nothing can be registered in this session: every entry kept its stored state.
+    bool noDisplay = false;
+};
+
 // Registers every enabled entry in table order; entries the system refuses, entries without
-// a known key and disabled entries end unchecked.
-void RegistrationPass(HotkeyTable& table, HotkeyBackend& backend);
+// a known key and disabled entries end unchecked. In a session without a display the entries
+// stay as they are, so that they are saved as the user left them.
+PassOutcome RegistrationPass(HotkeyTable& table, HotkeyBackend& backend);
 
 // Writes the panel into the selected entry and registers it anew.
 ApplyOutcome ButtonApply(HotkeyTable& table, int selectedRow, const PanelValues& panel,
@@ -47,6 +53,10 @@ inline const QString kIncomplete = QStringLiteral("Incomplete!");
 inline const QString kCannotRegister =
     QStringLiteral("The hotkey cannot be registered!\nMaybe keystrokes specified for the hotkey "
                    "have already been registered by another hotkey or other application.");
+inline const QString kNoDisplay =
+    QStringLiteral("Hotkeys cannot work in this session: Orvane registers them on an X11 "
+                   "display, and it runs without one.\nYour hotkeys are kept as they are and "
+                   "work again when Orvane runs on X11.");
 QString ClashMessage(const QString& id);
 
 } // namespace HotkeyRegistration

@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QLocalSocket>
-#include <QStandardPaths>
 #include <QThread>
 
 namespace {
@@ -15,35 +14,54 @@ SingleInstance::SingleInstance(const QString& name, const QString& directory, QO
     : QObject(parent), m_lockPath(directory + QLatin1Char('/') + name + QStringLiteral(".lock")),
       m_socketPath(directory + QLatin1Char('/') + name + QStringLiteral(".socket")) {
     connect(&m_server, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket* s = m_server.nextPendingConnection()) {
-            connect(s, &QLocalSocket::disconnected, s, &QObject::deleteLater);
-            connect(s, &QLocalSocket::readyRead, this, [this, s] {
-                while (s->canReadLine()) {
-                    if (s->readLine() == kRaise)
-                        emit raiseRequested();
-                }
-            });
-        }
+        while (QLocalSocket* s = m_server.nextPendingConnection())
+            serve(s);
     });
 }
 
-SingleInstance::SingleInstance(const QString& name, QObject* parent)
-    : SingleInstance(name, QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation),
-                     parent) {}
+void SingleInstance::serve(QLocalSocket* client) {
+    connect(client, &QLocalSocket::disconnected, client, &QObject::deleteLater);
+    // Qt stops reading from the socket once this much waits: a client cannot make the
+    // running instance buffer without end.
+    client->setReadBufferSize(MaxRequest);
+    connect(client, &QLocalSocket::readyRead, this, [this, client] {
+        while (client->canReadLine()) {
+            if (client->readLine(MaxRequest + 1) == kRaise)
+                emit raiseRequested();
+        }
+        if (client->bytesAvailable() >= MaxRequest)
+            client->abort();
+    });
+}
 
-bool SingleInstance::claim() {
-    QDir().mkpath(QFileInfo(m_lockPath).absolutePath());
+SingleInstance::Claim SingleInstance::claim() {
+    const QString dir = QFileInfo(m_lockPath).absolutePath();
+    if (!QDir().mkpath(dir)) {
+        m_problem = QStringLiteral("The folder %1 cannot be created.").arg(dir);
+        return Claim::Failed;
+    }
     m_lock = std::make_unique<QLockFile>(m_lockPath);
     // The lock is held for the whole run: only a dead owner makes it stale, never its age.
     m_lock->setStaleLockTime(0);
-    if (!m_lock->tryLock(0)) {
-        m_lock.reset();
-        return false;
+    if (m_lock->tryLock(0)) {
+        QLocalServer::removeServer(m_socketPath);
+        m_server.setSocketOptions(QLocalServer::UserAccessOption);
+        m_server.listen(m_socketPath);
+        return Claim::First;
     }
-    QLocalServer::removeServer(m_socketPath);
-    m_server.setSocketOptions(QLocalServer::UserAccessOption);
-    m_server.listen(m_socketPath);
-    return true;
+    const QLockFile::LockError error = m_lock->error();
+    if (error == QLockFile::LockFailedError) {
+        QString host, app;
+        m_lock->getLockInfo(&m_ownerPid, &host, &app);
+        m_lock.reset();
+        return Claim::AnotherRuns;
+    }
+    m_problem = QStringLiteral("The lock file %1 cannot be created (%2).")
+                    .arg(m_lockPath, error == QLockFile::PermissionError
+                                         ? QStringLiteral("permission denied")
+                                         : QStringLiteral("unknown error"));
+    m_lock.reset();
+    return Claim::Failed;
 }
 
 bool SingleInstance::askFirstToRaise() {

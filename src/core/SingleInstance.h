@@ -5,27 +5,56 @@
 #include <QObject>
 #include <memory>
 
+// Where the lock and socket of the running instance live, as the platform layer found it:
+// a private directory of this user's, or, when there is none, why not.
+struct RuntimePlace {
+    QString directory;
+    QString problem;
+};
+
+// Defined by the platform layer: $XDG_RUNTIME_DIR when it serves, else a private
+// directory of Orvane's own.
+RuntimePlace PrivateRuntimeDirectory();
+
 // One running Orvane per user: a lock file that a crashed owner does not leave blocking,
 // and a local socket over which a later start asks the running one to come to the front.
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
+    enum class Claim {
+        First,       // this process is the running instance now
+        AnotherRuns, // a live process holds the lock
+        Failed,      // the lock could not be taken for another reason; see problem()
+    };
+
+    // Longest request a later start sends; a client that sends more without a line end is
+    // not one of ours and is cut off.
+    static constexpr qint64 MaxRequest = 64;
+
     // name names both the lock and the socket; they live in directory.
     SingleInstance(const QString& name, const QString& directory, QObject* parent = nullptr);
-    explicit SingleInstance(const QString& name, QObject* parent = nullptr);
 
-    // True when this process is the first instance; it then listens for later starts.
-    bool claim();
+    // First: this process listens for later starts from now on.
+    Claim claim();
     // From a later start: asks the first instance to raise its main window. True when the
     // request was delivered.
     bool askFirstToRaise();
+
+    // Why the claim failed, for the user.
+    QString problem() const { return m_problem; }
+    // The process that holds the lock, when another runs (0 when unknown).
+    qint64 ownerPid() const { return m_ownerPid; }
 
 signals:
     void raiseRequested();
 
 private:
+    void serve(class QLocalSocket* client);
+
     QString m_lockPath;
     QString m_socketPath;
     std::unique_ptr<QLockFile> m_lock;
     QLocalServer m_server;
+    QString m_problem;
+    qint64 m_ownerPid = 0;
 };

@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QHeaderView>
 #include <QMenu>
+#include <QStandardPaths>
 #include <QSysInfo>
 #include <QTimer>
 #include <QTreeView>
@@ -78,11 +79,25 @@ TForm1::TForm1(std::unique_ptr<HotkeyBackend> backend, std::unique_ptr<Shell> sh
 
 TForm1::~TForm1() = default;
 
-bool TForm1::FormCreate(const QString& commandLine, const QString& filesDir) {
-    m_instance = new SingleInstance(QStringLiteral("Orvane 2"), this);
-    if (!m_instance->claim()) {
-        m_instance->askFirstToRaise();
-        return false;
+TForm1::CreateOutcome TForm1::FormCreate(const QString& commandLine, const QString& filesDir,
+                                         const RuntimePlace& runtime) {
+    const QString runtimeDir =
+        runtime.directory.isEmpty() && runtime.problem.isEmpty()
+            ? QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation)
+            : runtime.directory;
+    if (runtimeDir.isEmpty())
+        return failToStart(runtime.problem);
+    m_instance = new SingleInstance(QStringLiteral("Orvane 2"), runtimeDir, this);
+    switch (m_instance->claim()) {
+    case SingleInstance::Claim::First: break;
+    case SingleInstance::Claim::Failed: return failToStart(m_instance->problem());
+    case SingleInstance::Claim::AnotherRuns:
+        if (m_instance->askFirstToRaise())
+            return CreateOutcome::HandedToFirst;
+        return failToStart(
+            QStringLiteral("Orvane is already running (process %1), but it does not answer.\n"
+                           "End that process and start Orvane again.")
+                .arg(m_instance->ownerPid()));
     }
     connect(m_instance, &SingleInstance::raiseRequested, this, &TForm1::RestoreFromOtherInstance);
 
@@ -91,7 +106,14 @@ bool TForm1::FormCreate(const QString& commandLine, const QString& filesDir) {
     m_settingsFileName = QStringLiteral("Settings.ini");
     m_hotkeysFileName = QStringLiteral("Hotkeys.ini");
     TimerInit->start();
-    return true;
+    return CreateOutcome::Created;
+}
+
+TForm1::CreateOutcome TForm1::failToStart(const QString& why) {
+    const QString text = QStringLiteral("Orvane cannot start.\n") + why;
+    qCritical("%s", qPrintable(text));
+    ShowMessage(this, text);
+    return CreateOutcome::Failed;
 }
 
 QString TForm1::HotkeysPath() const {
@@ -107,6 +129,7 @@ void TForm1::TimerInitTimer() {
     VolumeStep = 655.35;
     HotkeyStore::Load(*Hotkeys, HotkeysPath(), [] { return QSysInfo::machineHostName(); });
     LoadSettings();
+    m_loaded = true;
 
     const QString exe = QCoreApplication::applicationFilePath();
     if (ShowLogoAtStartup && !CommandLine::IsQuotedPathWithBlank(m_commandLine, exe))
@@ -119,16 +142,26 @@ void TForm1::TimerInitTimer() {
     for (int col = 0; col < 4; ++col)
         ListView1->header()->resizeSection(col, kColumnWidths[col]);
 
-    HotkeyRegistration::RegistrationPass(*Hotkeys, *m_backend);
+    const HotkeyRegistration::PassOutcome pass =
+        HotkeyRegistration::RegistrationPass(*Hotkeys, *m_backend);
 
     if (CommandLine::IsPlainStart(m_commandLine, exe)) {
         HideMainWindow();
         ShowMainWindow();
     }
     emit started();
+    // Said once, after the start-up is complete, so that the rest of Orvane works meanwhile.
+    if (pass.noDisplay) {
+        QTimer::singleShot(0, this, [this] {
+            if (!m_exitFlag)
+                ShowMessage(this, HotkeyRegistration::kNoDisplay);
+        });
+    }
 }
 
 void TForm1::Exit1Click() {
+    if (m_exitFlag)
+        return; // already ending: a second signal or click must not save twice
     m_exitFlag = true;
     close();
 }
@@ -141,10 +174,22 @@ void TForm1::closeEvent(QCloseEvent* event) {
     }
     HotkeyRegistration::ReleaseAll(*Hotkeys, *m_backend);
     hide();
-    SaveSettings();
-    HotkeyStore::Save(*Hotkeys, HotkeysPath());
+    SaveLoadedState();
     event->accept();
     QCoreApplication::quit();
+}
+
+void TForm1::EndingNow() {
+    m_exitFlag = true;
+    SaveLoadedState();
+}
+
+void TForm1::SaveLoadedState() {
+    if (!m_loaded || m_saved)
+        return;
+    m_saved = true;
+    SaveSettings();
+    HotkeyStore::Save(*Hotkeys, HotkeysPath());
 }
 
 void TForm1::ShowMainWindow() {

@@ -5,6 +5,7 @@
 #include "HotkeyIconList.h"
 #include "HotkeyTable.h"
 #include "Shell.h"
+#include "SingleInstance.h"
 #include "TAudioMixer.h"
 #include "TFormVolume.h"
 
@@ -14,7 +15,6 @@
 class QMenu;
 class QTimer;
 class QTreeView;
-class SingleInstance;
 
 // The main window: owns the hotkey table (its list's rows), the hotkey registrations and
 // the start-up timer, and runs the program's life cycle.
@@ -25,10 +25,17 @@ public:
            QWidget* parent = nullptr);
     ~TForm1() override;
 
-    // The creation step. In a later start it asks the running instance to come to the
-    // front and returns false: the process must end now. filesDir overrides where
-    // Hotkeys.ini and Settings.ini live (tests); empty means the usual place.
-    bool FormCreate(const QString& commandLine, const QString& filesDir = {});
+    enum class CreateOutcome {
+        Created,       // the first instance: run the event loop
+        HandedToFirst, // a later start: the running instance was asked to come to the front
+        Failed,        // cannot run; the user has been told why
+    };
+    // The creation step; in a later start or on failure the process must end now.
+    // filesDir overrides where Hotkeys.ini and Settings.ini live (tests); empty means the
+    // usual place.
+    // runtime is where the single-instance lock lives; left empty, Qt's runtime location.
+    CreateOutcome FormCreate(const QString& commandLine, const QString& filesDir = {},
+                             const RuntimePlace& runtime = {});
 
     QString HotkeysPath() const;
     QString SettingsPath() const;
@@ -36,6 +43,9 @@ public:
 
     // Commands.
     void Exit1Click();
+    // The process is ending without its event loop (the display is gone): releases nothing
+    // and touches no window, only saves what was loaded.
+    void EndingNow();
     void ShowMainWindow();
     void HideMainWindow();
     void ToggleMainWindow() override;
@@ -73,6 +83,8 @@ private:
     void TimerInitTimer();
     void ListView1CheckToggled(int row, bool checked);
     void RestoreFromOtherInstance();
+    void SaveLoadedState();
+    CreateOutcome failToStart(const QString& why);
 
     std::unique_ptr<HotkeyBackend> m_backend;
     std::unique_ptr<Shell> m_shell;
@@ -84,4 +96,8 @@ private:
     QString m_settingsFileName;
     QString m_hotkeysFileName;
     bool m_exitFlag = false;
+    // Only what was loaded is ever written back: an end before the start-up sequence must
+    // leave the files on disk as they are.
+    bool m_loaded = false;
+    bool m_saved = false;
 };

@@ -1,6 +1,8 @@
 #include "SingleInstance.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QLocalSocket>
 #include <QLockFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -11,11 +13,12 @@
 TEST(SingleInstance, SecondClaimFailsAndRaisesTheFirst) {
     QTemporaryDir dir;
     SingleInstance first("Orvane 2", dir.path());
-    ASSERT_TRUE(first.claim());
+    ASSERT_EQ(first.claim(), SingleInstance::Claim::First);
     QSignalSpy raised(&first, &SingleInstance::raiseRequested);
 
     SingleInstance second("Orvane 2", dir.path());
-    EXPECT_FALSE(second.claim());
+    EXPECT_EQ(second.claim(), SingleInstance::Claim::AnotherRuns);
+    EXPECT_EQ(second.ownerPid(), QCoreApplication::applicationPid());
     EXPECT_TRUE(second.askFirstToRaise());
     EXPECT_TRUE(raised.wait(5000));
     EXPECT_EQ(raised.count(), 1);
@@ -34,15 +37,44 @@ TEST(SingleInstance, AStaleLockOfADeadProcessDoesNotBlock) {
     ASSERT_EQ(WEXITSTATUS(status), 0);
     ASSERT_TRUE(QFile::exists(dir.filePath("Orvane 2.lock")));
     SingleInstance next("Orvane 2", dir.path());
-    EXPECT_TRUE(next.claim());
+    EXPECT_EQ(next.claim(), SingleInstance::Claim::First);
 }
 
 TEST(SingleInstance, LockIsReleasedWithItsOwner) {
     QTemporaryDir dir;
     {
         SingleInstance first("Orvane 2", dir.path());
-        ASSERT_TRUE(first.claim());
+        ASSERT_EQ(first.claim(), SingleInstance::Claim::First);
     }
     SingleInstance again("Orvane 2", dir.path());
-    EXPECT_TRUE(again.claim());
+    EXPECT_EQ(again.claim(), SingleInstance::Claim::First);
+}
+
+TEST(SingleInstance, ALockThatCannotBeCreatedIsAFailureNotARunningInstance) {
+    QTemporaryDir dir;
+    // A file where the folder should be: nothing can be created under it.
+    QFile blocker(dir.filePath("runtime"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    SingleInstance s("Orvane 2", dir.filePath("runtime"));
+    EXPECT_EQ(s.claim(), SingleInstance::Claim::Failed);
+    EXPECT_FALSE(s.problem().isEmpty());
+}
+
+TEST(SingleInstance, AClientThatSendsWithoutEndIsCutOffAndOthersAreStillHeard) {
+    QTemporaryDir dir;
+    SingleInstance first("Orvane 2", dir.path());
+    ASSERT_EQ(first.claim(), SingleInstance::Claim::First);
+    QSignalSpy raised(&first, &SingleInstance::raiseRequested);
+
+    QLocalSocket flood;
+    flood.connectToServer(dir.filePath("Orvane 2.socket"));
+    ASSERT_TRUE(flood.waitForConnected(5000));
+    QSignalSpy cutOff(&flood, &QLocalSocket::disconnected);
+    flood.write(QByteArray(1 << 20, 'x'));
+    EXPECT_TRUE(cutOff.wait(5000));
+
+    SingleInstance second("Orvane 2", dir.path());
+    ASSERT_EQ(second.claim(), SingleInstance::Claim::AnotherRuns);
+    EXPECT_TRUE(second.askFirstToRaise());
+    EXPECT_TRUE(raised.wait(5000));
 }

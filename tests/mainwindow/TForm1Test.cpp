@@ -2,11 +2,14 @@
 #include "CommandLine.h"
 #include "FakeHotkeyBackend.h"
 #include "FakeShell.h"
+#include "HotkeyRegistration.h"
 #include "MessageBox.h"
+#include "TestFiles.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QHeaderView>
+#include <QLockFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTreeView>
@@ -42,7 +45,7 @@ struct FormFixture : ::testing::Test {
     void start(const QStringList& args = {}) {
         QSignalSpy started(form.get(), &TForm1::started);
         const QString cmd = CommandLine::Rebuild(QCoreApplication::applicationFilePath(), args);
-        ASSERT_TRUE(form->FormCreate(cmd, dir.path()));
+        ASSERT_EQ(form->FormCreate(cmd, dir.path()), TForm1::CreateOutcome::Created);
         ASSERT_TRUE(started.wait(5000));
     }
 };
@@ -118,4 +121,60 @@ TEST_F(FormFixture, LoadedFileReplacesTheDefaultTable) {
     ASSERT_EQ(form->Hotkeys->count(), 2);
     EXPECT_TRUE(form->Hotkeys->at(0).Checked);
     EXPECT_FALSE(form->Hotkeys->at(1).Checked); // same combination: refused, disabled
+}
+
+TEST_F(FormFixture, AnEndBeforeTheStartUpLoadLeavesTheFilesAlone) {
+    const QByteArray mine = "[HotKeys]\nCount=1\nKey0=75\nChecked0=1\nPath0=mine\n";
+    ASSERT_TRUE(writeAll(iniPath(), mine));
+    const QString cmd = CommandLine::Rebuild(QCoreApplication::applicationFilePath(), {});
+    ASSERT_EQ(form->FormCreate(cmd, dir.path()), TForm1::CreateOutcome::Created);
+    ASSERT_EQ(form->Hotkeys->count(), 20); // still the default table: nothing loaded yet
+    form->EndingNow();
+    form->Exit1Click();
+    EXPECT_EQ(readAll(iniPath()), mine);
+    EXPECT_FALSE(QFile::exists(dir.filePath("Settings.ini")));
+}
+
+TEST_F(FormFixture, AnEndWithoutTheEventLoopSavesWhatChanged) {
+    ASSERT_TRUE(writeAll(iniPath(), "[HotKeys]\nCount=1\nKey0=75\nChecked0=1\nPath0=mine\n"));
+    start();
+    HotkeyTable* t = form->Hotkeys;
+    ASSERT_TRUE(t->setData(t->index(0, 0), Qt::Unchecked, Qt::CheckStateRole));
+    form->EndingNow();
+    EXPECT_TRUE(readAll(iniPath()).contains("Checked0=0\n"));
+}
+
+TEST_F(FormFixture, WithoutADisplayEntriesKeepTheirStateAndTheUserIsToldOnce) {
+    backend->noDisplay = true;
+    ASSERT_TRUE(writeAll(iniPath(), "[HotKeys]\nCount=2\nKey0=75\nChecked0=1\nPath0=a\n"
+                                    "Key1=74\nChecked1=0\nPath1=b\n"));
+    start();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(g_messages, QStringList{HotkeyRegistration::kNoDisplay});
+    EXPECT_TRUE(form->Hotkeys->at(0).Checked);
+    EXPECT_FALSE(form->Hotkeys->at(1).Checked);
+    // Enabling one through its check box says why it cannot work, and keeps it enabled.
+    HotkeyTable* t = form->Hotkeys;
+    ASSERT_TRUE(t->setData(t->index(1, 0), Qt::Checked, Qt::CheckStateRole));
+    EXPECT_EQ(g_messages.size(), 2);
+    EXPECT_EQ(g_messages.last(), HotkeyRegistration::kNoDisplay);
+    form->Exit1Click();
+    const QByteArray saved = readAll(iniPath());
+    EXPECT_TRUE(saved.contains("Checked0=1\n"));
+    EXPECT_TRUE(saved.contains("Checked1=1\n"));
+}
+
+TEST_F(FormFixture, AStartThatCannotTakeTheLockSaysWhyAndEnds) {
+    QLockFile heldElsewhere(dir.filePath("Orvane 2.lock")); // a live owner that never answers
+    ASSERT_TRUE(heldElsewhere.tryLock(0));
+    const QString cmd = CommandLine::Rebuild(QCoreApplication::applicationFilePath(), {});
+    EXPECT_EQ(form->FormCreate(cmd, dir.path(), {dir.path(), {}}), TForm1::CreateOutcome::Failed);
+    ASSERT_EQ(g_messages.size(), 1);
+    EXPECT_TRUE(g_messages[0].contains("does not answer"));
+
+    g_messages.clear();
+    EXPECT_EQ(form->FormCreate(cmd, dir.path(), {{}, "no private folder"}),
+              TForm1::CreateOutcome::Failed);
+    ASSERT_EQ(g_messages.size(), 1);
+    EXPECT_TRUE(g_messages[0].contains("no private folder"));
 }

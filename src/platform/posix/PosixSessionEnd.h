@@ -4,8 +4,9 @@
 
 class QSocketNotifier;
 
-// SIGTERM and SIGINT, turned into an event of the GUI thread through a socket pair (the
-// handler itself may do nothing but write a byte).
+// SIGTERM, SIGINT and SIGHUP, turned into an event of the GUI thread through a socket pair
+// (the handler itself may do nothing but write a byte), and an exit() that bypasses the
+// event loop, reported from an atexit handler.
 class PosixSessionEnd : public SessionEnd {
 public:
     PosixSessionEnd();

@@ -13,10 +13,6 @@
 #include <xcb/xkb.h>
 #undef explicit
 
-std::unique_ptr<HotkeyBackend> CreateHotkeyBackend() {
-    return std::make_unique<X11HotkeyBackend>();
-}
-
 X11HotkeyBackend::X11HotkeyBackend() {
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     if (!x11 || !x11->connection())
