@@ -84,9 +84,23 @@ TEST_F(ShellFixture, FailuresGiveTheirResultCodes) {
     const QString noInterpreter = dir.filePath("bad.sh");
     writeScript(noInterpreter, "#!/no/such/interpreter\n");
     EXPECT_EQ(shell.open(noInterpreter), ShellResult::FileNotFound);
-    const QString garbage = dir.filePath("garbage.bin");
-    writeScript(garbage, "no interpreter line, not a program\n");
-    EXPECT_EQ(shell.open(garbage), ShellResult::BadFormat);
+    const QString broken = dir.filePath("broken-program");
+    writeScript(broken, QByteArray("\x7f"
+                                   "ELF",
+                                   4) +
+                            "not a program image after all\n");
+    EXPECT_EQ(shell.open(broken), ShellResult::BadFormat);
+}
+
+TEST_F(ShellFixture, ExecutableDocumentsAreOpenedNotRun) {
+    const QString opened = dir.filePath("opened");
+    const QString doc = dir.filePath("from windows.txt");
+    writeScript(doc, "no interpreter line, not a program\n");
+    ASSERT_TRUE(QFileInfo(doc).isExecutable());
+    XdgShell shell;
+    EXPECT_EQ(shell.open(doc), ShellResult::Ok);
+    ASSERT_TRUE(waitForFile(opened));
+    EXPECT_EQ(contents(opened), doc.toUtf8());
 }
 
 TEST_F(ShellFixture, NoOpenerInstalledMeansNoAssociation) {
