@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <cerrno>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -131,4 +132,27 @@ TEST(DetachedProcess, RunsInASessionOfItsOwn) {
     ASSERT_EQ(DetachedProcess::Start(script, {}), 0);
     ASSERT_TRUE(waitForFile(out));
     EXPECT_NE(contents(out).trimmed().toLongLong(), static_cast<qint64>(getsid(0)));
+}
+
+// Descriptors that libraries leave open without close-on-exec (PulseAudio's shared memory,
+// for one) must not reach the started program.
+TEST(DetachedProcess, GetsOnlyStandardInputOutputAndError) {
+    QTemporaryDir dir;
+    const QString out = dir.filePath("fds");
+    const QString script = dir.filePath("fds.sh");
+    writeScript(script, "#!/bin/sh\nls /proc/self/fd > '" + out.toUtf8() + ".tmp'\nmv '" +
+                            out.toUtf8() + ".tmp' '" + out.toUtf8() + "'\n");
+    const int plain = open("/dev/null", O_RDONLY);
+    const int leaked = fcntl(plain, F_DUPFD, 100);
+    close(plain);
+    ASSERT_GE(leaked, 100);
+    ASSERT_EQ(fcntl(leaked, F_GETFD) & FD_CLOEXEC, 0);
+
+    ASSERT_EQ(DetachedProcess::Start(script, {}), 0);
+    ASSERT_TRUE(waitForFile(out));
+    QStringList fds = QString::fromUtf8(contents(out)).split('\n', Qt::SkipEmptyParts);
+    fds.sort();
+    // 3 is the directory the listing itself reads.
+    EXPECT_EQ(fds.join(' ').toStdString(), "0 1 2 3");
+    close(leaked);
 }

@@ -72,6 +72,9 @@ int Start(const QString& program, const QStringList& arguments) {
     posix_spawn_file_actions_t files;
     posix_spawn_file_actions_init(&files);
     posix_spawn_file_actions_addopen(&files, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    // Only input, output and error: libraries loaded here leave descriptors open without
+    // close-on-exec (a sound server's shared memory, for one).
+    posix_spawn_file_actions_addclosefrom_np(&files, STDERR_FILENO + 1);
 
     // The parent waits only until the program is executed (or fails to be), which is
     // when posix_spawn returns; exec errors come back as its result.
