@@ -3,18 +3,25 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
-void makeFile(const QString& path, bool executable) {
+void makeFile(const QString& path, bool executable, const QByteArray& body = "#!/bin/sh\n") {
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("#!/bin/sh\n");
+    f.write(body);
     f.close();
     if (executable)
         f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
+}
+
+// The first bytes of a real program of this system.
+QByteArray elfHeader() {
+    QFile f("/bin/true");
+    return f.open(QIODevice::ReadOnly) ? f.read(64) : QByteArray();
 }
 
 struct PlanFixture : ::testing::Test {
@@ -100,4 +107,73 @@ TEST_F(PlanFixture, WindowsProgramNamesMapToTheFirstInstalledEquivalent) {
     for (const char* name : {"cmd.exe", "notepad.exe", "write.exe", "regedit.exe", "msconfig.exe",
                              "services.msc", "dxdiag.exe", "sol.exe", "winmine.exe"})
         EXPECT_FALSE(ShellTarget::EquivalentsOf(name).isEmpty()) << name;
+}
+
+// Files from Windows or on exFAT/NTFS drives often carry the execute bit; only what the
+// system can really start runs, the rest is opened like any document.
+TEST_F(PlanFixture, OnlyProgramsAndInterpreterScriptsRunWhateverTheirPermissions) {
+    ASSERT_TRUE(elfHeader().startsWith("\x7f"
+                                       "ELF"));
+    struct Row {
+        const char* name;
+        QByteArray body;
+        bool executable;
+        ShellPlan::Kind expected;
+    } rows[] = {
+        {"notes.txt", "plain text\n", true, ShellPlan::Kind::Open},
+        {"paper.pdf", "%PDF-1.7\n%\xe2\xe3\xcf\xd3\n", true, ShellPlan::Kind::Open},
+        {"tiny", "#", true, ShellPlan::Kind::Open},
+        {"empty", "", true, ShellPlan::Kind::Open},
+        {"program", elfHeader(), true, ShellPlan::Kind::Run},
+        {"script.py", "#!/usr/bin/env python3\n", true, ShellPlan::Kind::Run},
+        {"copied-program", elfHeader(), false, ShellPlan::Kind::Open},
+        {"copied-script", "#!/bin/sh\n", false, ShellPlan::Kind::Open},
+    };
+    for (const Row& row : rows) {
+        const QString file = dir.filePath(row.name);
+        makeFile(file, row.executable, row.body);
+        ASSERT_EQ(QFileInfo(file).isExecutable(), row.executable) << row.name;
+        const ShellPlan byPath = ShellTarget::Plan(file, path);
+        EXPECT_EQ(byPath.kind, row.expected) << row.name;
+        EXPECT_EQ(byPath.argument, file) << row.name;
+
+        // The same file found by its bare name on PATH: a document there is opened, and
+        // only an executable one is found at all.
+        makeFile(bin + "/" + row.name, row.executable, row.body);
+        const ShellPlan byName = ShellTarget::Plan(row.name, path);
+        if (row.executable) {
+            EXPECT_EQ(byName.kind, row.expected) << row.name;
+            EXPECT_EQ(byName.argument, bin + "/" + row.name) << row.name;
+        } else {
+            EXPECT_EQ(byName.failure, ShellResult::FileNotFound) << row.name;
+        }
+    }
+}
+
+// Whoever can write into the folder Orvane was started from must not choose what a bare
+// program name runs.
+TEST_F(PlanFixture, BareNamesNeverComeFromTheWorkingDirectory) {
+    const QString savedCwd = QDir::currentPath();
+    const QString here = dir.filePath("here");
+    QDir().mkpath(here);
+    ASSERT_TRUE(QDir::setCurrent(here));
+    makeFile(here + "/calc.exe", true);
+    makeFile(here + "/tool", true);
+    makeFile(here + "/notes.txt", false);
+    makeFile(bin + "/xcalc", true);
+    ASSERT_TRUE(QFileInfo("calc.exe").isExecutable()); // really there, relative to the cwd
+
+    for (const QStringList& searchPath :
+         {path, QStringList{"", bin}, QStringList{".", bin}, QStringList{"./", bin}}) {
+        const ShellPlan calc = ShellTarget::Plan("calc.exe", searchPath);
+        EXPECT_EQ(calc.kind, ShellPlan::Kind::Run) << searchPath.join(':').toStdString();
+        EXPECT_EQ(calc.argument, bin + "/xcalc") << searchPath.join(':').toStdString();
+        for (const char* name : {"tool", "notes.txt"})
+            EXPECT_EQ(ShellTarget::Plan(name, searchPath).failure, ShellResult::FileNotFound)
+                << name << " " << searchPath.join(':').toStdString();
+    }
+    // Relative entries lead nowhere; an explicit relative path is still the user's choice.
+    EXPECT_TRUE(ShellTarget::FindOnPath("tool", {".", "", "."}).isEmpty());
+    EXPECT_EQ(ShellTarget::Plan("./tool", path).argument, here + "/tool");
+    QDir::setCurrent(savedCwd);
 }

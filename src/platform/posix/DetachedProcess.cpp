@@ -1,13 +1,14 @@
 #include "DetachedProcess.h"
 
 #include <QCoreApplication>
+#include <QPointer>
 #include <QSocketNotifier>
-#include <QTimer>
+#include <cerrno>
 #include <csignal>
 #include <fcntl.h>
 #include <spawn.h>
 #include <string>
-#include <sys/syscall.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -17,36 +18,71 @@ extern char** environ;
 namespace DetachedProcess {
 namespace {
 
-// The started program stays this process's child until it ends; it is reaped then, so it
-// never lingers as a zombie. A pidfd tells exactly when; without one, a slow poll does.
-void reapWhenDone(pid_t pid) {
-    auto* app = QCoreApplication::instance();
-    const int pidfd = static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
-    if (pidfd >= 0 && app) {
-        auto* notifier = new QSocketNotifier(pidfd, QSocketNotifier::Read, app);
-        QObject::connect(notifier, &QSocketNotifier::activated, notifier, [notifier, pid, pidfd] {
-            waitpid(pid, nullptr, WNOHANG);
-            notifier->setEnabled(false);
-            notifier->deleteLater();
-            close(pidfd);
-        });
-        return;
+// Started programs stay this process's children until they end, and are reaped then, so
+// none lingers as a zombie. Holding a descriptor per running program (a pidfd) would let
+// a thousand of them use up Orvane's own descriptors; one child signal wakes the event
+// loop instead, through a socket pair, and only the programs started here are waited for
+// (never any child, which would take those of Qt or of a library from them).
+int s_wake[2] = {-1, -1};
+struct sigaction s_previous {};
+
+void onChildSignal(int sig, siginfo_t* info, void* context) {
+    const int savedErrno = errno;
+    const char byte = 0;
+    // A full socket already holds a wake-up, which is all that is needed.
+    [[maybe_unused]] const ssize_t written = write(s_wake[1], &byte, 1);
+    if (s_previous.sa_handler != SIG_DFL && s_previous.sa_handler != SIG_IGN) {
+        if (s_previous.sa_flags & SA_SIGINFO)
+            s_previous.sa_sigaction(sig, info, context);
+        else
+            s_previous.sa_handler(sig);
     }
-    if (pidfd >= 0)
-        close(pidfd);
-    if (!app)
-        return;
-    auto* timer = new QTimer(app);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, pid] {
-        if (waitpid(pid, nullptr, WNOHANG) != 0)
-            timer->deleteLater();
+    errno = savedErrno;
+}
+
+bool installHandler() {
+    if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, s_wake) != 0)
+        return false;
+    // The earlier handler is taken before ours can run, so that ours always finds it.
+    sigaction(SIGCHLD, nullptr, &s_previous);
+    struct sigaction ours {};
+    ours.sa_sigaction = onChildSignal;
+    sigemptyset(&ours.sa_mask);
+    ours.sa_flags = SA_SIGINFO | SA_RESTART | SA_NOCLDSTOP;
+    return sigaction(SIGCHLD, &ours, nullptr) == 0;
+}
+
+std::vector<pid_t>& children() {
+    static std::vector<pid_t> pids;
+    return pids;
+}
+
+void reapEnded() {
+    std::erase_if(children(), [](pid_t pid) {
+        const pid_t r = waitpid(pid, nullptr, WNOHANG);
+        return r == pid || (r < 0 && errno == ECHILD);
     });
-    timer->start(1000);
+}
+
+// Starts are made on the GUI thread; the notifier lives there, with the application.
+void watchChildren() {
+    static const bool installed = installHandler();
+    static QPointer<QSocketNotifier> notifier;
+    auto* app = QCoreApplication::instance();
+    if (!installed || notifier || !app)
+        return;
+    notifier = new QSocketNotifier(s_wake[0], QSocketNotifier::Read, app);
+    QObject::connect(notifier, &QSocketNotifier::activated, notifier, [] {
+        char drain[64];
+        while (read(s_wake[0], drain, sizeof drain) > 0) {
+        }
+        reapEnded();
+    });
 }
 
 } // namespace
 
-int Start(const QString& program, const QStringList& arguments) {
+int Start(const QString& program, const QStringList& arguments, pid_t* started) {
     const std::string path = program.toStdString();
     std::vector<std::string> args{path};
     for (const QString& a : arguments)
@@ -72,16 +108,26 @@ int Start(const QString& program, const QStringList& arguments) {
     posix_spawn_file_actions_t files;
     posix_spawn_file_actions_init(&files);
     posix_spawn_file_actions_addopen(&files, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    // Only input, output and error: libraries loaded here leave descriptors open without
+    // close-on-exec (a sound server's shared memory, for one).
+    posix_spawn_file_actions_addclosefrom_np(&files, STDERR_FILENO + 1);
 
+    // Watching before the start, so that no end goes unnoticed.
+    watchChildren();
     // The parent waits only until the program is executed (or fails to be), which is
     // when posix_spawn returns; exec errors come back as its result.
     pid_t pid = -1;
     const int rc = posix_spawn(&pid, argv[0], &files, &attr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&files);
     posix_spawnattr_destroy(&attr);
-    if (rc == 0)
-        reapWhenDone(pid);
-    return rc;
+    if (rc != 0)
+        return rc;
+    // Also here, so that programs are reaped even where no event loop runs.
+    reapEnded();
+    children().push_back(pid);
+    if (started)
+        *started = pid;
+    return 0;
 }
 
 } // namespace DetachedProcess

@@ -2,13 +2,14 @@
 
 #include <QString>
 #include <QStringList>
+#include <sys/types.h>
 
 namespace DetachedProcess {
 
 // Starts program (an absolute path) with arguments, detached: in a session of its own, it
 // outlives Orvane, and is reaped when it ends (through the event loop), so it leaves no
 // zombie. No command interpreter is involved. Returns 0 once the program has been
-// executed, or the errno that stopped it.
-int Start(const QString& program, const QStringList& arguments);
+// executed, or the errno that stopped it; started, if given, receives the process id.
+int Start(const QString& program, const QStringList& arguments, pid_t* started = nullptr);
 
 } // namespace DetachedProcess

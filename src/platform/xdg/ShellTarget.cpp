@@ -3,9 +3,14 @@
 #include "Shell.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace ShellTarget {
 
@@ -53,13 +58,31 @@ QStringList EquivalentsOf(const QString& windowsProgram) {
 
 QString FindOnPath(const QString& name, const QStringList& searchPath) {
     for (const QString& dir : searchPath) {
-        if (dir.isEmpty())
+        // An empty or relative entry would bring the working directory back in.
+        if (!QDir::isAbsolutePath(dir))
             continue;
         const QFileInfo fi(dir + QLatin1Char('/') + name);
         if (fi.isFile() && fi.isExecutable())
             return fi.absoluteFilePath();
     }
     return {};
+}
+
+bool IsProgram(const QString& path) {
+    const QFileInfo fi(path);
+    if (!fi.isFile() || !fi.isExecutable())
+        return false;
+    // Non-blocking, so that a file swapped for a FIFO cannot hold the caller up.
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0)
+        return errno == EACCES; // execute-only: only the system can tell, so let it try
+    static constexpr char elf[4] = {'\x7f', 'E', 'L', 'F'};
+    char head[4] = {};
+    const ssize_t n = ::read(fd, head, sizeof head);
+    ::close(fd);
+    const bool interpreter = n >= 2 && head[0] == '#' && head[1] == '!';
+    return interpreter || (n == 4 && std::memcmp(head, elf, 4) == 0);
 }
 
 namespace {
@@ -75,9 +98,9 @@ ShellPlan fail(int code) {
 }
 
 ShellPlan planForExisting(const QFileInfo& fi) {
-    if (fi.isFile() && fi.isExecutable())
-        return {ShellPlan::Kind::Run, fi.absoluteFilePath(), 0};
-    return {ShellPlan::Kind::Open, fi.absoluteFilePath(), 0};
+    const ShellPlan::Kind kind =
+        IsProgram(fi.absoluteFilePath()) ? ShellPlan::Kind::Run : ShellPlan::Kind::Open;
+    return {kind, fi.absoluteFilePath(), 0};
 }
 
 } // namespace
@@ -95,13 +118,12 @@ ShellPlan Plan(const QString& target, const QStringList& searchPath) {
         return fail(fi.absoluteDir().exists() ? ShellResult::FileNotFound
                                               : ShellResult::PathNotFound);
     }
+    // A bare name is looked up on PATH only, never in the working directory.
     if (const QString found = FindOnPath(t, searchPath); !found.isEmpty())
-        return {ShellPlan::Kind::Run, found, 0};
-    if (const QFileInfo here(t); here.exists())
-        return planForExisting(here);
+        return planForExisting(QFileInfo(found));
     for (const QString& program : EquivalentsOf(t)) {
         if (const QString found = FindOnPath(program, searchPath); !found.isEmpty())
-            return {ShellPlan::Kind::Run, found, 0};
+            return planForExisting(QFileInfo(found));
     }
     return fail(ShellResult::FileNotFound);
 }

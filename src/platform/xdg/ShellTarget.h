@@ -23,10 +23,15 @@ QString Translate(const QString& target);
 // preference), or an empty list for any other name.
 QStringList EquivalentsOf(const QString& windowsProgram);
 
-// searchPath: the directories of PATH, in order.
+// Whether path is something the system starts itself: an executable file that is a program
+// (ELF) or names its interpreter ("#!"). Anything else, execute bit or not, is a document.
+bool IsProgram(const QString& path);
+
+// searchPath: the directories of PATH, in order; relative entries are ignored.
 ShellPlan Plan(const QString& target, const QStringList& searchPath);
 
-// The first executable file called name in searchPath, or an empty text.
+// The first executable file called name in the absolute directories of searchPath, or an
+// empty text.
 QString FindOnPath(const QString& name, const QStringList& searchPath);
 
 } // namespace ShellTarget
