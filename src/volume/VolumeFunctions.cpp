@@ -20,15 +20,22 @@ VolumeLevel Read(TAudioMixer& mixer) {
     bool stereo = false, volumeDisabled = true, muteDisabled = true, isSelect = false;
     mixer.ReadVolume(0, -1, v.left, v.right, v.mute, stereo, volumeDisabled, muteDisabled,
                      isSelect);
+    v.noDevice = mixer.MixerId() == -1;
     return v;
 }
 
-// Returns the computed values, which the volume window shows. A value that could not be
-// read is left alone on the device: a control that failed to answer the read must not get
-// a value computed from -1 (a volume near zero, a mute switched on).
-VolumeLevel Write(TAudioMixer& mixer, const VolumeLevel& read, const VolumeLevel& v) {
-    mixer.WriteVolume(0, -1, read.left == -1 ? -1 : v.left, read.right == -1 ? -1 : v.right,
-                      read.mute == -1 ? -1 : v.mute);
+// A value that could not be read is left alone on the device: a control that failed to
+// answer the read must not get a value computed from -1 (a volume near zero, a mute
+// switched on). Returns what was written, -1 for what was left alone, so that the volume
+// window shows the line as it is and never a level computed from -1.
+VolumeLevel Write(TAudioMixer& mixer, const VolumeLevel& read, VolumeLevel v) {
+    if (read.left == -1)
+        v.left = -1;
+    if (read.right == -1)
+        v.right = -1;
+    if (read.mute == -1)
+        v.mute = -1;
+    mixer.WriteVolume(0, -1, v.left, v.right, v.mute);
     return v;
 }
 } // namespace
