@@ -40,7 +40,10 @@ VolumeLevel Write(TAudioMixer& mixer, const VolumeLevel& read, VolumeLevel v) {
 }
 } // namespace
 
-// Extended precision, as the comparisons and sums are specified in it.
+// The threshold 65535 - step and the sum value + step are formed in long double. Where
+// that is x87's 64-bit mantissa, both are exact for any step of 64 units or more (every
+// step the options offer, and 655.35), so a fractional step is compared and truncated by
+// its true value and no rounding of the sum can carry it across a whole number.
 int StepUp(int value, double step) {
     const long double s = step;
     if (value >= kFull - s)
