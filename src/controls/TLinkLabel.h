@@ -5,8 +5,19 @@
 
 class Shell;
 
-// The scheme put before a link label's target.
-enum tLinkType { ltfile, ltftp, ltgopher, lthttp, lthttps, ltmailto, ltnews, lttelnet, ltwais };
+// The scheme put before a link label's target. Fixed underlying type: a value outside
+// the list is a valid value of the type and gets the fallback prefix.
+enum tLinkType : int {
+    ltfile,
+    ltftp,
+    ltgopher,
+    lthttp,
+    lthttps,
+    ltmailto,
+    ltnews,
+    lttelnet,
+    ltwais
+};
 
 // The prefix of a link type, such as "http://" or "mailto:".
 QString LinkPrefix(tLinkType type);

@@ -8,12 +8,13 @@
 
 class QAction;
 
-// Where the glyph sits beside the caption.
-enum TdxLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+// Where the glyph sits beside the caption. The fixed underlying type makes any int a
+// valid value, so a stored number outside the list can be held and handled.
+enum TdxLayout : int { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 
 // How finely the gradients are banded. Any value outside bqLow .. bqHigh paints like
-// bqMiddle without dithering.
-enum TdxQuality { bqLow, bqMiddle, bqHigh };
+// bqMiddle without dithering; the fixed underlying type lets such a value be held at all.
+enum TdxQuality : int { bqLow, bqMiddle, bqHigh };
 
 // Band count and dithering of a quality.
 struct TdxGradientSteps {

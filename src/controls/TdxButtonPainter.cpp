@@ -114,8 +114,46 @@ QImage GrayGlyph(const QImage& glyph) {
     return out;
 }
 
-QRect TdxButtonPainter::MeasureCaption(const TdxButton& button, int flags, const QRect& rect) {
-    QString text = button.Caption();
+QString TdxButtonPainter::FitCaption(const TdxButton& button, int flags, QSize room) {
+    const QString& text = button.Caption();
+    const QFontMetrics metrics(button.font());
+    const int height = std::max(room.height(), metrics.height());
+    const QRect box(0, 0, std::max(room.width(), 0), height);
+    const auto fits = [&](const QString& candidate) {
+        const QRect used = metrics.boundingRect(box, flags, candidate);
+        return used.width() <= box.width() && used.height() <= height;
+    };
+    if (fits(text))
+        return text;
+
+    const QString ellipsis =
+        metrics.inFont(QChar(0x2026)) ? QString(QChar(0x2026)) : QStringLiteral("...");
+    const bool mnemonics = flags & Qt::TextShowMnemonic;
+    // The start of the caption kept in front of the ellipsis: no blanks before it, and no
+    // accelerator marker that would underline the ellipsis instead of a letter.
+    const auto cut = [&](qsizetype length) {
+        QString start = text.left(length);
+        while (!start.isEmpty() &&
+               (start.back().isSpace() || (mnemonics && start.back() == QLatin1Char('&'))))
+            start.chop(1);
+        return start + ellipsis;
+    };
+    // The longest start that fits, found by halving: a longer start needs at least the room
+    // of a shorter one.
+    qsizetype lo = 0, hi = text.size() - 1;
+    while (lo < hi) {
+        const qsizetype mid = (lo + hi + 1) / 2;
+        if (fits(cut(mid)))
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    return cut(lo);
+}
+
+QRect TdxButtonPainter::MeasureCaption(const TdxButton& button, const QString& caption, int flags,
+                                       const QRect& rect) {
+    QString text = caption;
     if (text.isEmpty() || (button.ShowAccelChar() && text == QLatin1String("&")))
         text += QLatin1Char(' ');
     const QFontMetrics metrics(button.font());
@@ -152,7 +190,12 @@ TdxButtonGeometry TdxButtonPainter::Arrange(const TdxButton& button, QSize glyph
         }
     }
 
-    QRect text = MeasureCaption(button, flags, QRect(left, top, right - left, bottom - top));
+    // The caption gets the width left beside the glyph and the height left above or below it.
+    const bool vertical = button.Layout() == blGlyphTop || button.Layout() == blGlyphBottom;
+    const QSize room(right - left, glyph && vertical ? h - gh - s : h);
+    const QString caption = FitCaption(button, flags, room);
+    QRect text =
+        MeasureCaption(button, caption, flags, QRect(left, top, right - left, bottom - top));
     // Centre the caption's box; the glyph follows it.
     text.translate((w - (text.x() + text.width())) / 2, (h - (text.y() + text.height())) / 2);
     const int p = button.IsHot() && button.IsPressed() ? 1 : 0;
@@ -165,14 +208,13 @@ TdxButtonGeometry TdxButtonPainter::Arrange(const TdxButton& button, QSize glyph
     case blGlyphTop: at = {(w - gw) / 2 + p, text.y() - gh - s}; break;
     case blGlyphBottom: at = {(w - gw) / 2 + p, text.y() + text.height() + s}; break;
     }
-    return {text, at, flags};
+    return {text, at, flags, caption};
 }
 
-void TdxButtonPainter::DrawCaption(QPainter& painter, const TdxButton& button, int flags,
-                                   const QRect& rect, const QColor& color) {
+void TdxButtonPainter::DrawCaption(QPainter& painter, const TdxButton& button, const QString& text,
+                                   int flags, const QRect& rect, const QColor& color) {
     painter.setFont(button.font());
     painter.setLayoutDirection(button.layoutDirection());
-    const QString& text = button.Caption();
     if (button.isEnabled()) {
         painter.setPen(color);
         painter.drawText(rect, flags, text);
@@ -222,7 +264,7 @@ void TdxButtonPainter::Paint(QPainter& painter, const TdxButton& button) {
         painter.drawImage(g.glyph, glyph);
 
     const bool hotTrack = button.HotTrack() && button.IsHot();
-    DrawCaption(painter, button, g.textFlags, g.text,
+    DrawCaption(painter, button, g.caption, g.textFlags, g.text,
                 hotTrack ? colors.HotTrack() : button.FontColor());
 
     if (button.IsFocused() && button.ShowFocusRect())

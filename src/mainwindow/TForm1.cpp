@@ -214,17 +214,26 @@ void TForm1::ToggleMainWindow() {
 
 void TForm1::VolumeDown() {
     const VolumeFunctions::VolumeLevel v = VolumeFunctions::VolumeDown(*AudioMixer1, VolumeStep);
-    FormVolume->ShowVolumeLevel(v.left, v.right, v.mute);
+    if (v.noDevice)
+        FormVolume->ShowNoDevice();
+    else
+        FormVolume->ShowVolumeLevel(v.left, v.right, v.mute);
 }
 
 void TForm1::VolumeUp() {
     const VolumeFunctions::VolumeLevel v = VolumeFunctions::VolumeUp(*AudioMixer1, VolumeStep);
-    FormVolume->ShowVolumeLevel(v.left, v.right, v.mute);
+    if (v.noDevice)
+        FormVolume->ShowNoDevice();
+    else
+        FormVolume->ShowVolumeLevel(v.left, v.right, v.mute);
 }
 
 void TForm1::VolumeMute() {
     const VolumeFunctions::VolumeLevel v = VolumeFunctions::VolumeMute(*AudioMixer1);
-    FormVolume->ShowVolumeLevel(v.left, v.right, v.mute);
+    if (v.noDevice)
+        FormVolume->ShowNoDevice();
+    else
+        FormVolume->ShowVolumeLevel(v.left, v.right, v.mute);
 }
 
 // The settings store fills these; until then the defaults stand.

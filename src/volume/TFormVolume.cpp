@@ -104,6 +104,24 @@ void TFormVolume::ShowVolumeLevel(int left, int right, int mute) {
     ProgressBar2->setEnabled(muted);
     CheckBox1->setChecked(muted);
 
+    Reveal();
+}
+
+void TFormVolume::ShowNoDevice() {
+    if (ShowVolumeLevelChecked && !ShowVolumeLevelChecked())
+        return;
+    // No line, so no level and no mute state: nothing that could be mistaken for one.
+    ButtonBar->setText(QStringLiteral("No sound device"));
+    for (QProgressBar* bar : {ProgressBar1, ProgressBar2}) {
+        bar->setValue(0);
+        bar->setEnabled(false);
+    }
+    CheckBox1->setChecked(false);
+    Reveal();
+}
+
+void TFormVolume::Reveal() {
+    // The full visible time counts from this update.
     Timer1->stop();
     Timer1->start();
 

@@ -18,6 +18,8 @@ public:
 
     // Volumes 0..65535 or -1, mute 1, 0 or -1, as the volume functions wrote them.
     void ShowVolumeLevel(int left, int right, int mute);
+    // Instead of a level when there is no sound device at all: says so, with empty bars.
+    void ShowNoDevice();
 
     // A percentage as the title shows it: 3 significant digits, the user's decimal mark.
     static QString PercentText(long double percent);
@@ -36,6 +38,8 @@ public:
     QTimer* const Timer1;
 
 private:
+    // Restarts the hide timer and shows the window if it is hidden.
+    void Reveal();
     void Timer1Timer();
 
     bool m_placed = false;

@@ -20,20 +20,30 @@ VolumeLevel Read(TAudioMixer& mixer) {
     bool stereo = false, volumeDisabled = true, muteDisabled = true, isSelect = false;
     mixer.ReadVolume(0, -1, v.left, v.right, v.mute, stereo, volumeDisabled, muteDisabled,
                      isSelect);
+    v.noDevice = mixer.MixerId() == -1;
     return v;
 }
 
-// Returns the computed values, which the volume window shows. A value that could not be
-// read is left alone on the device: a control that failed to answer the read must not get
-// a value computed from -1 (a volume near zero, a mute switched on).
-VolumeLevel Write(TAudioMixer& mixer, const VolumeLevel& read, const VolumeLevel& v) {
-    mixer.WriteVolume(0, -1, read.left == -1 ? -1 : v.left, read.right == -1 ? -1 : v.right,
-                      read.mute == -1 ? -1 : v.mute);
+// A value that could not be read is left alone on the device: a control that failed to
+// answer the read must not get a value computed from -1 (a volume near zero, a mute
+// switched on). Returns what was written, -1 for what was left alone, so that the volume
+// window shows the line as it is and never a level computed from -1.
+VolumeLevel Write(TAudioMixer& mixer, const VolumeLevel& read, VolumeLevel v) {
+    if (read.left == -1)
+        v.left = -1;
+    if (read.right == -1)
+        v.right = -1;
+    if (read.mute == -1)
+        v.mute = -1;
+    mixer.WriteVolume(0, -1, v.left, v.right, v.mute);
     return v;
 }
 } // namespace
 
-// Extended precision, as the comparisons and sums are specified in it.
+// The threshold 65535 - step and the sum value + step are formed in long double. Where
+// that is x87's 64-bit mantissa, both are exact for any step of 64 units or more (every
+// step the options offer, and 655.35), so a fractional step is compared and truncated by
+// its true value and no rounding of the sum can carry it across a whole number.
 int StepUp(int value, double step) {
     const long double s = step;
     if (value >= kFull - s)

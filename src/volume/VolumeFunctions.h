@@ -10,7 +10,8 @@ namespace VolumeFunctions {
 struct VolumeLevel {
     int left = -1; // 0..65535, -1: the line has no volume
     int right = -1;
-    int mute = -1; // 1, 0, -1: the line has no mute
+    int mute = -1;         // 1, 0, -1: the line has no mute
+    bool noDevice = false; // device 0 could not be opened: nothing was read or written
 };
 
 // One channel stepped up or down by step mixer units, clamped to 0..65535.

@@ -260,6 +260,13 @@ int main(int argc, char** argv) {
     };
     const auto hotTrack = [](TdxButton& b) { b.SetHotTrack(true); };
     const auto action = [](TdxButton& b) { ActionColours(b); };
+    const auto longCaption = [](bool wordWrap, int height) {
+        return [wordWrap, height](TdxButton& b) {
+            b.resize(b.width(), height);
+            b.SetWordWrap(wordWrap);
+            b.SetCaption(QStringLiteral("A caption far too long for its button"));
+        };
+    };
 
     const std::vector<Shot> buttons = {
         {"button-normal", ButtonShot(none, idle)},
@@ -278,6 +285,8 @@ int main(int argc, char** argv) {
         {"action-hot", ButtonShot(action, hot)},
         {"action-focused", ButtonShot(action, focused)},
         {"action-hot-pressed", ButtonShot(action, pressedIn)},
+        {"button-long-caption", ButtonShot(longCaption(false, 25), idle)},
+        {"button-long-caption-wrapped", ButtonShot(longCaption(true, 40), idle)},
     };
     const std::vector<Shot> frames = {
         {"titlebar-low", TitleBar(bqLow)},

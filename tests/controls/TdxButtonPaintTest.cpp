@@ -192,4 +192,71 @@ TEST_F(TdxButtonLook, AmpersandIsLiteralWithoutShowAccelChar) {
     EXPECT_EQ(TdxButtonPainter::Arrange(*button, {}).text.height(), m.height());
 }
 
+// Columns of the button that hold caption pixels (dark: the caption is black on a light
+// face; the outline and corner strokes are blue enough not to count).
+std::vector<int> CaptionColumns(const QImage& look) {
+    std::vector<int> columns;
+    for (int x = 0; x < look.width(); ++x)
+        for (int y = 0; y < look.height(); ++y) {
+            const QRgb p = look.pixel(x, y);
+            if (qRed(p) < 100 && qGreen(p) < 100 && qBlue(p) < 100) {
+                columns.push_back(x);
+                break;
+            }
+        }
+    return columns;
+}
+
+// A caption too long for its button is cut at its end, never at its start: what is drawn
+// lies inside the button and begins where the caption's box begins.
+TEST_F(TdxButtonLook, ALongCaptionKeepsItsStartAndFitsTheButton) {
+    const QString caption = QStringLiteral("Abcdefghijklmnopqrstuvwxyz0123456789");
+    const QFontMetrics m(button->font());
+    ASSERT_GT(m.horizontalAdvance(caption), 2 * button->width()) << "the caption must not fit";
+    for (const bool wordWrap : {false, true}) {
+        SCOPED_TRACE(wordWrap);
+        button->SetWordWrap(wordWrap);
+        button->SetCaption(caption);
+        const TdxButtonGeometry g = TdxButtonPainter::Arrange(*button, {});
+        EXPECT_TRUE(g.caption.startsWith(QStringLiteral("Abc"))) << g.caption.toStdString();
+        EXPECT_LT(g.caption.size(), caption.size());
+        EXPECT_TRUE(g.caption.endsWith(QChar(0x2026)) || g.caption.endsWith(QStringLiteral("...")));
+        EXPECT_GE(g.text.left(), 0);
+        EXPECT_LE(g.text.right(), button->width() - 1);
+        EXPECT_EQ(g.text.height(), m.height()) << "one line";
+
+        const std::vector<int> columns = CaptionColumns(Look());
+        ASSERT_FALSE(columns.empty());
+        EXPECT_GE(columns.front(), g.text.left());
+        EXPECT_LE(columns.back(), g.text.right() + 1) << "the ellipsis ends the drawn text";
+        // The first letter is drawn at the start of the box.
+        EXPECT_LT(columns.front(), g.text.left() + m.horizontalAdvance(QLatin1Char('A')));
+    }
+}
+
+// With word wrap the caption breaks at its blanks into the lines that fit in the button's
+// height, and the last of them ends with the ellipsis.
+TEST_F(TdxButtonLook, AWrappedCaptionFillsTheLinesThatFitAndEndsTheLastWithAnEllipsis) {
+    const QString caption = QStringLiteral("one two three four five six seven eight nine ten");
+    const QFontMetrics m(button->font());
+    const QRect wide(0, 0, 80, 1000);
+    const int lineStep =
+        m.boundingRect(wide, Qt::TextWordWrap, QStringLiteral("one\ntwo")).height() - m.height();
+    ASSERT_GT(m.boundingRect(wide, Qt::TextWordWrap, caption).height(), m.height() + 3 * lineStep)
+        << "the caption must need more than three lines";
+    button->SetCaption(caption);
+    ASSERT_TRUE(button->WordWrap());
+    for (const int lines : {1, 2, 3}) {
+        SCOPED_TRACE(lines);
+        button->resize(80, m.height() + (lines - 1) * lineStep);
+        const TdxButtonGeometry g = TdxButtonPainter::Arrange(*button, {});
+        EXPECT_TRUE(g.caption.startsWith(QStringLiteral("one two"))) << g.caption.toStdString();
+        EXPECT_LT(g.caption.size(), caption.size());
+        EXPECT_TRUE(g.caption.endsWith(QChar(0x2026)) || g.caption.endsWith(QStringLiteral("...")));
+        EXPECT_EQ(g.text.height(), m.height() + (lines - 1) * lineStep);
+        EXPECT_GE(g.text.left(), 0);
+        EXPECT_LE(g.text.right(), button->width() - 1);
+    }
+}
+
 } // namespace

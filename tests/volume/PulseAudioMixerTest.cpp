@@ -128,8 +128,9 @@ TEST_F(PulseAudioMixer, AServerThatEndsAndComesBackLosesNoPress) {
     server->Kill();
     // A press while there is no server changes nothing and breaks nothing.
     const VolumeLevel none = VolumeUp(*mixer, 655);
-    EXPECT_EQ(none.left, 654);
+    EXPECT_EQ(none.left, -1);
     EXPECT_EQ(none.mute, -1);
+    EXPECT_TRUE(none.noDevice);
 
     ASSERT_TRUE(server->Start());
     ASSERT_FALSE(server->Pactl({"set-sink-volume", PulseAudioServer::kSink, "10000"}).isNull());
@@ -155,8 +156,10 @@ TEST_F(PulseAudioMixer, WithoutASoundServerNothingOpensAndThePressesDoNothing) {
     const auto mixer = OpenMixer();
     EXPECT_EQ(mixer->MixerId(), -1);
     EXPECT_EQ(mixer->Destinations()->Count(), 0);
+    // What is returned is what was written: nothing, and no device to show.
     const VolumeLevel up = VolumeUp(*mixer, 655.35);
-    EXPECT_EQ(up.left, 654);
-    EXPECT_EQ(up.right, 654);
-    EXPECT_EQ(VolumeMute(*mixer).mute, 1);
+    EXPECT_EQ(up.left, -1);
+    EXPECT_EQ(up.right, -1);
+    EXPECT_TRUE(up.noDevice);
+    EXPECT_EQ(VolumeMute(*mixer).mute, -1);
 }

@@ -84,3 +84,36 @@ TEST(TFormVolume, WithTheWindowSwitchedOffNothingChanges) {
     w.ShowVolumeLevel(65535, 65535, 1);
     EXPECT_TRUE(w.isVisible());
 }
+
+TEST(TFormVolume, WithoutASoundDeviceTheWindowSaysSoAndShowsNoLevel) {
+    QLocale::setDefault(QLocale::c());
+    TFormVolume w;
+    w.ShowVolumeLevel(65535, 65535, 1); // a level and mute shown before the device went
+    ASSERT_TRUE(w.CheckBox1->isChecked());
+    ASSERT_EQ(w.ProgressBar1->value(), 100);
+    w.Timer1->stop();
+    w.hide();
+
+    w.ShowNoDevice();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(w.Timer1->isActive());
+    EXPECT_EQ(w.ButtonBar->text(), QStringLiteral("No sound device"));
+    EXPECT_EQ(w.ProgressBar1->value(), 0);
+    EXPECT_EQ(w.ProgressBar2->value(), 0);
+    EXPECT_FALSE(w.CheckBox1->isChecked());
+    EXPECT_FALSE(w.ProgressBar1->isEnabled());
+    EXPECT_FALSE(w.ProgressBar2->isEnabled());
+
+    // The next level replaces the notice.
+    w.ShowVolumeLevel(32768, 32768, 0);
+    EXPECT_EQ(w.ButtonBar->text(), QStringLiteral("50  Volume  50"));
+}
+
+TEST(TFormVolume, WithTheWindowSwitchedOffNoDeviceIsNotShownEither) {
+    TFormVolume w;
+    w.ShowVolumeLevelChecked = [] { return false; };
+    w.ShowNoDevice();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(w.ButtonBar->text(), QStringLiteral("Volume"));
+    EXPECT_FALSE(w.Timer1->isActive());
+}

@@ -81,23 +81,38 @@ TEST(VolumeFunctions, MuteTogglesAndKeepsTheVolume) {
     EXPECT_EQ(Writes(*driver, 1), (std::vector<std::vector<qint32>>(2, {30000, 20000})));
 }
 
-TEST(VolumeFunctions, WithoutADeviceTheValuesComeFromMinusOneAndNothingIsWritten) {
+// What is returned is what was written: a value that could not be read stays -1, so the
+// window never shows a volume computed from -1 (0.998 percent, mute set).
+TEST(VolumeFunctions, WithoutADeviceNothingIsWrittenAndTheReturnSaysSo) {
     auto [driver, mixer] = Make({});
-    ExpectLevel(VolumeUp(*mixer, 655.35), 654, 654, -1);
-    ExpectLevel(VolumeDown(*mixer, 655.35), 0, 0, -1);
-    ExpectLevel(VolumeMute(*mixer), -1, -1, 1);
+    ASSERT_EQ(mixer->MixerId(), -1);
+    for (const VolumeLevel& v :
+         {VolumeUp(*mixer, 655.35), VolumeDown(*mixer, 655.35), VolumeMute(*mixer)}) {
+        ExpectLevel(v, -1, -1, -1);
+        EXPECT_TRUE(v.noDevice);
+    }
     EXPECT_TRUE(driver->writes.empty());
 }
 
-TEST(VolumeFunctions, AValueThatCouldNotBeReadIsNotOverwritten) {
+TEST(VolumeFunctions, AValueThatCouldNotBeReadIsNotOverwrittenNorReturned) {
     ScriptedControl volume = Control(1, Mixer::ControlTypeVolume, {30000, 30000});
     volume.failValues = true;
     ScriptedControl mute = Control(2, Mixer::ControlTypeMute, {0, 0});
     mute.failValues = true;
     auto [driver, mixer] = Make({Device({volume, mute})});
-    ExpectLevel(VolumeUp(*mixer, 655.35), 654, 654, -1);
-    ExpectLevel(VolumeMute(*mixer), -1, -1, 1);
+    ASSERT_EQ(mixer->MixerId(), 0);
+    const VolumeLevel up = VolumeUp(*mixer, 655.35);
+    ExpectLevel(up, -1, -1, -1);
+    EXPECT_FALSE(up.noDevice); // the device is there, only its controls do not answer
+    ExpectLevel(VolumeMute(*mixer), -1, -1, -1);
     EXPECT_TRUE(driver->writes.empty());
+}
+
+TEST(VolumeFunctions, ALineWithoutMuteReturnsTheVolumeWrittenAndMuteMinusOne) {
+    auto [driver, mixer] = Make({Device({Control(1, Mixer::ControlTypeVolume, {1000, 2000})})});
+    ExpectLevel(VolumeUp(*mixer, 655), 1655, 2655, -1);
+    ExpectLevel(VolumeMute(*mixer), 1655, 2655, -1);
+    EXPECT_EQ(Writes(*driver, 1), (std::vector<std::vector<qint32>>{{1655, 2655}, {1655, 2655}}));
 }
 
 TEST(VolumeFunctions, ALostDeviceIsReopenedBeforeTheRead) {
@@ -118,6 +133,8 @@ TEST(VolumeFunctions, ADeviceMissingAtStartIsOpenedByTheNextPress) {
     device.failingOpens = 3;
     auto [driver, mixer] = Make({device});
     ASSERT_EQ(mixer->MixerId(), -1);
-    ExpectLevel(VolumeUp(*mixer, 655), 30655, 30655, 0);
+    const VolumeLevel v = VolumeUp(*mixer, 655);
+    ExpectLevel(v, 30655, 30655, 0);
+    EXPECT_FALSE(v.noDevice);
     EXPECT_EQ(Writes(*driver, 1), (std::vector<std::vector<qint32>>{{30655, 30655}}));
 }
