@@ -7,7 +7,12 @@
  *   XClientHelper close WINDOW          sends WM_DELETE_WINDOW, as a window manager does
  *                                       for a click on the close box;
  *   XClientHelper press KEYSYM          presses Ctrl+Alt+KEYSYM through XTEST, all events
- *                                       in one burst, as a fast typist or a tool does. */
+ *                                       in one burst, as a fast typist or a tool does;
+ *   XClientHelper press-code KEYCODE    the same with the key at KEYCODE, whatever symbol
+ *                                       the layout gives it;
+ *   XClientHelper hold                  stays connected, prints "ready" and waits until its
+ *                                       standard input closes: the server resets its
+ *                                       keyboard map when its last client leaves. */
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -21,6 +26,19 @@ static xcb_atom_t atom(xcb_connection_t* c, const char* name) {
     xcb_atom_t a = r ? r->atom : XCB_NONE;
     free(r);
     return a;
+}
+
+static xcb_keycode_t keycode_of(xcb_key_symbols_t* syms, xcb_keysym_t sym) {
+    xcb_keycode_t* codes = xcb_key_symbols_get_keycode(syms, sym);
+    const xcb_keycode_t code = codes ? codes[0] : XCB_NO_SYMBOL;
+    free(codes);
+    return code;
+}
+
+static void wait_for_stdin_to_close(void) {
+    char buf[64];
+    while (fread(buf, 1, sizeof buf, stdin) > 0) {
+    }
 }
 
 static int grab(xcb_connection_t* c, xcb_window_t root, xcb_keysym_t sym, uint16_t mods,
@@ -48,9 +66,7 @@ static int grab(xcb_connection_t* c, xcb_window_t root, xcb_keysym_t sym, uint16
     free(codes);
     printf("ready\n");
     fflush(stdout);
-    char buf[64];
-    while (fread(buf, 1, sizeof buf, stdin) > 0) {
-    }
+    wait_for_stdin_to_close();
     return 0;
 }
 
@@ -72,29 +88,30 @@ static int close_window(xcb_connection_t* c, xcb_window_t w) {
     return 0;
 }
 
-static int press(xcb_connection_t* c, xcb_keysym_t sym) {
+/* KEYCODE 0: the key of sym. */
+static int press(xcb_connection_t* c, xcb_keysym_t sym, xcb_keycode_t keycode) {
     xcb_key_symbols_t* syms = xcb_key_symbols_alloc(c);
-    const xcb_keysym_t order[3] = {0xffe3 /* Control_L */, 0xffe9 /* Alt_L */, sym};
-    xcb_keycode_t keys[3];
+    xcb_keycode_t keys[3] = {keycode_of(syms, 0xffe3 /* Control_L */),
+                             keycode_of(syms, 0xffe9 /* Alt_L */),
+                             keycode ? keycode : keycode_of(syms, sym)};
+    xcb_key_symbols_free(syms);
     for (int i = 0; i < 3; ++i) {
-        xcb_keycode_t* codes = xcb_key_symbols_get_keycode(syms, order[i]);
-        if (!codes || codes[0] == XCB_NO_SYMBOL)
+        if (keys[i] == XCB_NO_SYMBOL)
             return 1;
-        keys[i] = codes[0];
-        free(codes);
     }
     for (int i = 0; i < 3; ++i)
         xcb_test_fake_input(c, XCB_KEY_PRESS, keys[i], XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
     for (int i = 2; i >= 0; --i)
         xcb_test_fake_input(c, XCB_KEY_RELEASE, keys[i], XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
     free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), NULL));
-    xcb_key_symbols_free(syms);
     return 0;
 }
 
 int main(int argc, char** argv) {
-    if (argc < 3) {
-        fprintf(stderr, "usage: %s grab[-exact] KEYSYM MODMASK | close WINDOW | press KEYSYM\n",
+    if (argc < 2 || (argc < 3 && strcmp(argv[1], "hold") != 0)) {
+        fprintf(stderr,
+                "usage: %s grab[-exact] KEYSYM MODMASK | close WINDOW | press KEYSYM |"
+                " press-code KEYCODE | hold\n",
                 argv[0]);
         return 2;
     }
@@ -112,8 +129,15 @@ int main(int argc, char** argv) {
         rc = grab(c, root, (xcb_keysym_t)strtoul(argv[2], NULL, 0),
                   (uint16_t)strtoul(argv[3], NULL, 0), 1);
     else if (strcmp(argv[1], "press") == 0)
-        rc = press(c, (xcb_keysym_t)strtoul(argv[2], NULL, 0));
-    else if (strcmp(argv[1], "close") == 0)
+        rc = press(c, (xcb_keysym_t)strtoul(argv[2], NULL, 0), 0);
+    else if (strcmp(argv[1], "press-code") == 0)
+        rc = press(c, 0, (xcb_keycode_t)strtoul(argv[2], NULL, 0));
+    else if (strcmp(argv[1], "hold") == 0) {
+        printf("ready\n");
+        fflush(stdout);
+        wait_for_stdin_to_close();
+        rc = 0;
+    } else if (strcmp(argv[1], "close") == 0)
         rc = close_window(c, (xcb_window_t)strtoul(argv[2], NULL, 0));
     xcb_disconnect(c);
     return rc;

@@ -1,6 +1,7 @@
 """End-to-end: the real Orvane on a real X server, driven by real key presses."""
 
 import os
+import re
 import shutil
 import subprocess
 import unittest
@@ -8,6 +9,18 @@ import unittest
 from harness import XHELPER, OrvaneTestCase, hotkeys_ini, read_ini, wait_for
 
 K, J, U, Y, F5, F6 = 75, 74, 85, 89, 116, 117
+
+
+def keymap_keycodes(keymap):
+    """From xkbcomp's text of a keyboard map: {key name: keycode} and {key name: the
+    symbol of its first level in its first group}."""
+    codes = {name: int(code) for name, code in re.findall(r"<(\w+)>\s*=\s*(\d+);", keymap)}
+    first = {}
+    for name, body in re.findall(r"\bkey\s+<(\w+)>\s*\{(.*?)\};", keymap, re.S):
+        m = re.search(r"(?:symbols\[Group1\]\s*=\s*|^\s*)\[\s*([^,\s\]]+)", body)
+        if m:
+            first[name] = m.group(1)
+    return codes, first
 
 
 class PressTests(OrvaneTestCase):
@@ -56,16 +69,59 @@ class PressTests(OrvaneTestCase):
         wait_for(lambda: self.key("ctrl+alt+k") or self.runs("k") > 0, "the hotkey to work")
         self.assertFalse(self.is_visible())
 
+    def keymap(self):
+        return keymap_keycodes(self.run_x("xkbcomp", "-xkb", self.env["DISPLAY"], "-").stdout)
+
+    def keycode_typing(self, keysym):
+        """The keycode whose key types keysym unshifted in the first group, or None."""
+        codes, first = self.keymap()
+        names = [name for name, sym in first.items() if sym == keysym]
+        return codes[names[0]] if names else None
+
+    def keycode_named(self, name):
+        return self.keymap()[0].get(name)
+
+    def hold_the_keymap(self):
+        """Keeps a client connected: the server goes back to its own keyboard map whenever
+        its last client leaves, so a layout set before Orvane starts would not last."""
+        holder = subprocess.Popen([XHELPER, "hold"], env=self.env, stdin=subprocess.PIPE,
+                                  stdout=subprocess.PIPE, text=True)
+        self.addCleanup(holder.wait)
+        self.addCleanup(holder.stdin.close)
+        self.addCleanup(holder.stdout.close)
+        self.assertEqual(holder.stdout.readline().strip(), "ready")
+
     def test_keyboard_layout_change_renews_the_grabs(self):
         self.write_ini(hotkeys_ini([{"key": Y, "path": self.marker_script("y")}]))
         self.start()
         self.visible_window()
+        us_y = self.keycode_typing("y")
+        self.assertIsNotNone(us_y)
         self.key("ctrl+alt+y")
         self.wait_runs("y", 1)
         # On a German layout Y sits where Z was: only a renewed grab catches it.
         self.run_x("setxkbmap", "de")
+        de_y = self.keycode_typing("y")
+        self.assertNotIn(de_y, (None, us_y), "the layout did not change")
+        self.assertEqual(self.keycode_typing("z"), us_y)
         wait_for(lambda: self.key("ctrl+alt+y") or self.runs("y") > 1,
                  "the hotkey to work on the new layout")
+
+    def test_letters_of_a_layout_without_latin_ones_are_the_keys_at_their_us_places(self):
+        # No Hotkeys.ini: the default table, whose Ctrl+Alt+H shows and hides the window.
+        self.hold_the_keymap()
+        self.run_x("setxkbmap", "ru")
+        self.assertIsNone(self.keycode_typing("h"), "the layout has Latin letters")
+        h_key = self.keycode_named("AC06")
+        self.assertEqual(self.keycode_typing("Cyrillic_er"), h_key)
+        orvane = self.start()
+        self.visible_window()
+        self.run_x(XHELPER, "press-code", str(h_key))
+        wait_for(lambda: not self.is_visible(), "the window to hide")
+        self.terminate(orvane)
+        saved = read_ini(self.ini_path)
+        self.assertEqual(saved["count"], "20")
+        self.assertEqual([saved["checked%d" % i] for i in range(20)], ["1"] * 20)
 
 
 class RegistrationTests(OrvaneTestCase):

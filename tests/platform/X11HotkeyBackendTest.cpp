@@ -14,8 +14,14 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <memory>
+#include <vector>
 #include <xcb/xcb.h>
 #include <xcb/xcb_keysyms.h>
+#include <xcb/xtest.h>
+// xkb.h names a struct member "explicit", which C++ reserves.
+#define explicit explicit_
+#include <xcb/xkb.h>
+#undef explicit
 
 namespace {
 
@@ -56,6 +62,122 @@ protected:
 
 struct X11Fixture : ::testing::Test {
     std::unique_ptr<HotkeyBackend> backend = CreateHotkeyBackend();
+};
+
+// A connection of the test's own, apart from Qt's: a second client on the same server.
+class Client {
+public:
+    Client() : c(xcb_connect(nullptr, nullptr)) {
+        root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    }
+    ~Client() { xcb_disconnect(c); }
+    Client(const Client&) = delete;
+    Client& operator=(const Client&) = delete;
+    // Waits until the server has handled every request sent so far.
+    void sync() { free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr)); }
+
+    xcb_connection_t* c;
+    xcb_window_t root = 0;
+};
+
+// Keycodes of the evdev keymap Xvfb uses; each test checks what its layout puts there.
+constexpr xcb_keycode_t AE08 = 17, AC10 = 47, AB03 = 54, AB07 = 58, AC06 = 43;
+constexpr uint16_t CtrlAltMask = XControl | XMod1;
+
+bool setLayout(const QStringList& args) {
+    return QProcess::execute("setxkbmap", args) == 0;
+}
+
+// Whether the core keyboard map holds sym on keycode (any column), or on any key for 0.
+bool mapHolds(xcb_keysym_t sym, xcb_keycode_t keycode = 0) {
+    Client x;
+    xcb_key_symbols_t* symbols = xcb_key_symbols_alloc(x.c);
+    bool found = false;
+    if (keycode == 0) {
+        xcb_keycode_t* codes = xcb_key_symbols_get_keycode(symbols, sym);
+        found = codes && codes[0] != XCB_NO_SYMBOL;
+        free(codes);
+    } else {
+        for (int col = 0; col < 8 && !found; ++col)
+            found = xcb_key_symbols_get_keysym(symbols, keycode, col) == sym;
+    }
+    xcb_key_symbols_free(symbols);
+    return found;
+}
+
+// Locks the keyboard's layout group; answers the group the server then reports.
+int lockGroup(int group) {
+    Client x;
+    free(xcb_xkb_use_extension_reply(x.c, xcb_xkb_use_extension(x.c, 1, 0), nullptr));
+    xcb_xkb_latch_lock_state(x.c, XCB_XKB_ID_USE_CORE_KBD, 0, 0, 1, uint8_t(group), 0, 0, 0);
+    auto* state =
+        xcb_xkb_get_state_reply(x.c, xcb_xkb_get_state(x.c, XCB_XKB_ID_USE_CORE_KBD), nullptr);
+    const int locked = state ? state->lockedGroup : -1;
+    free(state);
+    return locked;
+}
+
+// Whether another client could take Ctrl+Alt on keycode now, i.e. nobody holds it.
+bool otherClientCanGrab(xcb_keycode_t keycode) {
+    Client x;
+    xcb_generic_error_t* err =
+        xcb_request_check(x.c, xcb_grab_key_checked(x.c, 1, x.root, CtrlAltMask, keycode,
+                                                    XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
+    const bool granted = !err;
+    free(err);
+    // Given back before the answer, so that the probe never stands in the way of a grab.
+    xcb_ungrab_key(x.c, keycode, x.root, CtrlAltMask);
+    x.sync();
+    return granted;
+}
+
+// Presses Ctrl+Alt and the key at keycode, whatever symbol the layout gives it.
+void pressCtrlAlt(xcb_keycode_t keycode) {
+    Client x;
+    xcb_key_symbols_t* symbols = xcb_key_symbols_alloc(x.c);
+    std::vector<xcb_keycode_t> keys;
+    for (const xcb_keysym_t sym : {XK_Control_L, XK_Alt_L}) {
+        xcb_keycode_t* codes = xcb_key_symbols_get_keycode(symbols, sym);
+        keys.push_back(codes ? codes[0] : 0);
+        free(codes);
+    }
+    xcb_key_symbols_free(symbols);
+    keys.push_back(keycode);
+    for (const xcb_keycode_t k : keys)
+        xcb_test_fake_input(x.c, XCB_KEY_PRESS, k, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+    for (auto k = keys.rbegin(); k != keys.rend(); ++k)
+        xcb_test_fake_input(x.c, XCB_KEY_RELEASE, *k, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+    x.sync();
+}
+
+// The ids that Ctrl+Alt presses of keycodes fired, in order. A press of Ctrl+Alt+Home, held
+// under EndMark, follows them: once it has arrived, so has anything they fired. (Not an F
+// key: the server keeps Ctrl+Alt+F5 to itself as a switch to another virtual terminal.)
+constexpr xcb_keycode_t HOME = 110;
+constexpr int EndMark = 99;
+QList<int> idsFiredBy(QSignalSpy& spy, std::initializer_list<xcb_keycode_t> keycodes) {
+    spy.clear();
+    for (const xcb_keycode_t k : keycodes)
+        pressCtrlAlt(k);
+    pressCtrlAlt(HOME);
+    if (!QTest::qWaitFor([&] { return !spy.isEmpty() && spy.last().at(0).toInt() == EndMark; },
+                         5000))
+        return {-1};
+    QList<int> ids;
+    for (const QList<QVariant>& s : spy)
+        ids.append(s.at(0).toInt());
+    ids.removeLast();
+    return ids;
+}
+
+// Tests that change the keyboard layout; the backend is made once the layout is in place.
+struct X11LayoutFixture : ::testing::Test {
+    void TearDown() override {
+        backend.reset();
+        lockGroup(0);
+        setLayout({"-layout", "us"});
+    }
+    std::unique_ptr<HotkeyBackend> backend;
 };
 
 } // namespace
@@ -179,4 +301,61 @@ TEST_F(X11Fixture, KeysAWindowGotBeforeAPressAreDeliveredBeforeThePressIsHandled
     press("ctrl+alt+k");
     ASSERT_TRUE(spy.count() > 0 || spy.wait(5000));
     EXPECT_TRUE(keysAtPress.contains(Qt::Key_Control)) << keysAtPress.size();
+}
+
+TEST_F(X11LayoutFixture, AKeyOnlyBehindAltGrIsNotTakenForItsSymbol) {
+    ASSERT_TRUE(setLayout({"-layout", "de"}));
+    // The German 8 key holds "[" behind AltGr: "[ {" has no key, and 8 is free for "8".
+    ASSERT_TRUE(mapHolds(XK_8, AE08));
+    ASSERT_TRUE(mapHolds(XK_bracketleft, AE08));
+    backend = CreateHotkeyBackend();
+    EXPECT_EQ(backend->registerHotKey(1, CtrlAlt, 219), RegisterResult::KeyNotOnLayout);
+    EXPECT_EQ(backend->registerHotKey(2, CtrlAlt, '8'), RegisterResult::Registered);
+}
+
+TEST_F(X11LayoutFixture, OnlyTheActiveGroupsKeysAreTaken) {
+    ASSERT_TRUE(setLayout({"-layout", "us,fr"}));
+    // The French group has M where the US one has ";".
+    ASSERT_TRUE(mapHolds(XK_semicolon, AC10));
+    ASSERT_TRUE(mapHolds(XK_m, AC10));
+    ASSERT_EQ(lockGroup(0), 0);
+    backend = CreateHotkeyBackend();
+    EXPECT_EQ(backend->registerHotKey(1, CtrlAlt, 'M'), RegisterResult::Registered);
+    EXPECT_EQ(backend->registerHotKey(2, CtrlAlt, 186), RegisterResult::Registered);
+    EXPECT_FALSE(otherClientCanGrab(AB07));
+    EXPECT_FALSE(otherClientCanGrab(AC10));
+}
+
+TEST_F(X11LayoutFixture, ALetterTheLayoutLacksIsTheKeyAtItsUsPosition) {
+    ASSERT_TRUE(setLayout({"-layout", "ru"}));
+    ASSERT_FALSE(mapHolds(XK_c));
+    ASSERT_TRUE(mapHolds(XK_Cyrillic_es, AB03));
+    backend = CreateHotkeyBackend();
+    ASSERT_EQ(backend->registerHotKey(3, CtrlAlt, 'C'), RegisterResult::Registered);
+    EXPECT_EQ(backend->registerHotKey(12, CtrlAlt, 'H'), RegisterResult::Registered);
+    QSignalSpy spy(backend.get(), &HotkeyBackend::hotkeyPressed);
+    pressCtrlAlt(AB03);
+    ASSERT_TRUE(spy.wait(5000));
+    EXPECT_EQ(spy.at(0).at(0).toInt(), 3);
+    EXPECT_FALSE(otherClientCanGrab(AC06));
+}
+
+TEST_F(X11LayoutFixture, SwitchingTheGroupMovesTheGrabsToTheNewGroupsKeys) {
+    ASSERT_TRUE(setLayout({"-layout", "us,fr"}));
+    ASSERT_EQ(lockGroup(0), 0);
+    backend = CreateHotkeyBackend();
+    ASSERT_EQ(backend->registerHotKey(1, CtrlAlt, 'M'), RegisterResult::Registered);
+    // Home has one group only: it stays where it is in either group.
+    ASSERT_EQ(backend->registerHotKey(EndMark, CtrlAlt, 36), RegisterResult::Registered);
+    ASSERT_FALSE(otherClientCanGrab(AB07));
+    QSignalSpy spy(backend.get(), &HotkeyBackend::hotkeyPressed);
+
+    ASSERT_EQ(lockGroup(1), 1);
+    // The French M is on the US ";" key; the US M key (a comma now) is given back.
+    EXPECT_TRUE(QTest::qWaitFor([] { return otherClientCanGrab(AB07); }, 10000));
+    EXPECT_EQ(idsFiredBy(spy, {AB07, AC10}), QList<int>{1});
+
+    ASSERT_EQ(lockGroup(0), 0);
+    EXPECT_TRUE(QTest::qWaitFor([] { return otherClientCanGrab(AC10); }, 10000));
+    EXPECT_EQ(idsFiredBy(spy, {AC10, AB07}), QList<int>{1});
 }

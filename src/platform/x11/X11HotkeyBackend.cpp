@@ -2,11 +2,11 @@
 
 #include "HotkeyEntry.h"
 #include "X11KeySyms.h"
+#include "X11KeyboardMap.h"
 
 #include <QGuiApplication>
 #include <QTimer>
 #include <X11/keysym.h>
-#include <algorithm>
 #include <cstdlib>
 // xkb.h names a struct member "explicit", which C++ reserves.
 #define explicit explicit_
@@ -29,6 +29,18 @@ X11HotkeyBackend::X11HotkeyBackend() {
             nullptr);
         m_repeats.setDetectableAutoRepeat(reply && (reply->value & flag));
         free(reply);
+        // Told of new maps and of a switch of the layout group. Only these details are
+        // touched: what Qt selected on the same connection stays selected.
+        xcb_xkb_select_events_details_t details{};
+        details.affectNewKeyboard = XCB_XKB_NKN_DETAIL_KEYCODES;
+        details.newKeyboardDetails = XCB_XKB_NKN_DETAIL_KEYCODES;
+        details.affectState = XCB_XKB_STATE_PART_GROUP_LOCK;
+        details.stateDetails = XCB_XKB_STATE_PART_GROUP_LOCK;
+        xcb_xkb_select_events_aux(
+            m_conn, XCB_XKB_ID_USE_CORE_KBD,
+            XCB_XKB_EVENT_TYPE_NEW_KEYBOARD_NOTIFY | XCB_XKB_EVENT_TYPE_MAP_NOTIFY |
+                XCB_XKB_EVENT_TYPE_STATE_NOTIFY,
+            0, 0, XCB_XKB_MAP_PART_KEY_SYMS, XCB_XKB_MAP_PART_KEY_SYMS, &details);
     }
     readKeyboard();
     qGuiApp->installNativeEventFilter(this);
@@ -49,6 +61,8 @@ void X11HotkeyBackend::readKeyboard() {
     if (m_symbols)
         xcb_key_symbols_free(m_symbols);
     m_symbols = xcb_key_symbols_alloc(m_conn);
+    m_keys = X11KeyboardMap::ReadKeys(m_conn, m_xkbFirstEvent != 0, m_symbols);
+    m_group = X11KeyboardMap::ReadLockedGroup(m_conn, m_xkbFirstEvent != 0);
 
     // Which modifier bits carry Alt, NumLock and ScrollLock differs between keymaps.
     m_altMask = XCB_MOD_MASK_1;
@@ -103,9 +117,6 @@ std::vector<uint16_t> X11HotkeyBackend::lockVariants(int virtualKey) const {
 std::vector<X11HotkeyBackend::Combination> X11HotkeyBackend::combinationsFor(unsigned modifierBits,
                                                                              int virtualKey) const {
     std::vector<Combination> out;
-    const xcb_keysym_t sym = X11KeySyms::ForVirtualKey(virtualKey);
-    if (!sym || !m_symbols)
-        return out;
     uint16_t mods = 0;
     if (modifierBits & Modifiers::Alt)
         mods |= m_altMask;
@@ -113,13 +124,8 @@ std::vector<X11HotkeyBackend::Combination> X11HotkeyBackend::combinationsFor(uns
         mods |= XCB_MOD_MASK_CONTROL;
     if (modifierBits & Modifiers::Shift)
         mods |= XCB_MOD_MASK_SHIFT;
-    xcb_keycode_t* codes = xcb_key_symbols_get_keycode(m_symbols, sym);
-    for (xcb_keycode_t* c = codes; c && *c != XCB_NO_SYMBOL; ++c) {
-        if (std::none_of(out.begin(), out.end(),
-                         [c](const Combination& x) { return x.keycode == *c; }))
-            out.push_back({*c, mods});
-    }
-    free(codes);
+    for (const uint8_t keycode : X11KeyLookup::KeycodesFor(m_keys, m_group, virtualKey))
+        out.push_back({keycode, mods});
     return out;
 }
 
@@ -276,6 +282,13 @@ bool X11HotkeyBackend::nativeEventFilter(const QByteArray& eventType, void* mess
             const uint8_t xkbType = reinterpret_cast<const uint8_t*>(message)[1];
             if (xkbType == XCB_XKB_NEW_KEYBOARD_NOTIFY || xkbType == XCB_XKB_MAP_NOTIFY)
                 scheduleRegrab();
+            if (xkbType == XCB_XKB_STATE_NOTIFY) {
+                // Qt asks for every modifier change too: only a new layout group matters.
+                const auto* state = static_cast<const xcb_xkb_state_notify_event_t*>(message);
+                if ((state->changed & XCB_XKB_STATE_PART_GROUP_LOCK) &&
+                    state->lockedGroup != m_group)
+                    scheduleRegrab();
+            }
         }
         return false;
     }

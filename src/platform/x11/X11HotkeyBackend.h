@@ -2,6 +2,7 @@
 
 #include "HotkeyBackend.h"
 #include "KeyRepeatFilter.h"
+#include "X11KeyLookup.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QHash>
@@ -13,7 +14,8 @@
 // Global hotkeys as passive key grabs on the root window of Qt's own X connection. Every
 // grab is checked with a round trip, so "refused" means the server said BadAccess; each
 // combination is grabbed under every state of the lock modifiers found in the modifier
-// map, so CapsLock, NumLock and ScrollLock never matter; grabs follow keyboard map changes.
+// map, so CapsLock, NumLock and ScrollLock never matter. A virtual-key code is the key at
+// its place in the active layout group; grabs follow map changes and group switches.
 class X11HotkeyBackend : public HotkeyBackend, public QAbstractNativeEventFilter {
 public:
     X11HotkeyBackend();
@@ -51,7 +53,9 @@ private:
 
     xcb_connection_t* m_conn = nullptr;
     xcb_window_t m_root = 0;
-    xcb_key_symbols_t* m_symbols = nullptr;
+    xcb_key_symbols_t* m_symbols = nullptr; // the core map, for the modifier keys
+    std::vector<X11KeyLookup::Key> m_keys;  // the XKB map, for the hotkeys' keys
+    unsigned m_group = 0;                   // the active (locked) layout group
     uint8_t m_xkbFirstEvent = 0;
     uint16_t m_altMask = XCB_MOD_MASK_1;
     uint16_t m_numLockMask = 0;

@@ -1,0 +1,82 @@
+#include "X11KeyLookup.h"
+
+#include "X11KeySyms.h"
+
+#include <optional>
+
+namespace X11KeyLookup {
+
+namespace {
+
+// The group whose symbols the key shows while `group` is active: a key with fewer groups
+// than the layout wraps, clamps or redirects as its map says.
+std::optional<unsigned> keyGroup(const Key& key, unsigned group) {
+    const unsigned groups = key.groupInfo & 0x0fu;
+    if (groups == 0)
+        return std::nullopt;
+    if (group < groups)
+        return group;
+    switch (key.groupInfo & 0xc0u) {
+    case ClampIntoRange: return groups - 1;
+    case RedirectIntoRange: {
+        const unsigned target = (key.groupInfo >> 4) & 0x03u;
+        return target < groups ? target : 0;
+    }
+    default: return group % groups;
+    }
+}
+
+uint32_t symAt(const Key& key, unsigned group, unsigned level) {
+    if (level >= key.width)
+        return 0;
+    const size_t index = size_t(group) * key.width + level;
+    return index < key.syms.size() ? key.syms[index] : 0;
+}
+
+} // namespace
+
+std::vector<uint8_t> KeycodesFor(const std::vector<Key>& keys, unsigned group, int virtualKey) {
+    std::vector<uint8_t> out;
+    const uint32_t sym = X11KeySyms::ForVirtualKey(virtualKey);
+    if (sym == 0)
+        return out;
+    // A key that types the symbol unshifted is the one it is named after; a shifted one
+    // counts only when no key has it unshifted (the digits of a French keyboard).
+    for (unsigned level = 0; level < 2 && out.empty(); ++level) {
+        for (const Key& key : keys) {
+            const std::optional<unsigned> g = keyGroup(key, group);
+            if (g && symAt(key, *g, level) == sym)
+                out.push_back(key.keycode);
+        }
+    }
+    if (!out.empty())
+        return out;
+    if (const char* name = UsKeyName(virtualKey)) {
+        for (const Key& key : keys) {
+            if (key.name == name) {
+                out.push_back(key.keycode);
+                break;
+            }
+        }
+    }
+    return out;
+}
+
+const char* UsKeyName(int vk) {
+    // The US rows from left to right: the digits, then QWERTY, ASDF and ZXCV.
+    static const char* const letters[26] = {
+        "AC01", "AB05", "AB03", "AC03", "AD03", "AC04", "AC05", "AC06", "AD08",
+        "AC07", "AC08", "AC09", "AB07", "AB06", "AD09", "AD10", "AD01", "AD04",
+        "AC02", "AD05", "AD07", "AB04", "AD02", "AB02", "AD06", "AB01",
+    };
+    static const char* const digits[10] = {
+        "AE10", "AE01", "AE02", "AE03", "AE04", "AE05", "AE06", "AE07", "AE08", "AE09",
+    };
+    if (vk >= 'A' && vk <= 'Z')
+        return letters[vk - 'A'];
+    if (vk >= '0' && vk <= '9')
+        return digits[vk - '0'];
+    return nullptr;
+}
+
+} // namespace X11KeyLookup
