@@ -1,9 +1,10 @@
 #include "CommandLine.h"
 #include "HotkeyBackend.h"
+#include "MixerDriver.h"
+#include "Program.h"
 #include "SessionEnd.h"
 #include "Shell.h"
 #include "SingleInstance.h"
-#include "TForm1.h"
 
 #include <QApplication>
 
@@ -21,18 +22,19 @@ int main(int argc, char* argv[]) {
     // Orvane lives on with every window hidden; only Exit ends it.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    TForm1 Form1(CreateHotkeyBackend(), CreateShell());
+    Program program(CreateHotkeyBackend(), CreateShell(), CreateMixerDriver());
     const QString commandLine =
         CommandLine::Rebuild(QCoreApplication::applicationFilePath(), app.arguments().mid(1));
-    switch (Form1.FormCreate(commandLine, {}, PrivateRuntimeDirectory())) {
-    case TForm1::CreateOutcome::Created: break;
-    case TForm1::CreateOutcome::HandedToFirst: return 0;
-    case TForm1::CreateOutcome::Failed: return 1;
+    switch (program.Life.FormCreate(commandLine, {}, PrivateRuntimeDirectory())) {
+    case Lifecycle::CreateOutcome::Created: break;
+    case Lifecycle::CreateOutcome::HandedToFirst: return 0;
+    case Lifecycle::CreateOutcome::Failed: return 1;
     }
 
     const std::unique_ptr<SessionEnd> sessionEnd = CreateSessionEnd();
-    QObject::connect(sessionEnd.get(), &SessionEnd::endRequested, &Form1, &TForm1::Exit1Click);
-    QObject::connect(sessionEnd.get(), &SessionEnd::endingNow, &Form1, &TForm1::EndingNow,
+    QObject::connect(sessionEnd.get(), &SessionEnd::endRequested, &program.Life,
+                     &Lifecycle::Exit1Click);
+    QObject::connect(sessionEnd.get(), &SessionEnd::endingNow, &program.Life, &Lifecycle::EndingNow,
                      Qt::DirectConnection);
 
     return app.exec();

@@ -1,7 +1,5 @@
 #include "TLinkLabel.h"
 
-#include "Shell.h"
-
 #include <QMouseEvent>
 
 QString LinkPrefix(tLinkType type) {
@@ -20,7 +18,7 @@ QString LinkPrefix(tLinkType type) {
     return QStringLiteral("http://");
 }
 
-TLinkLabel::TLinkLabel(Shell& shell, QWidget* parent) : QLabel(parent), m_shell(shell) {
+TLinkLabel::TLinkLabel(OpenLink open, QWidget* parent) : QLabel(parent), m_open(std::move(open)) {
     // The target is shown as typed, never read as markup.
     setTextFormat(Qt::PlainText);
     QFont f = font();
@@ -45,6 +43,7 @@ void TLinkLabel::mousePressEvent(QMouseEvent* event) {
         return;
     }
     // Taken here and not passed on: the label reports no click of its own.
-    m_shell.open(Link());
+    if (m_open)
+        m_open(Link());
     event->accept();
 }

@@ -2,8 +2,7 @@
 
 #include <QLabel>
 #include <QString>
-
-class Shell;
+#include <functional>
 
 // The scheme put before a link label's target. Fixed underlying type: a value outside
 // the list is a valid value of the type and gets the fallback prefix.
@@ -23,12 +22,14 @@ enum tLinkType : int {
 QString LinkPrefix(tLinkType type);
 
 // A label that acts as a hyperlink: blue underlined text under a hand pointer; a left
-// press opens the prefix of LinkType followed by HyperLink through the desktop shell.
+// press opens the prefix of LinkType followed by HyperLink.
 class TLinkLabel : public QLabel {
     Q_OBJECT
 public:
-    // `shell` opens the links and must outlive the label.
-    TLinkLabel(Shell& shell, QWidget* parent);
+    // Hands a link to whatever opens it (the desktop shell, in the program).
+    using OpenLink = std::function<void(const QString& link)>;
+
+    TLinkLabel(OpenLink open, QWidget* parent);
 
     tLinkType LinkType() const { return m_linkType; }
     void SetLinkType(tLinkType type) { m_linkType = type; }
@@ -44,7 +45,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    Shell& m_shell;
+    OpenLink m_open;
     tLinkType m_linkType = lthttp;
     QString m_hyperLink;
 };

@@ -1,5 +1,7 @@
 #include "SingleInstance.h"
 
+#include "Logging.h"
+
 #include <QDir>
 #include <QLocalSocket>
 #include <QThread>
@@ -46,7 +48,9 @@ SingleInstance::Claim SingleInstance::claim() {
     if (m_lock->tryLock(0)) {
         QLocalServer::removeServer(m_socketPath);
         m_server.setSocketOptions(QLocalServer::UserAccessOption);
-        m_server.listen(m_socketPath);
+        // Without the socket a later start cannot raise this one; it still runs.
+        if (!m_server.listen(m_socketPath))
+            qCWarning(lcLife) << "cannot listen on" << m_socketPath << m_server.errorString();
         return Claim::First;
     }
     const QLockFile::LockError error = m_lock->error();

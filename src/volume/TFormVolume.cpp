@@ -1,5 +1,8 @@
 #include "TFormVolume.h"
 
+#include "BorderStrips.h"
+#include "SettingsStore.h"
+
 #include <QCheckBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -17,17 +20,6 @@ long double Percent(int value) {
     return value >= 0 ? value / 65535.0L * 100 : 0;
 }
 
-QLabel* Strip(QWidget* parent, const QString& name, const QRect& geometry) {
-    auto* strip = new QLabel(parent);
-    strip->setObjectName(name);
-    strip->setGeometry(geometry);
-    strip->setAutoFillBackground(true);
-    QPalette p = strip->palette();
-    p.setColor(QPalette::Window, kNavy);
-    strip->setPalette(p);
-    return strip;
-}
-
 QProgressBar* Bar(QWidget* parent, const QString& name, int top) {
     auto* bar = new QProgressBar(parent);
     bar->setObjectName(name);
@@ -39,21 +31,22 @@ QProgressBar* Bar(QWidget* parent, const QString& name, int top) {
 }
 } // namespace
 
-TFormVolume::TFormVolume(QWidget* parent)
+TFormVolume::TFormVolume(const SettingsStore& settings, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                           Qt::WindowDoesNotAcceptFocus),
       ButtonBar(new QPushButton(QStringLiteral("Volume"), this)),
       ProgressBar1(Bar(this, QStringLiteral("ProgressBar1"), 36)),
       ProgressBar2(Bar(this, QStringLiteral("ProgressBar2"), 44)),
       LabelMute(new QLabel(QStringLiteral("Mute"), this)), CheckBox1(new QCheckBox(this)),
-      LabelLeft(Strip(this, QStringLiteral("LabelLeft"), QRect(0, 26, 2, 38))),
-      LabelRight(Strip(this, QStringLiteral("LabelRight"), QRect(462, 26, 2, 38))),
-      LabelBottom(Strip(this, QStringLiteral("LabelBottom"), QRect(0, 62, 464, 2))),
-      Timer1(new QTimer(this)) {
+      Timer1(new QTimer(this)), m_settings(settings) {
     setObjectName(QStringLiteral("TFormVolume"));
     // An on-screen display: it must not take the keyboard from the window in use.
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFixedSize(464, 64);
+    const BorderStrips strips = BorderStrips::Add(this, 26, kNavy);
+    LabelLeft = strips.LabelLeft;
+    LabelRight = strips.LabelRight;
+    LabelBottom = strips.LabelBottom;
     setAutoFillBackground(true);
     QPalette p = palette();
     p.setColor(QPalette::Window, kSkyBlue);
@@ -83,6 +76,13 @@ TFormVolume::TFormVolume(QWidget* parent)
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
     connect(Timer1, &QTimer::timeout, this, &TFormVolume::Timer1Timer);
+    connect(&m_settings, &SettingsStore::changed, this, [this](Setting s) {
+        // A list without a selection has no time to give: the last one stays.
+        if (s == Setting::VisibleTime) {
+            if (const int ms = VisibleTimeMs(m_settings.value(s)); ms >= 0)
+                Timer1->setInterval(ms);
+        }
+    });
 }
 
 QString TFormVolume::PercentText(long double percent) {
@@ -90,7 +90,7 @@ QString TFormVolume::PercentText(long double percent) {
 }
 
 void TFormVolume::ShowVolumeLevel(int left, int right, int mute) {
-    if (ShowVolumeLevelChecked && !ShowVolumeLevelChecked())
+    if (!m_settings.isOn(Setting::VolumeShow))
         return;
     const long double leftPercent = Percent(left);
     const long double rightPercent = Percent(right);
@@ -108,7 +108,7 @@ void TFormVolume::ShowVolumeLevel(int left, int right, int mute) {
 }
 
 void TFormVolume::ShowNoDevice() {
-    if (ShowVolumeLevelChecked && !ShowVolumeLevelChecked())
+    if (!m_settings.isOn(Setting::VolumeShow))
         return;
     // No line, so no level and no mute state: nothing that could be mistaken for one.
     ButtonBar->setText(QStringLiteral("No sound device"));

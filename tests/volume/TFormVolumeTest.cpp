@@ -1,4 +1,5 @@
 #include "TFormVolume.h"
+#include "SettingsStore.h"
 
 #include <QCheckBox>
 #include <QLocale>
@@ -23,7 +24,8 @@ TEST(TFormVolume, PercentagesHaveThreeSignificantDigitsInTheUsersFormat) {
 
 TEST(TFormVolume, ShowsBothChannelsInTheBarsAndTheTitle) {
     QLocale::setDefault(QLocale::c());
-    TFormVolume w;
+    SettingsStore settings;
+    TFormVolume w(settings);
     EXPECT_EQ(w.ButtonBar->text(), QStringLiteral("Volume"));
     EXPECT_FALSE(w.isVisible());
 
@@ -40,7 +42,8 @@ TEST(TFormVolume, ShowsBothChannelsInTheBarsAndTheTitle) {
 }
 
 TEST(TFormVolume, MuteTicksTheBoxAndEnablesTheBars) {
-    TFormVolume w;
+    SettingsStore settings;
+    TFormVolume w(settings);
     w.ShowVolumeLevel(1000, 1000, 1);
     EXPECT_TRUE(w.CheckBox1->isChecked());
     EXPECT_TRUE(w.ProgressBar1->isEnabled());
@@ -54,7 +57,8 @@ TEST(TFormVolume, MuteTicksTheBoxAndEnablesTheBars) {
 }
 
 TEST(TFormVolume, EveryUpdateRestartsTheHideTimerWhichHidesTheWindow) {
-    TFormVolume w;
+    SettingsStore settings;
+    TFormVolume w(settings);
     EXPECT_EQ(w.Timer1->interval(), 1000);
     EXPECT_FALSE(w.Timer1->isActive());
     w.Timer1->setInterval(50);
@@ -71,23 +75,24 @@ TEST(TFormVolume, EveryUpdateRestartsTheHideTimerWhichHidesTheWindow) {
 }
 
 TEST(TFormVolume, WithTheWindowSwitchedOffNothingChanges) {
-    TFormVolume w;
-    bool show = false;
-    w.ShowVolumeLevelChecked = [&] { return show; };
+    SettingsStore settings;
+    TFormVolume w(settings);
+    settings.setValue(Setting::VolumeShow, 0);
     w.ShowVolumeLevel(65535, 65535, 1);
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(w.ButtonBar->text(), QStringLiteral("Volume"));
     EXPECT_EQ(w.ProgressBar1->value(), 0);
     EXPECT_FALSE(w.CheckBox1->isChecked());
     EXPECT_FALSE(w.Timer1->isActive());
-    show = true;
+    settings.setValue(Setting::VolumeShow, 1);
     w.ShowVolumeLevel(65535, 65535, 1);
     EXPECT_TRUE(w.isVisible());
 }
 
 TEST(TFormVolume, WithoutASoundDeviceTheWindowSaysSoAndShowsNoLevel) {
     QLocale::setDefault(QLocale::c());
-    TFormVolume w;
+    SettingsStore settings;
+    TFormVolume w(settings);
     w.ShowVolumeLevel(65535, 65535, 1); // a level and mute shown before the device went
     ASSERT_TRUE(w.CheckBox1->isChecked());
     ASSERT_EQ(w.ProgressBar1->value(), 100);
@@ -110,10 +115,23 @@ TEST(TFormVolume, WithoutASoundDeviceTheWindowSaysSoAndShowsNoLevel) {
 }
 
 TEST(TFormVolume, WithTheWindowSwitchedOffNoDeviceIsNotShownEither) {
-    TFormVolume w;
-    w.ShowVolumeLevelChecked = [] { return false; };
+    SettingsStore settings;
+    TFormVolume w(settings);
+    settings.setValue(Setting::VolumeShow, 0);
     w.ShowNoDevice();
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(w.ButtonBar->text(), QStringLiteral("Volume"));
     EXPECT_FALSE(w.Timer1->isActive());
+}
+
+TEST(TFormVolume, StaysUpForTheVisibleTimeTheSettingsGive) {
+    SettingsStore settings;
+    TFormVolume w(settings);
+    EXPECT_EQ(w.Timer1->interval(), 1000); // before the settings are applied
+    settings.LoadDefaults();
+    EXPECT_EQ(w.Timer1->interval(), 2000);
+    settings.setValue(Setting::VisibleTime, 0);
+    EXPECT_EQ(w.Timer1->interval(), 500);
+    settings.setValue(Setting::VisibleTime, 9); // no selection: the last time stays
+    EXPECT_EQ(w.Timer1->interval(), 500);
 }

@@ -1,6 +1,10 @@
 #include "VolumeFunctions.h"
 #include "ScriptedMixerDriver.h"
+#include "SettingsStore.h"
 #include "TAudioMixer.h"
+#include "VolumeController.h"
+
+#include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
@@ -137,4 +141,35 @@ TEST(VolumeFunctions, ADeviceMissingAtStartIsOpenedByTheNextPress) {
     ExpectLevel(v, 30655, 30655, 0);
     EXPECT_FALSE(v.noDevice);
     EXPECT_EQ(Writes(*driver, 1), (std::vector<std::vector<qint32>>{{30655, 30655}}));
+}
+
+TEST(VolumeController, StepsByTheSettingAndReportsWhatItWrote) {
+    auto driver = std::make_unique<ScriptedMixerDriver>();
+    driver->devices = {StereoDevice(30000, 20000, 0)};
+    ScriptedMixerDriver& d = *driver;
+    SettingsStore settings;
+    VolumeController volume(std::move(driver), settings);
+    QSignalSpy written(&volume, &VolumeController::levelWritten);
+
+    volume.VolumeUp(); // before the settings: one hundredth of full scale, truncated per sum
+    settings.LoadDefaults();
+    volume.VolumeUp(); // index 3: 655 units
+    settings.setValue(Setting::VolumeStep, 8);
+    volume.VolumeDown();                        // 13107 units
+    settings.setValue(Setting::VolumeStep, 42); // no selection: the step stays
+    volume.VolumeDown();
+    EXPECT_EQ(Writes(d, 1), (std::vector<std::vector<qint32>>{
+                                {30655, 20655}, {31310, 21310}, {18203, 8203}, {5096, 0}}));
+    ASSERT_EQ(written.size(), 4);
+    EXPECT_EQ(written.last(), (QList<QVariant>{5096, 0, 0}));
+}
+
+TEST(VolumeController, WithoutADeviceItSaysSo) {
+    SettingsStore settings;
+    VolumeController volume(std::make_unique<ScriptedMixerDriver>(), settings);
+    QSignalSpy none(&volume, &VolumeController::noDevice);
+    QSignalSpy written(&volume, &VolumeController::levelWritten);
+    volume.VolumeMute();
+    EXPECT_EQ(none.size(), 1);
+    EXPECT_TRUE(written.isEmpty());
 }

@@ -1,10 +1,13 @@
 #include "PosixSessionEnd.h"
 
+#include "Logging.h"
+
 #include <QSocketNotifier>
 #include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -52,8 +55,11 @@ PosixSessionEnd::PosixSessionEnd() {
     g_live = this;
 
     int fds[2];
-    if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, fds) != 0)
+    if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, fds) != 0) {
+        // The signals keep their default action: the program still ends, without saving.
+        qCWarning(lcLife) << "cannot watch for end signals:" << strerror(errno);
         return;
+    }
     m_notifier = new QSocketNotifier(fds[1], QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, [this] {
         char buf[16];

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "ActionExecutor.h"
+#include "HotkeyBackend.h"
+#include "HotkeyTable.h"
+#include "Lifecycle.h"
+#include "SettingsStore.h"
+#include "Shell.h"
+#include "TForm1.h"
+#include "TFormVolume.h"
+#include "VolumeController.h"
+
+#include <memory>
+
+class MixerDriver;
+
+// Orvane as a whole: the one hotkey table, the settings, the windows and controllers that
+// live for the whole run, and how they are connected. The platform objects come from outside,
+// so the whole program runs with test doubles as well as on the real system.
+class Program : public QObject, public BuiltinFunctions {
+    Q_OBJECT
+public:
+    Program(std::unique_ptr<HotkeyBackend> backend, std::unique_ptr<Shell> shell,
+            std::unique_ptr<MixerDriver> mixerDriver);
+    ~Program() override;
+
+    void ToggleMainWindow() override;
+    void VolumeDown() override;
+    void VolumeUp() override;
+    void VolumeMute() override;
+
+private:
+    const std::unique_ptr<HotkeyBackend> m_backend;
+    const std::unique_ptr<Shell> m_shell;
+
+public:
+    SettingsStore Settings;
+    HotkeyTable Hotkeys;
+    VolumeController Volume;
+    TForm1 Form1;
+    TFormVolume FormVolume;
+    Lifecycle Life;
+
+private:
+    ActionExecutor m_executor;
+};

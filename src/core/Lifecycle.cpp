@@ -1,0 +1,131 @@
+#include "Lifecycle.h"
+
+#include "AppPaths.h"
+#include "CommandLine.h"
+#include "HotkeyRegistration.h"
+#include "HotkeyStore.h"
+#include "HotkeyTable.h"
+#include "Logging.h"
+
+#include <QCoreApplication>
+#include <QStandardPaths>
+#include <QSysInfo>
+#include <QTimer>
+
+Lifecycle::Lifecycle(HotkeyTable& table, HotkeyBackend& backend, LifecycleWindows& windows,
+                     SettingsHooks settings, QObject* parent)
+    : QObject(parent), TimerInit(new QTimer(this)), m_table(table), m_backend(backend),
+      m_windows(windows), m_settings(std::move(settings)) {
+    TimerInit->setObjectName(QStringLiteral("TimerInit"));
+    TimerInit->setSingleShot(true);
+    TimerInit->setInterval(10);
+    connect(TimerInit, &QTimer::timeout, this, &Lifecycle::TimerInitTimer);
+}
+
+Lifecycle::CreateOutcome Lifecycle::FormCreate(const QString& commandLine, const QString& filesDir,
+                                               const RuntimePlace& runtime) {
+    const QString runtimeDir =
+        runtime.directory.isEmpty() && runtime.problem.isEmpty()
+            ? QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation)
+            : runtime.directory;
+    if (runtimeDir.isEmpty())
+        return failToStart(runtime.problem);
+    m_instance = new SingleInstance(QStringLiteral("Orvane 2"), runtimeDir, this);
+    switch (m_instance->claim()) {
+    case SingleInstance::Claim::First: break;
+    case SingleInstance::Claim::Failed: return failToStart(m_instance->problem());
+    case SingleInstance::Claim::AnotherRuns:
+        if (m_instance->askFirstToRaise())
+            return CreateOutcome::HandedToFirst;
+        return failToStart(
+            QStringLiteral("Orvane is already running (process %1), but it does not answer.\n"
+                           "End that process and start Orvane again.")
+                .arg(m_instance->ownerPid()));
+    }
+    connect(m_instance, &SingleInstance::raiseRequested, this,
+            [this] { m_windows.RestoreMainWindow(); });
+
+    m_commandLine = commandLine;
+    m_filesDir = filesDir.isEmpty() ? AppPaths::FilesDirectory() : filesDir;
+    m_settingsFileName = QStringLiteral("Settings.ini");
+    m_hotkeysFileName = QStringLiteral("Hotkeys.ini");
+    TimerInit->start();
+    return CreateOutcome::Created;
+}
+
+Lifecycle::CreateOutcome Lifecycle::failToStart(const QString& why) {
+    const QString text = QStringLiteral("Orvane cannot start.\n") + why;
+    qCritical("%s", qPrintable(text));
+    m_windows.TellUser(text);
+    return CreateOutcome::Failed;
+}
+
+QString Lifecycle::HotkeysPath() const {
+    return m_filesDir + QLatin1Char('/') + m_hotkeysFileName;
+}
+
+QString Lifecycle::SettingsPath() const {
+    return m_filesDir + QLatin1Char('/') + m_settingsFileName;
+}
+
+void Lifecycle::TimerInitTimer() {
+    TimerInit->stop();
+    HotkeyStore::Load(m_table, HotkeysPath(), [] { return QSysInfo::machineHostName(); });
+    if (m_settings.LoadSettings)
+        m_settings.LoadSettings(SettingsPath());
+    m_loaded = true;
+
+    const QString exe = QCoreApplication::applicationFilePath();
+    const bool logo = m_settings.ShowLogoAtStartup && m_settings.ShowLogoAtStartup();
+    if (logo && !CommandLine::IsQuotedPathWithBlank(m_commandLine, exe))
+        m_windows.ShowSplash();
+
+    m_windows.PrepareLists();
+    const HotkeyRegistration::PassOutcome pass =
+        HotkeyRegistration::RegistrationPass(m_table, m_backend);
+
+    if (CommandLine::IsPlainStart(m_commandLine, exe)) {
+        m_windows.HideMainWindow();
+        m_windows.ShowMainWindow();
+    }
+    emit started();
+    // Said once, after the start-up is complete, so that the rest of Orvane works meanwhile.
+    if (pass.noDisplay) {
+        QTimer::singleShot(0, this, [this] {
+            if (!m_exitFlag)
+                m_windows.TellUser(HotkeyRegistration::kNoDisplay);
+        });
+    }
+}
+
+void Lifecycle::Exit1Click() {
+    if (m_exitFlag)
+        return; // already ending: a second signal or click must not save twice
+    m_exitFlag = true;
+    m_windows.CloseMainWindow();
+}
+
+bool Lifecycle::FormClose() {
+    if (!m_exitFlag)
+        return false;
+    HotkeyRegistration::ReleaseAll(m_table, m_backend);
+    m_windows.HideMainWindow();
+    SaveLoadedState();
+    QCoreApplication::quit();
+    return true;
+}
+
+void Lifecycle::EndingNow() {
+    m_exitFlag = true;
+    SaveLoadedState();
+}
+
+void Lifecycle::SaveLoadedState() {
+    if (!m_loaded || m_saved)
+        return;
+    m_saved = true;
+    if (m_settings.SaveSettings && !m_settings.SaveSettings(SettingsPath()))
+        qCWarning(lcStore) << "Settings.ini could not be saved to" << SettingsPath();
+    if (!HotkeyStore::Save(m_table, HotkeysPath()))
+        qCWarning(lcStore) << "Hotkeys.ini could not be saved to" << HotkeysPath();
+}

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "SingleInstance.h"
+
+#include <QObject>
+#include <functional>
+
+class HotkeyBackend;
+class HotkeyTable;
+class QTimer;
+
+// What the life cycle asks of the windows.
+class LifecycleWindows {
+public:
+    virtual ~LifecycleWindows() = default;
+    // Column captions and widths of the hotkey list, and the icon picker filled.
+    virtual void PrepareLists() = 0;
+    virtual void ShowSplash() = 0;
+    virtual void ShowMainWindow() = 0;
+    virtual void HideMainWindow() = 0;
+    // A later start asks for the main window: restored and brought to the front.
+    virtual void RestoreMainWindow() = 0;
+    // Asks the main window to close; its close handling calls Lifecycle::FormClose.
+    virtual void CloseMainWindow() = 0;
+    virtual void TellUser(const QString& text) = 0;
+};
+
+// The settings' part in start and end; unset hooks are skipped.
+struct SettingsHooks {
+    std::function<void(const QString& path)> LoadSettings;
+    std::function<bool(const QString& path)> SaveSettings;
+    std::function<bool()> ShowLogoAtStartup;
+};
+
+// The program's life cycle: one instance per user, the start-up sequence on the first tick of
+// TimerInit, and the end through Exit that releases every hotkey and saves what was loaded.
+class Lifecycle : public QObject {
+    Q_OBJECT
+public:
+    enum class CreateOutcome {
+        Created,       // the first instance: run the event loop
+        HandedToFirst, // a later start: the running instance was asked to come to the front
+        Failed,        // cannot run; the user has been told why
+    };
+
+    Lifecycle(HotkeyTable& table, HotkeyBackend& backend, LifecycleWindows& windows,
+              SettingsHooks settings, QObject* parent = nullptr);
+
+    // The creation step; in a later start or on failure the process must end now.
+    // filesDir overrides where Hotkeys.ini and Settings.ini live (tests); empty means the
+    // usual place. runtime is where the single-instance lock lives; left empty, Qt's
+    // runtime location.
+    CreateOutcome FormCreate(const QString& commandLine, const QString& filesDir = {},
+                             const RuntimePlace& runtime = {});
+
+    QString HotkeysPath() const;
+    QString SettingsPath() const;
+    bool exitFlag() const { return m_exitFlag; }
+
+    void Exit1Click();
+    // The main window's close request: false when it only hides (the program goes on), true
+    // when Exit has run and the program ends.
+    bool FormClose();
+    // The process is ending without its event loop (the display is gone): releases nothing
+    // and touches no window, only saves what was loaded.
+    void EndingNow();
+
+    QTimer* const TimerInit;
+
+signals:
+    // The start-up sequence has run: table loaded, settings applied, hotkeys registered.
+    void started();
+
+private:
+    void TimerInitTimer();
+    void SaveLoadedState();
+    CreateOutcome failToStart(const QString& why);
+
+    HotkeyTable& m_table;
+    HotkeyBackend& m_backend;
+    LifecycleWindows& m_windows;
+    SettingsHooks m_settings;
+    SingleInstance* m_instance = nullptr;
+    QString m_commandLine;
+    QString m_filesDir;
+    QString m_settingsFileName;
+    QString m_hotkeysFileName;
+    bool m_exitFlag = false;
+    // Only what was loaded is ever written back: an end before the start-up sequence must
+    // leave the files on disk as they are.
+    bool m_loaded = false;
+    bool m_saved = false;
+};

@@ -1,0 +1,34 @@
+#include "VolumeController.h"
+
+#include "SettingsStore.h"
+
+VolumeController::VolumeController(std::unique_ptr<MixerDriver> driver, SettingsStore& settings,
+                                   QObject* parent)
+    : QObject(parent), AudioMixer1(new TAudioMixer(std::move(driver), this)), m_settings(settings) {
+    connect(&m_settings, &SettingsStore::changed, this, [this](Setting s) {
+        // A list without a selection has no step to give: the last one stays.
+        if (s == Setting::VolumeStep) {
+            if (const int units = VolumeStepUnits(m_settings.value(s)); units >= 0)
+                m_step = units;
+        }
+    });
+}
+
+void VolumeController::report(const VolumeFunctions::VolumeLevel& level) {
+    if (level.noDevice)
+        emit noDevice();
+    else
+        emit levelWritten(level.left, level.right, level.mute);
+}
+
+void VolumeController::VolumeUp() {
+    report(VolumeFunctions::VolumeUp(*AudioMixer1, m_step));
+}
+
+void VolumeController::VolumeDown() {
+    report(VolumeFunctions::VolumeDown(*AudioMixer1, m_step));
+}
+
+void VolumeController::VolumeMute() {
+    report(VolumeFunctions::VolumeMute(*AudioMixer1));
+}

@@ -1,0 +1,191 @@
+#include "Lifecycle.h"
+#include "CommandLine.h"
+#include "FakeHotkeyBackend.h"
+#include "HotkeyRegistration.h"
+#include "HotkeyTable.h"
+#include "TestFiles.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QLockFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The windows as the life cycle sees them: what it asked of them, in order.
+class RecordingWindows : public LifecycleWindows {
+public:
+    void PrepareLists() override { calls << "PrepareLists"; }
+    void ShowSplash() override { calls << "ShowSplash"; }
+    void ShowMainWindow() override {
+        calls << "ShowMainWindow";
+        visible = true;
+    }
+    void HideMainWindow() override {
+        calls << "HideMainWindow";
+        visible = false;
+    }
+    void RestoreMainWindow() override { calls << "RestoreMainWindow"; }
+    void CloseMainWindow() override {
+        calls << "CloseMainWindow";
+        if (closeQuery && !closeQuery())
+            visible = false;
+    }
+    void TellUser(const QString& text) override { told << text; }
+
+    std::function<bool()> closeQuery;
+    QStringList calls;
+    QStringList told;
+    bool visible = false;
+};
+
+struct LifecycleFixture : ::testing::Test {
+    QTemporaryDir dir;
+    HotkeyTable table;
+    FakeHotkeyBackend backend;
+    RecordingWindows windows;
+    QStringList settingsCalls;
+    bool logo = false;
+    std::unique_ptr<Lifecycle> life;
+
+    void SetUp() override {
+        table.appendMany(DefaultHotkeyTable());
+        life = std::make_unique<Lifecycle>(
+            table, backend, windows,
+            SettingsHooks{[this](const QString& p) { settingsCalls << "load " + p; },
+                          [this](const QString& p) {
+                              settingsCalls << "save " + p;
+                              return true;
+                          },
+                          [this] { return logo; }});
+        windows.closeQuery = [this] { return life->FormClose(); };
+    }
+    QString iniPath() const { return dir.filePath("Hotkeys.ini"); }
+    QString commandLine(const QStringList& args) const {
+        return CommandLine::Rebuild(QCoreApplication::applicationFilePath(), args);
+    }
+    Lifecycle::CreateOutcome create(const QStringList& args = {}) {
+        return life->FormCreate(commandLine(args), dir.path(), {dir.path(), {}});
+    }
+    void start(const QStringList& args = {}) {
+        QSignalSpy started(life.get(), &Lifecycle::started);
+        ASSERT_EQ(create(args), Lifecycle::CreateOutcome::Created);
+        ASSERT_TRUE(started.wait(5000));
+    }
+};
+
+} // namespace
+
+TEST_F(LifecycleFixture, APlainStartLoadsAppliesRegistersAndShows) {
+    logo = true;
+    start();
+    EXPECT_EQ(settingsCalls, QStringList{"load " + dir.filePath("Settings.ini")});
+    EXPECT_EQ(windows.calls,
+              QStringList({"ShowSplash", "PrepareLists", "HideMainWindow", "ShowMainWindow"}));
+    EXPECT_EQ(table.count(), 20);
+    EXPECT_EQ(backend.registered.size(), 20u);
+    EXPECT_TRUE(windows.told.isEmpty());
+}
+
+TEST_F(LifecycleFixture, StartsByTheirCommandLine) {
+    struct Row {
+        QStringList args;
+        bool shown;
+        bool splash;
+    };
+    const Row rows[] = {{{}, true, true}, {{""}, true, false}, {{"hide"}, false, true}};
+    logo = true;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.args.join(",").toStdString());
+        table.clear();
+        windows.calls.clear();
+        windows.visible = false;
+        SetUp();
+        start(row.args);
+        EXPECT_EQ(windows.visible, row.shown);
+        EXPECT_EQ(windows.calls.contains("ShowSplash"), row.splash);
+        life.reset(); // frees the lock for the next row
+    }
+}
+
+TEST_F(LifecycleFixture, ACloseRequestOnlyHidesAndSavesNothing) {
+    start();
+    EXPECT_FALSE(life->FormClose());
+    EXPECT_FALSE(QFile::exists(iniPath()));
+    EXPECT_EQ(backend.registered.size(), 20u);
+}
+
+TEST_F(LifecycleFixture, ExitReleasesEverythingThenSavesSettingsAndHotkeys) {
+    start();
+    settingsCalls.clear();
+    life->Exit1Click();
+    EXPECT_TRUE(life->exitFlag());
+    EXPECT_FALSE(windows.visible);
+    EXPECT_TRUE(backend.registered.empty());
+    EXPECT_EQ(settingsCalls, QStringList{"save " + dir.filePath("Settings.ini")});
+    EXPECT_TRUE(readAll(iniPath()).startsWith("[HotKeys]\nCount=20\nKey0=69\n"));
+    // A second Exit (a repeated signal) neither closes nor saves again.
+    life->Exit1Click();
+    EXPECT_EQ(windows.calls.count("CloseMainWindow"), 1);
+    EXPECT_EQ(settingsCalls.size(), 1);
+}
+
+TEST_F(LifecycleFixture, AnEndBeforeTheStartUpLoadLeavesTheFilesAlone) {
+    const QByteArray mine = "[HotKeys]\nCount=1\nKey0=75\nChecked0=1\nPath0=mine\n";
+    ASSERT_TRUE(writeAll(iniPath(), mine));
+    ASSERT_EQ(create(), Lifecycle::CreateOutcome::Created);
+    ASSERT_EQ(table.count(), 20); // still the default table: nothing loaded yet
+    life->EndingNow();
+    life->Exit1Click();
+    EXPECT_EQ(readAll(iniPath()), mine);
+    EXPECT_TRUE(settingsCalls.isEmpty());
+}
+
+TEST_F(LifecycleFixture, AnEndWithoutTheEventLoopSavesWhatChanged) {
+    ASSERT_TRUE(writeAll(iniPath(), "[HotKeys]\nCount=1\nKey0=75\nChecked0=1\nPath0=mine\n"));
+    start();
+    table.setChecked(0, false);
+    life->EndingNow();
+    EXPECT_TRUE(readAll(iniPath()).contains("Checked0=0\n"));
+    EXPECT_EQ(windows.calls.count("HideMainWindow"), 1); // only the plain start's: no window
+}
+
+TEST_F(LifecycleFixture, WithoutADisplayEntriesKeepTheirStateAndTheUserIsToldOnce) {
+    backend.noDisplay = true;
+    ASSERT_TRUE(writeAll(iniPath(), "[HotKeys]\nCount=2\nKey0=75\nChecked0=1\nPath0=a\n"
+                                    "Key1=74\nChecked1=0\nPath1=b\n"));
+    start();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(windows.told, QStringList{HotkeyRegistration::kNoDisplay});
+    EXPECT_TRUE(table.at(0).Checked);
+    EXPECT_FALSE(table.at(1).Checked);
+    life->Exit1Click();
+    EXPECT_TRUE(readAll(iniPath()).contains("Checked0=1\n"));
+}
+
+TEST_F(LifecycleFixture, AStartThatCannotTakeTheLockSaysWhyAndEnds) {
+    QLockFile heldElsewhere(dir.filePath("Orvane 2.lock")); // a live owner that never answers
+    ASSERT_TRUE(heldElsewhere.tryLock(0));
+    EXPECT_EQ(create(), Lifecycle::CreateOutcome::Failed);
+    ASSERT_EQ(windows.told.size(), 1);
+    EXPECT_TRUE(windows.told[0].contains("does not answer"));
+
+    windows.told.clear();
+    EXPECT_EQ(life->FormCreate(commandLine({}), dir.path(), {{}, "no private folder"}),
+              Lifecycle::CreateOutcome::Failed);
+    ASSERT_EQ(windows.told.size(), 1);
+    EXPECT_TRUE(windows.told[0].contains("no private folder"));
+}
+
+TEST_F(LifecycleFixture, ALaterStartRestoresTheMainWindow) {
+    start({"hide"});
+    Lifecycle later(table, backend, windows, {});
+    EXPECT_EQ(later.FormCreate(commandLine({}), dir.path(), {dir.path(), {}}),
+              Lifecycle::CreateOutcome::HandedToFirst);
+    for (QDeadlineTimer deadline(5000);
+         !windows.calls.contains("RestoreMainWindow") && !deadline.hasExpired();)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    EXPECT_TRUE(windows.calls.contains("RestoreMainWindow"));
+}
