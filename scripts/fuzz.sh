@@ -17,6 +17,7 @@ seconds=${1:-${FUZZ_SECONDS:-60}}
 targets=("$@")
 ((${#targets[@]})) || targets=(IniFileFuzzer HotkeyStoreFuzzer)
 
+bash scripts/install-deps.sh
 cmake -S . -B build-fuzz -G Ninja -DORVANE_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build build-fuzz -j "$(nproc)"

@@ -55,26 +55,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     {
         QFile f(path);
         const QByteArray bytes = fuzzBytes(data, size);
-        fuzzCheck(f.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-                      f.write(bytes) == bytes.size(),
-                  "the input is written to the store's file");
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
+            fuzzFail("the input is written to the store's file");
     }
     HotkeyTable first;
     first.appendMany(DefaultHotkeyTable());
     HotkeyStore::Load(first, path, host);
-    fuzzCheck(HotkeyStore::Save(first, path), "a loaded table is saved");
+    if (!HotkeyStore::Save(first, path))
+        fuzzFail("a loaded table is saved");
 
     HotkeyTable second;
     second.appendMany(DefaultHotkeyTable());
     HotkeyStore::Load(second, path, host);
 
     const std::vector<HotkeyEntry> expected = expectedAfterSave(first);
-    fuzzCheck(static_cast<size_t>(second.count()) == expected.size(), "entries after a save",
-              QString::number(expected.size()), QString::number(second.count()));
+    if (static_cast<size_t>(second.count()) != expected.size())
+        fuzzFail("entries after a save", QString::number(expected.size()),
+                 QString::number(second.count()));
     for (int i = 0; i < second.count(); ++i) {
         const HotkeyEntry& want = expected[static_cast<size_t>(i)];
-        fuzzCheck(second.at(i) == want, "an entry after a save", describe(want),
-                  describe(second.at(i)));
+        if (second.at(i) != want)
+            fuzzFail("an entry after a save", describe(want), describe(second.at(i)));
     }
     return 0;
 }
