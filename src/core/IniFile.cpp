@@ -15,6 +15,19 @@ bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
+bool isBlank(QChar c) {
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
+
+QStringView trimmedText(QStringView s) {
+    qsizetype b = 0, e = s.size();
+    while (b < e && isBlank(s[b]))
+        ++b;
+    while (e > b && isBlank(s[e - 1]))
+        --e;
+    return s.mid(b, e - b);
+}
+
 QByteArray trimmed(const QByteArray& s) {
     qsizetype b = 0, e = s.size();
     while (b < e && isBlank(s[b]))
@@ -109,8 +122,7 @@ QString withoutLineBreaks(const QString& value) {
 // A value that would not read back as written (outer blanks, an enclosing pair of quotes)
 // is wrapped in one more pair of double quotes, which the reader removes again.
 QString quotedIfNeeded(const QString& value) {
-    const auto blank = [](QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); };
-    const bool outerBlank = !value.isEmpty() && (blank(value.front()) || blank(value.back()));
+    const bool outerBlank = !value.isEmpty() && (isBlank(value.front()) || isBlank(value.back()));
     const bool enclosed =
         value.size() >= 2 &&
         (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\'')) &&
@@ -122,12 +134,7 @@ QString quotedIfNeeded(const QString& value) {
 
 int ParseProfileInteger(const QString& text, int def) {
     // Only blanks and tabs: a form feed or a Unicode space makes the text no number.
-    qsizetype from = 0, to = text.size();
-    while (from < to && (text[from] == QLatin1Char(' ') || text[from] == QLatin1Char('\t')))
-        ++from;
-    while (to > from && (text[to - 1] == QLatin1Char(' ') || text[to - 1] == QLatin1Char('\t')))
-        --to;
-    const QStringView s = QStringView(text).mid(from, to - from);
+    const QStringView s = trimmedText(text);
     qsizetype i = 0;
     bool negative = false;
     if (i < s.size() && (s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-'))) {
