@@ -9,6 +9,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   libxcb1-dev libxcb-keysyms1-dev libxcb-xkb-dev libxcb-xtest0-dev
   libgtest-dev libbenchmark-dev
+  # fuzzing (scripts/fuzz.sh): clang with libFuzzer and the sanitizer runtimes
+  clang libclang-rt-14-dev
   # running: the shell layer opens documents and URLs with xdg-open
   xdg-utils
   # virtual display, key presses and layout changes for the end-to-end tests

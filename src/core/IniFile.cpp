@@ -1,14 +1,31 @@
 #include "IniFile.h"
 
+#include "RegularFile.h"
+
 #include <QFile>
 #include <QSaveFile>
+#include <QStringDecoder>
 #include <algorithm>
+#include <iterator>
 #include <limits>
 
 namespace {
 
 bool isBlank(char c) {
     return c == ' ' || c == '\t';
+}
+
+bool isBlank(QChar c) {
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
+
+QStringView trimmedText(QStringView s) {
+    qsizetype b = 0, e = s.size();
+    while (b < e && isBlank(s[b]))
+        ++b;
+    while (e > b && isBlank(s[e - 1]))
+        --e;
+    return s.mid(b, e - b);
 }
 
 QByteArray trimmed(const QByteArray& s) {
@@ -33,26 +50,91 @@ QByteArray sectionNameOf(const QByteArray& trimmedLine) {
     return trimmed(inner);
 }
 
+// Lookup key of a name: its UTF-8 bytes, blanks and tabs trimmed, ASCII letters lowered.
 QByteArray lowerName(const QString& name) {
-    return name.toUtf8().trimmed().toLower();
+    return trimmed(name.toUtf8()).toLower();
+}
+
+constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
+
+// Windows-1252 0x80..0x9F. The five bytes it leaves undefined stand for the C1 controls of
+// the same number, so that every byte reads back as itself.
+constexpr char16_t kWindows1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+QString fromWindows1252(QByteArrayView bytes) {
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar* out = text.data();
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        *out++ = QChar(b >= 0x80 && b < 0xA0 ? kWindows1252High[b - 0x80] : char16_t{b});
+    }
+    return text;
+}
+
+// Nothing when a character has no Windows-1252 byte.
+std::optional<QByteArray> toWindows1252(QStringView text) {
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    char* out = bytes.data();
+    for (const QChar ch : text) {
+        const char16_t u = ch.unicode();
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+            *out++ = static_cast<char>(u);
+            continue;
+        }
+        const auto* const at =
+            std::find(std::begin(kWindows1252High), std::end(kWindows1252High), u);
+        if (at == std::end(kWindows1252High))
+            return std::nullopt;
+        *out++ = static_cast<char>(0x80 + (at - std::begin(kWindows1252High)));
+    }
+    return bytes;
+}
+
+// A byte-order mark inside the text is a character like any other; only the file's leading
+// one is set aside, by the parser.
+QString fromUtf8(QByteArrayView bytes, bool* valid = nullptr) {
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
+                                                       QStringConverter::Flag::ConvertInitialBom);
+    QString text = decoder.decode(bytes);
+    if (valid)
+        *valid = !decoder.hasError();
+    return text;
+}
+
+bool isValidUtf8(QByteArrayView bytes) {
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; }))
+        return true;
+    bool valid = false;
+    fromUtf8(bytes, &valid);
+    return valid;
+}
+
+QString withoutLineBreaks(const QString& value) {
+    QString v = value;
+    return v.replace(QLatin1Char('\r'), QLatin1Char(' '))
+        .replace(QLatin1Char('\n'), QLatin1Char(' '));
 }
 
 // A value that would not read back as written (outer blanks, an enclosing pair of quotes)
 // is wrapped in one more pair of double quotes, which the reader removes again.
-QByteArray encodeValue(const QString& value) {
-    QString v = value;
-    v.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
-    QByteArray bytes = v.toUtf8();
-    const bool outerBlank = !bytes.isEmpty() && (isBlank(bytes.front()) || isBlank(bytes.back()));
-    if (outerBlank || unquoted(bytes).size() != bytes.size())
-        bytes = '"' + bytes + '"';
-    return bytes;
+QString quotedIfNeeded(const QString& value) {
+    const bool outerBlank = !value.isEmpty() && (isBlank(value.front()) || isBlank(value.back()));
+    const bool enclosed =
+        value.size() >= 2 &&
+        (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\'')) &&
+        value.back() == value.front();
+    return outerBlank || enclosed ? QLatin1Char('"') + value + QLatin1Char('"') : value;
 }
 
 } // namespace
 
 int ParseProfileInteger(const QString& text, int def) {
-    const QString s = text.trimmed();
+    // Only blanks and tabs: a form feed or a Unicode space makes the text no number.
+    const QStringView s = trimmedText(text);
     qsizetype i = 0;
     bool negative = false;
     if (i < s.size() && (s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-'))) {
@@ -69,7 +151,7 @@ int ParseProfileInteger(const QString& text, int def) {
         return def;
     quint64 magnitude = 0;
     for (; i < s.size(); ++i) {
-        const int digit = s[i].unicode() < 128 ? QChar(s[i]).digitValue() : -1;
+        const int digit = s[i].unicode() < 128 ? s[i].digitValue() : -1;
         int d = digit;
         if (base == 16 && d < 0) {
             const char c = static_cast<char>(s[i].toLower().unicode());
@@ -95,37 +177,22 @@ int ParseProfileInteger(const QString& text, int def) {
 
 IniFile IniFile::parse(const QByteArray& bytes) {
     IniFile ini;
-    ini.m_sections.emplace_back(); // the preamble
-    int lastKey = -1;
-    bool eolKnown = false;
-
-    auto addLine = [&](QByteArray line) {
-        const QByteArray t = trimmed(line);
-        if (t.startsWith('[')) {
-            finishSection(ini.m_sections.back(), lastKey);
-            lastKey = -1;
-            Section s;
-            s.header = std::move(line);
-            const QByteArray lname = sectionNameOf(t).toLower();
-            if (!ini.m_sectionIndex.contains(lname))
-                ini.m_sectionIndex.insert(lname, static_cast<int>(ini.m_sections.size()));
-            ini.m_sections.push_back(std::move(s));
-            return;
-        }
-        Section& s = ini.m_sections.back();
-        const qsizetype eq = t.indexOf('=');
-        if (!t.startsWith(';') && eq >= 0 && ini.m_sections.size() > 1) {
-            lastKey = static_cast<int>(s.body.size());
-            const QByteArray lname = trimmed(t.left(eq)).toLower();
-            if (!s.keys.contains(lname))
-                s.keys.insert(lname, lastKey);
-        }
-        s.body.push_back(std::move(line));
-    };
-
-    qsizetype start = 0;
     const qsizetype n = std::min<qsizetype>(bytes.size(), MaxFileSize);
-    for (qsizetype i = 0; i < n; ++i) {
+    qsizetype start = 0;
+    if (QByteArrayView(bytes).first(n).startsWith(kByteOrderMark)) {
+        ini.m_byteOrderMark = true;
+        start = 3;
+    }
+
+    // The encoding is known only after every line has been seen.
+    std::vector<QByteArray> lines;
+    bool eolKnown = false;
+    bool utf8 = true;
+    auto addLine = [&](qsizetype from, qsizetype to) {
+        lines.push_back(bytes.mid(from, to - from));
+        utf8 = utf8 && isValidUtf8(lines.back());
+    };
+    for (qsizetype i = start; i < n; ++i) {
         const char c = bytes[i];
         if (c != '\r' && c != '\n')
             continue;
@@ -134,13 +201,40 @@ IniFile IniFile::parse(const QByteArray& bytes) {
             ini.m_eol = crlf ? QByteArray("\r\n") : QByteArray("\n");
             eolKnown = true;
         }
-        addLine(bytes.mid(start, i - start));
+        addLine(start, i);
         if (crlf)
             ++i;
         start = i + 1;
     }
     if (start < n)
-        addLine(bytes.mid(start, n - start));
+        addLine(start, n);
+    ini.m_encoding = utf8 ? Encoding::Utf8 : Encoding::Windows1252;
+
+    ini.m_sections.emplace_back(); // the preamble
+    int lastKey = -1;
+    for (QByteArray& line : lines) {
+        const QByteArray t = trimmed(line);
+        if (t.startsWith('[')) {
+            finishSection(ini.m_sections.back(), lastKey);
+            lastKey = -1;
+            Section s;
+            s.header = std::move(line);
+            const QByteArray lname = ini.nameKey(sectionNameOf(t));
+            if (!ini.m_sectionIndex.contains(lname))
+                ini.m_sectionIndex.insert(lname, static_cast<int>(ini.m_sections.size()));
+            ini.m_sections.push_back(std::move(s));
+            continue;
+        }
+        Section& s = ini.m_sections.back();
+        const qsizetype eq = t.indexOf('=');
+        if (!t.startsWith(';') && eq >= 0 && ini.m_sections.size() > 1) {
+            lastKey = static_cast<int>(s.body.size());
+            const QByteArray lname = ini.nameKey(trimmed(t.left(eq)));
+            if (!s.keys.contains(lname))
+                s.keys.insert(lname, lastKey);
+        }
+        s.body.push_back(std::move(line));
+    }
     finishSection(ini.m_sections.back(), lastKey);
     return ini;
 }
@@ -154,12 +248,15 @@ void IniFile::finishSection(Section& s, int lastKey) {
 IniFile IniFile::load(const QString& path, LoadStatus* status) {
     LoadStatus st = LoadStatus::Ok;
     IniFile ini;
-    QFile f(path);
-    if (!f.exists()) {
-        st = LoadStatus::Missing;
-    } else if (!f.open(QIODevice::ReadOnly)) {
+    QFile f;
+    switch (OpenRegularFileForReading(f, path)) {
+    case RegularFileOpen::Missing: st = LoadStatus::Missing; break;
+    case RegularFileOpen::NotRegular:
+    case RegularFileOpen::Failed:
+        // Treated alike: a save must not replace what could not be read.
         st = LoadStatus::Unreadable;
-    } else {
+        break;
+    case RegularFileOpen::Opened: {
         if (f.size() > MaxFileSize)
             st = LoadStatus::TooLarge;
         // read(n) reserves n bytes up front: ask for no more than the file holds.
@@ -167,12 +264,46 @@ IniFile IniFile::load(const QString& path, LoadStatus* status) {
         if (f.error() != QFileDevice::NoError)
             st = LoadStatus::Unreadable;
         ini = parse(bytes);
+        break;
+    }
     }
     if (ini.m_sections.empty())
         ini.m_sections.emplace_back();
     if (status)
         *status = st;
     return ini;
+}
+
+QString IniFile::decode(QByteArrayView bytes) const {
+    return m_encoding == Encoding::Utf8 ? fromUtf8(bytes) : fromWindows1252(bytes);
+}
+
+// Callers make sure first that the text fits the document's encoding.
+QByteArray IniFile::encode(const QString& text) const {
+    return m_encoding == Encoding::Utf8 ? text.toUtf8()
+                                        : toWindows1252(text).value_or(QByteArray());
+}
+
+// Names are looked up by their UTF-8 form whatever the file's encoding, so that the index
+// stays valid when the document turns into UTF-8.
+QByteArray IniFile::nameKey(const QByteArray& rawName) const {
+    return (m_encoding == Encoding::Utf8 ? rawName : decode(rawName).toUtf8()).toLower();
+}
+
+QString IniFile::valueOfLine(const QByteArray& line) const {
+    return decode(unquoted(trimmed(line.mid(line.indexOf('=') + 1))));
+}
+
+void IniFile::transcodeToUtf8() {
+    if (m_encoding == Encoding::Utf8)
+        return;
+    const auto recode = [this](QByteArray& line) { line = decode(line).toUtf8(); };
+    for (Section& s : m_sections) {
+        recode(s.header);
+        std::for_each(s.body.begin(), s.body.end(), recode);
+        std::for_each(s.tail.begin(), s.tail.end(), recode);
+    }
+    m_encoding = Encoding::Utf8;
 }
 
 const IniFile::Section* IniFile::findSection(const QString& section) const {
@@ -184,6 +315,29 @@ bool IniFile::hasSection(const QString& section) const {
     return findSection(section) != nullptr;
 }
 
+QStringList IniFile::sectionNames() const {
+    std::vector<int> indexes(m_sectionIndex.cbegin(), m_sectionIndex.cend());
+    std::sort(indexes.begin(), indexes.end());
+    QStringList names;
+    for (const int i : indexes)
+        names += decode(sectionNameOf(trimmed(m_sections[static_cast<size_t>(i)].header)));
+    return names;
+}
+
+QStringList IniFile::keyNames(const QString& section) const {
+    QStringList names;
+    const Section* s = findSection(section);
+    if (!s)
+        return names;
+    std::vector<int> rows(s->keys.cbegin(), s->keys.cend());
+    std::sort(rows.begin(), rows.end());
+    for (const int row : rows) {
+        const QByteArray t = trimmed(s->body[static_cast<size_t>(row)]);
+        names += decode(trimmed(t.left(t.indexOf('='))));
+    }
+    return names;
+}
+
 std::optional<QString> IniFile::value(const QString& section, const QString& key) const {
     const Section* s = findSection(section);
     if (!s)
@@ -191,9 +345,7 @@ std::optional<QString> IniFile::value(const QString& section, const QString& key
     const auto it = s->keys.constFind(lowerName(key));
     if (it == s->keys.constEnd())
         return std::nullopt;
-    const QByteArray& line = s->body[static_cast<size_t>(*it)];
-    const QByteArray raw = trimmed(line.mid(line.indexOf('=') + 1));
-    return QString::fromUtf8(unquoted(raw));
+    return valueOfLine(s->body[static_cast<size_t>(*it)]);
 }
 
 QString IniFile::readString(const QString& section, const QString& key, const QString& def) const {
@@ -216,23 +368,37 @@ bool IniFile::readBool(const QString& section, const QString& key, bool def) con
 }
 
 void IniFile::writeString(const QString& section, const QString& key, const QString& value) {
-    const QByteArray line = key.toUtf8() + '=' + encodeValue(value);
+    const QString v = withoutLineBreaks(value);
     const QByteArray lsection = lowerName(section);
+    const QByteArray lkey = lowerName(key);
     auto sit = m_sectionIndex.constFind(lsection);
-    if (sit == m_sectionIndex.constEnd()) {
+    if (sit != m_sectionIndex.constEnd()) {
+        const Section& s = m_sections[static_cast<size_t>(*sit)];
+        const auto kit = s.keys.constFind(lkey);
+        // Unchanged: the line keeps its bytes, its quotes and its encoding.
+        if (kit != s.keys.constEnd() && valueOfLine(s.body[static_cast<size_t>(*kit)]) == v)
+            return;
+    }
+    const QString text = key + QLatin1Char('=') + quotedIfNeeded(v);
+    const QString header = QLatin1Char('[') + section + QLatin1Char(']');
+    const bool newSection = sit == m_sectionIndex.constEnd();
+    if (m_encoding == Encoding::Windows1252 &&
+        (!toWindows1252(text) || (newSection && !toWindows1252(header))))
+        transcodeToUtf8();
+    if (newSection) {
         Section s;
-        s.header = '[' + section.toUtf8() + ']';
+        s.header = encode(header);
         sit = m_sectionIndex.insert(lsection, static_cast<int>(m_sections.size()));
         m_sections.push_back(std::move(s));
     }
     Section& s = m_sections[static_cast<size_t>(*sit)];
-    const QByteArray lkey = lowerName(key);
+    QByteArray line = encode(text);
     if (const auto kit = s.keys.constFind(lkey); kit != s.keys.constEnd()) {
-        s.body[static_cast<size_t>(*kit)] = line;
+        s.body[static_cast<size_t>(*kit)] = std::move(line);
         return;
     }
     s.keys.insert(lkey, static_cast<int>(s.body.size()));
-    s.body.push_back(line);
+    s.body.push_back(std::move(line));
 }
 
 void IniFile::writeInteger(const QString& section, const QString& key, int value) {
@@ -253,6 +419,12 @@ QByteArray IniFile::toBytes() const {
         for (const QByteArray& l : s.tail)
             out += l + m_eol;
     }
+    // Windows-1252 text that has become valid UTF-8 (its last other byte was written over)
+    // would read back as UTF-8: such a document is written in UTF-8.
+    if (m_encoding == Encoding::Windows1252 && isValidUtf8(out))
+        out = fromWindows1252(out).toUtf8();
+    if (m_byteOrderMark)
+        out.prepend(kByteOrderMark);
     return out;
 }
 

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <vector>
 
@@ -10,6 +11,12 @@
 // compared case-insensitively, first of duplicate sections and keys wins, values trimmed
 // and unquoted, writes changing a key's own line and keeping every other line as it was.
 // A file is parsed once; lookups and writes after that do not rescan it.
+//
+// Text is UTF-8, or Windows-1252 when the file is not valid UTF-8 (what the ANSI profile
+// functions write), so that no character is lost; a leading byte-order mark is kept aside.
+// A write that does not change a value keeps its line byte for byte. A changed value goes
+// into the file's own encoding; when Windows-1252 cannot hold it, the whole document turns
+// into UTF-8.
 class IniFile {
 public:
     // Longest value a read returns, as with a 2048-byte profile buffer.
@@ -18,12 +25,17 @@ public:
     static constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
 
     enum class LoadStatus { Ok, Missing, Unreadable, TooLarge };
+    enum class Encoding { Utf8, Windows1252 };
 
     IniFile() = default;
     static IniFile parse(const QByteArray& bytes);
     static IniFile load(const QString& path, LoadStatus* status = nullptr);
 
+    Encoding encoding() const { return m_encoding; }
     bool hasSection(const QString& section) const;
+    // Names as the file spells them, first occurrences only, in file order.
+    QStringList sectionNames() const;
+    QStringList keyNames(const QString& section) const;
     // The raw value text, or nothing when the key is absent.
     std::optional<QString> value(const QString& section, const QString& key) const;
     QString readString(const QString& section, const QString& key, const QString& def) const;
@@ -61,12 +73,20 @@ private:
     bool saveAs(const QString& path, bool keepOldAsBackup) const;
     const Section* findSection(const QString& section) const;
     static void finishSection(Section& s, int lastKey);
+    QString decode(QByteArrayView bytes) const;
+    QByteArray encode(const QString& text) const;
+    QByteArray nameKey(const QByteArray& rawName) const;
+    QString valueOfLine(const QByteArray& line) const;
+    void transcodeToUtf8();
 
     std::vector<Section> m_sections; // m_sections[0] holds the lines before any section
     QHash<QByteArray, int> m_sectionIndex;
     QByteArray m_eol = "\n";
+    Encoding m_encoding = Encoding::Utf8;
+    bool m_byteOrderMark = false;
 };
 
-// Integer as the store reads it: optional sign, then decimal digits or "0x"/"0X" and hex
-// digits, and nothing else; anything that is not such an integer yields def.
+// Integer as the store reads it: blanks and tabs, optional sign, then decimal digits or
+// "0x"/"0X" and hex digits, blanks and tabs, and nothing else; anything that is not such an
+// integer yields def.
 int ParseProfileInteger(const QString& text, int def);

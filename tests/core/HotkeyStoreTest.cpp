@@ -140,6 +140,12 @@ TEST_F(StoreFixture, GarbageFileLoadsWhatItCanAndNextSaveIsValid) {
     EXPECT_EQ(back.at(1).Key, "A");
 }
 
+TEST_F(StoreFixture, AnsiFileLoadsEveryCharacter) {
+    load("[HotKeys]\r\nCount=1\r\nPath0=C:\\Programme\\M\xFCller\\\x80.exe\r\n");
+    ASSERT_EQ(table.count(), 1);
+    EXPECT_EQ(table.at(0).Execute, QString::fromUtf16(u"C:\\Programme\\Müller\\€.exe"));
+}
+
 // Golden files: data/store/<case>.input.ini loaded and saved back must give
 // <case>.expected.ini byte for byte.
 TEST(HotkeyStoreGolden, LoadThenSaveGivesTheExpectedFile) {

@@ -5,7 +5,10 @@
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 TEST(IniFileRead, ProfileFunctionSemantics) {
     const IniFile ini = IniFile::parse("orphan=before any section\n"
@@ -58,6 +61,13 @@ TEST(IniFileRead, IntegersAndBooleans) {
         {"1 2", 7},
         {"٣", 7},
         {"0x1g", 7},
+        // only blanks and tabs around the number are skipped
+        {" \t12\t ", 12},
+        {"1\f", 7},
+        {"\v1", 7},
+        {"\u00a01", 7},
+        {"1\u3000", 7},
+        {"\r1", 7},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ParseProfileInteger(QString::fromUtf8(c.text), 7), c.expected) << c.text;
@@ -69,6 +79,18 @@ TEST(IniFileRead, IntegersAndBooleans) {
     EXPECT_TRUE(ini.readBool("s", "byes", true));
     EXPECT_TRUE(ini.readBool("s", "bhex", false));
     EXPECT_EQ(ini.readInteger("s", "missing", 34), 34);
+
+    const IniFile odd = IniFile::parse("[s]\nff=1\f\nquoted=\" 5 \"\n");
+    EXPECT_EQ(odd.readInteger("s", "ff", 7), 7);
+    EXPECT_EQ(odd.readInteger("s", "quoted", 7), 5);
+}
+
+TEST(IniFileRead, NamesAreTrimmedOfBlanksAndTabsOnly) {
+    const IniFile ini = IniFile::parse("[s]\nk\f=formfeed\nk=plain\n");
+    EXPECT_EQ(ini.value("s", "k"), "plain");
+    EXPECT_EQ(ini.value("s", "k\f"), "formfeed");
+    EXPECT_EQ(ini.value("s", " \tK\t "), "plain");
+    EXPECT_EQ(ini.keyNames("s"), QStringList({"k\f", "k"}));
 }
 
 TEST(IniFileRead, LongValuesAreCut) {
@@ -192,4 +214,108 @@ TEST(IniFileUpdate, AnOversizedFileIsKeptAsBackup) {
     ASSERT_TRUE(IniFile::update(path, [](IniFile& ini) { ini.writeInteger("S", "n", 1); }));
     EXPECT_EQ(readAll(path), "[S]\nn=1\n");
     EXPECT_EQ(QFileInfo(path + ".bak").size(), IniFile::MaxFileSize + 10);
+}
+
+TEST(IniFileUpdate, AFifoIsNeitherReadNorReplaced) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Hotkeys.ini");
+    const QByteArray native = QFile::encodeName(path);
+    ASSERT_EQ(::mkfifo(native.constData(), 0600), 0);
+    // A writer is present with text waiting, so that a load that opens the FIFO goes on
+    // instead of waiting for one; a load that refuses the FIFO never reads it.
+    const int reader = ::open(native.constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    const int writer = ::open(native.constData(), O_WRONLY | O_NONBLOCK);
+    ASSERT_GE(writer, 0);
+    const char text[] = "[S]\nn=5\n";
+    ASSERT_EQ(::write(writer, text, sizeof text - 1), static_cast<ssize_t>(sizeof text - 1));
+    ::close(reader);
+
+    IniFile::LoadStatus status;
+    const IniFile ini = IniFile::load(path, &status);
+    EXPECT_EQ(status, IniFile::LoadStatus::Unreadable);
+    EXPECT_FALSE(ini.hasSection("S"));
+    EXPECT_FALSE(IniFile::update(path, [](IniFile& i) { i.writeInteger("S", "n", 1); }));
+    ::close(writer);
+    struct stat st {};
+    ASSERT_EQ(::lstat(native.constData(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode)) << "the FIFO was replaced";
+}
+
+// Windows-1252 bytes 0x80..0x9F, the five it leaves undefined kept as the C1 controls.
+TEST(IniFileEncoding, AnsiFileKeepsEveryCharacter) {
+    const struct {
+        const char* bytes;
+        const char16_t* text;
+    } cases[] = {
+        {"M\xFCller", u"Müller"},
+        {"\x80\x82\x83\x84\x85\x86\x87\x88\x89\x8A\x8B\x8C\x8E",
+         u"\u20AC\u201A\u0192\u201E\u2026\u2020\u2021\u02C6\u2030\u0160\u2039\u0152\u017D"},
+        {"\x91\x92\x93\x94\x95\x96\x97\x98\x99\x9A\x9B\x9C\x9E\x9F",
+         u"\u2018\u2019\u201C\u201D\u2022\u2013\u2014\u02DC\u2122\u0161\u203A\u0153\u017E\u0178"},
+        {"\x81\x8D\x8F\x90\x9D", u"\u0081\u008D\u008F\u0090\u009D"},
+        {"\xA0\xC3\xA9\xFF", u"\u00A0\u00C3\u00A9\u00FF"},
+    };
+    for (const auto& c : cases) {
+        const QByteArray file = QByteArray("[s]\nv=") + c.bytes + "\n";
+        IniFile ini = IniFile::parse(file);
+        EXPECT_EQ(ini.encoding(), IniFile::Encoding::Windows1252) << c.bytes;
+        const QString text = QString::fromUtf16(c.text);
+        EXPECT_EQ(ini.value("s", "v"), text) << c.bytes;
+        ini.writeString("s", "v", text); // unchanged: the line stays as it was
+        ini.writeString("s", "v2", text);
+        EXPECT_EQ(ini.toBytes(), file + "v2=" + c.bytes + "\n") << c.bytes;
+    }
+}
+
+TEST(IniFileEncoding, UnchangedValuesKeepTheirBytes) {
+    const QByteArray file = "[s]\r\nquoted =  \" x \"  \r\nnum=0x10\r\n";
+    IniFile ini = IniFile::parse(file);
+    ini.writeString("s", "Quoted", " x ");
+    ini.writeString("s", "num", "0x10");
+    EXPECT_EQ(ini.toBytes(), file);
+    ini.writeInteger("s", "num", 16);
+    EXPECT_EQ(ini.toBytes(), "[s]\r\nquoted =  \" x \"  \r\nnum=16\r\n");
+}
+
+TEST(IniFileEncoding, AValueAnsiCannotHoldTurnsTheFileIntoUtf8) {
+    IniFile ini = IniFile::parse("; Gr\xFC\xDF\x65\n[s]\na=\x80\n[M\xFC]\nb=1\n");
+    ASSERT_EQ(ini.encoding(), IniFile::Encoding::Windows1252);
+    ini.writeString("s", "c", "✓ and é");
+    const QByteArray bytes = ini.toBytes();
+    EXPECT_EQ(bytes, "; Grüße\n[s]\na=€\nc=✓ and é\n[Mü]\nb=1\n");
+    const IniFile back = IniFile::parse(bytes);
+    EXPECT_EQ(back.encoding(), IniFile::Encoding::Utf8);
+    EXPECT_EQ(back.value("s", "a"), "€");
+    EXPECT_EQ(back.value("Mü", "b"), "1");
+}
+
+TEST(IniFileEncoding, AnAnsiFileThatWouldLookLikeUtf8IsWrittenAsUtf8) {
+    // "\xC3\xA9" is "Ã©" in the ANSI file; once the only byte that is not UTF-8 is gone, the
+    // file would read back as "é" unless it is written in UTF-8.
+    IniFile ini = IniFile::parse("[s]\na=\xFC\nb=\xC3\xA9\n");
+    ASSERT_EQ(ini.value("s", "b"), "Ã©");
+    ini.writeString("s", "a", "u");
+    const IniFile back = IniFile::parse(ini.toBytes());
+    EXPECT_EQ(back.value("s", "a"), "u");
+    EXPECT_EQ(back.value("s", "b"), "Ã©");
+}
+
+TEST(IniFileEncoding, ByteOrderMarkIsNoPartOfTheFirstLine) {
+    const QByteArray bom = "\xEF\xBB\xBF";
+    for (const QByteArray& file : {bom + "[HotKeys]\nCount=2\n", bom + "[HotKeys]\r\nCount=2",
+                                   bom + "[HotKeys]\nCount=2\nPath0=\xE2\x9C\x93\n",
+                                   bom + "[HotKeys]\nCount=2\nPath0=\xFC\n"}) {
+        IniFile ini = IniFile::parse(file);
+        EXPECT_TRUE(ini.hasSection("HotKeys")) << file.toHex().constData();
+        EXPECT_EQ(ini.readInteger("HotKeys", "Count", 0), 2) << file.toHex().constData();
+        ini.writeInteger("HotKeys", "Count", 3);
+        const QByteArray out = ini.toBytes();
+        EXPECT_TRUE(out.startsWith(bom + "[HotKeys]")) << out.constData();
+        EXPECT_EQ(out.count("[HotKeys]"), 1) << out.constData();
+        EXPECT_EQ(IniFile::parse(out).value("HotKeys", "Path0"), ini.value("HotKeys", "Path0"));
+    }
+    // Elsewhere the mark is an ordinary character.
+    IniFile ini = IniFile::parse("[s]\nv=\xEF\xBB\xBFx\n");
+    EXPECT_EQ(ini.value("s", "v"), QChar(0xFEFF) + QString("x"));
 }
