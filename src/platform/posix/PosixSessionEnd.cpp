@@ -79,8 +79,9 @@ PosixSessionEnd::~PosixSessionEnd() {
     // half-way through; its byte is simply dropped.
     const int writeFd = g_writeFd.exchange(-1);
     if (m_notifier) {
-        close(static_cast<int>(m_notifier->socket()));
+        const int readFd = static_cast<int>(m_notifier->socket());
         delete m_notifier;
+        close(readFd);
     }
     if (writeFd >= 0)
         close(writeFd);
