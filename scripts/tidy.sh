@@ -16,8 +16,9 @@ sed -i 's/\x1b\[[0-9;]*m//g' "$log"
 
 files=$(grep -cE '^clang-tidy(-[0-9]+)? ' "$log" || true)
 if ((status != 0)); then
-  grep -E -A3 ': (warning|error): ' "$log" || tail -n 50 "$log"
-  echo "clang-tidy: findings in the files above (full output: $log)"
+  # A finding in a header shows once for every file that includes it: each once here.
+  grep -E ': (warning|error): ' "$log" | sed "s|^$PWD/||" | sort -u || tail -n 50 "$log"
+  echo "clang-tidy: findings above (with their notes in $log)"
   exit 1
 fi
 if ((files == 0)); then
