@@ -9,7 +9,6 @@
  * times one after another (latency from the press to the target running). Prints one
  * "key value" pair a line; the daemon is left running and its pid printed first, so the
  * caller can read its memory and stop it. */
-#define _GNU_SOURCE
 #include <fcntl.h>
 #include <poll.h>
 #include <stdint.h>
@@ -141,8 +140,9 @@ int main(int argc, char** argv) {
         lat[i] = t1 - t0;
     }
     qsort(lat, (size_t)presses, sizeof *lat, cmp_u64);
-    printf("median_ms %.3f\n", (double)lat[presses / 2] / 1e6);
-    printf("p99_ms %.3f\n", (double)lat[(presses * 99) / 100] / 1e6);
+    const int median = presses / 2, p99 = (presses * 99) / 100;
+    printf("median_ms %.3f\n", (double)lat[median] / 1e6);
+    printf("p99_ms %.3f\n", (double)lat[p99] / 1e6);
     free(lat);
     xcb_key_symbols_free(syms);
     xcb_disconnect(c);

@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s HOTKEYS_INI [RUNS]\n", argv[0]);
         return 2;
     }
-    const QString ini = args.at(1);
+    const QString& ini = args.at(1);
     const int runs = args.size() > 2 ? args.at(2).toInt() : 20;
     std::vector<double> load, reg;
     int entries = 0, registered = 0;
@@ -31,10 +31,10 @@ int main(int argc, char** argv) {
         QElapsedTimer t;
         t.start();
         HotkeyStore::Load(table, ini, [] { return QString(); });
-        load.push_back(t.nsecsElapsed() / 1e6);
+        load.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
         t.restart();
         HotkeyRegistration::RegistrationPass(table, *backend);
-        reg.push_back(t.nsecsElapsed() / 1e6);
+        reg.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
         entries = table.count();
         registered =
             static_cast<int>(std::count_if(table.entries().begin(), table.entries().end(),

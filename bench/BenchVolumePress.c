@@ -8,7 +8,6 @@
  * stays in range. After each press it waits for QUIET_MS without a change, so that a late
  * second change is never taken for the next press's. Prints one "ns" line per timed press,
  * and on standard error how many changes came beyond the first of a press. */
-#define _GNU_SOURCE
 #include <poll.h>
 #include <stdint.h>
 #include <stdio.h>

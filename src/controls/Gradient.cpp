@@ -47,6 +47,55 @@ int GradientBandTop(int i, int height, int n) {
     return int(num / (2LL * n));
 }
 
+namespace {
+
+QRgb* Row(QImage& image, int y) {
+    return reinterpret_cast<QRgb*>(image.scanLine(y));
+}
+
+// Band i covers its top row down to the next band's top (the last band to the bottom).
+void PaintBands(QImage& image, const std::vector<QRgb>& ramp, const std::vector<int>& tops) {
+    const std::size_t n = ramp.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const int bottom = i + 1 < n ? tops[i + 1] : image.height();
+        for (int y = tops[i]; y < bottom; ++y)
+            std::fill_n(Row(image, y), image.width(), ramp[i]);
+    }
+}
+
+// Scatters pixels of the band above into the top rows of each band, within the strip.
+void DitherBandTops(QImage& image, const std::vector<QRgb>& ramp, const std::vector<int>& tops,
+                    const GradientRandom& pick) {
+    const int n = int(ramp.size());
+    const int strip = std::min(image.width(), kDitherStrip);
+    const int depth = image.height() / (n - 1);
+    for (int i = 1; i < n; ++i) {
+        const QRgb above = ramp[std::size_t(i - 1)];
+        for (int x = 0; x < kDitherStrip; ++x) {
+            for (int j = 0; j <= depth; ++j) {
+                const int y = tops[std::size_t(i)] + (j > 0 ? pick(j) : 0);
+                // The scatter can reach past the last row of a tall bitmap, and the strip
+                // past the right edge of a narrow one: such pixels do not exist.
+                if (x < strip && y >= 0 && y < image.height())
+                    Row(image, y)[x] = above;
+            }
+        }
+    }
+}
+
+// Repeats the dithered strip across the width, one 16-pixel block at a time.
+void RepeatDitherStrip(QImage& image) {
+    const int width = image.width();
+    for (int y = 0; y < image.height(); ++y) {
+        QRgb* row = Row(image, y);
+        for (int x = kDitherStrip; x < width; x += kDitherStrip)
+            std::memcpy(row + x, row,
+                        sizeof(QRgb) * std::size_t(std::min(kDitherStrip, width - x)));
+    }
+}
+
+} // namespace
+
 QImage FillGradient(int width, int height, const QColor& from, const QColor& to, int n, bool dither,
                     const GradientRandom& random) {
     if (width <= 0 || height <= 0)
@@ -60,39 +109,11 @@ QImage FillGradient(int width, int height, const QColor& from, const QColor& to,
     std::vector<int> tops(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i)
         tops[std::size_t(i)] = GradientBandTop(i, height, n);
-
-    for (int i = 0; i < n; ++i) {
-        const int top = tops[std::size_t(i)];
-        const int bottom = i + 1 < n ? tops[std::size_t(i + 1)] : height;
-        for (int y = top; y < bottom; ++y)
-            std::fill_n(reinterpret_cast<QRgb*>(image.scanLine(y)), width, ramp[std::size_t(i)]);
-    }
+    PaintBands(image, ramp, tops);
 
     if (!dither || n < 2)
         return image;
-
-    const GradientRandom& pick = random ? random : GradientRandom(DefaultRandom);
-    const int strip = std::min(width, kDitherStrip);
-    const int depth = height / (n - 1);
-    for (int i = 1; i < n; ++i) {
-        const QRgb above = ramp[std::size_t(i - 1)];
-        for (int x = 0; x < kDitherStrip; ++x) {
-            for (int j = 0; j <= depth; ++j) {
-                const int y = tops[std::size_t(i)] + (j > 0 ? pick(j) : 0);
-                // The scatter can reach past the last row of a tall bitmap, and the strip
-                // past the right edge of a narrow one: such pixels do not exist.
-                if (x < strip && y >= 0 && y < height)
-                    reinterpret_cast<QRgb*>(image.scanLine(y))[x] = above;
-            }
-        }
-    }
-
-    // Repeat the dithered strip across the width, one 16-pixel block at a time.
-    for (int y = 0; y < height; ++y) {
-        QRgb* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = kDitherStrip; x < width; x += kDitherStrip)
-            std::memcpy(row + x, row,
-                        sizeof(QRgb) * std::size_t(std::min(kDitherStrip, width - x)));
-    }
+    DitherBandTops(image, ramp, tops, random ? random : GradientRandom(DefaultRandom));
+    RepeatDitherStrip(image);
     return image;
 }

@@ -20,7 +20,7 @@ bool CanCreateFileIn(const QString& dir) {
 }
 
 QString FilesDirectory() {
-    const QString dir = FilesDirectory(
+    QString dir = FilesDirectory(
         QCoreApplication::applicationDirPath(),
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation), CanCreateFileIn);
     QDir().mkpath(dir);

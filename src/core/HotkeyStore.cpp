@@ -24,7 +24,7 @@ void Load(HotkeyTable& table, const QString& path, const std::function<QString()
             const int code = ini.readInteger(kSection, indexed("Key", i), 48);
             const bool checked = ini.readBool(kSection, indexed("Checked", i), false);
             const int image = ini.readInteger(kSection, indexed("Image", i), 34);
-            const QString path = ini.readString(kSection, indexed("Path", i), QString());
+            const QString execute = ini.readString(kSection, indexed("Path", i), QString());
             const bool alt = ini.readBool(kSection, indexed("Alt", i), true);
             const bool ctrl = ini.readBool(kSection, indexed("Ctrl", i), true);
             const bool shift = ini.readBool(kSection, indexed("Shift", i), false);
@@ -33,7 +33,7 @@ void Load(HotkeyTable& table, const QString& path, const std::function<QString()
             e.Image = image;
             e.Checked = checked;
             e.Key = KeyTable::nameOfCode(code);
-            e.Execute = path;
+            e.Execute = execute;
             e.ID = QString::number(i + 1);
             e.Alt = FlagText(alt);
             e.Ctrl = FlagText(ctrl);

@@ -137,7 +137,7 @@ quint32 TAudioMixer::ChannelsOf(const MixerControl& control, const MixerLine& li
 MixerResult TAudioMixer::ReadValues(const MixerControl& control, quint32 channels, quint32 items,
                                     std::vector<qint32>& values) {
     // Sized from the counts, so a control with many channels or items cannot overrun it.
-    values.assign(std::max<quint32>(channels, 1) * std::max<quint32>(items, 1), 0);
+    values.assign(std::size_t(std::max<quint32>(channels, 1)) * std::max<quint32>(items, 1), 0);
     MixerControlDetails details;
     details.controlId = control.controlId;
     details.channels = channels;
@@ -175,66 +175,82 @@ bool TAudioMixer::FindSelection(const MixerControl& control, const MixerLine& de
     return true;
 }
 
+// What ReadVolume reports about a line, before anything is found.
+struct TAudioMixer::LineVolume {
+    int left = -1;
+    int right = -1;
+    int mute = -1;
+    bool stereo = false;
+    bool volumeDisabled = true;
+    bool muteDisabled = true;
+    bool isSelect = false;
+};
+
 bool TAudioMixer::ReadVolume(int destination, int connection, int& left, int& right, int& mute,
                              bool& stereo, bool& volumeDisabled, bool& muteDisabled,
                              bool& isSelect) {
     if (!m_destinations)
         return false;
-    left = right = mute = -1;
-    stereo = false;
-    volumeDisabled = muteDisabled = true;
-    isSelect = false;
-
+    LineVolume v;
     Addressed a;
-    if (!Address(destination, connection, a))
-        return false;
+    const bool found = Address(destination, connection, a);
+    if (found) {
+        ReadOwnControls(a, v);
+        // A source line without a mute control of its own: its selection state in the
+        // destination's selection control stands in for it.
+        if (v.mute == -1 && connection != -1)
+            ReadSelectionState(a, v);
+    }
+    left = v.left;
+    right = v.right;
+    mute = v.mute;
+    stereo = v.stereo;
+    volumeDisabled = v.volumeDisabled;
+    muteDisabled = v.muteDisabled;
+    isSelect = v.isSelect;
+    return found;
+}
 
+// The first readable volume and the first readable mute control of the line itself.
+void TAudioMixer::ReadOwnControls(const Addressed& a, LineVolume& v) {
     std::vector<qint32> values;
-    for (int i = 0; i < a.controls->Count() && (left == -1 || mute == -1); ++i) {
+    for (int i = 0; i < a.controls->Count() && (v.left == -1 || v.mute == -1); ++i) {
         const MixerControl& control = *a.controls->Get(i);
-        const bool isVolume = control.controlType == Mixer::ControlTypeVolume;
-        const bool isMute = control.controlType == Mixer::ControlTypeMute;
-        // Only the first volume and the first mute control count.
-        if ((isVolume && left != -1) || (isMute && mute != -1))
-            continue;
+        const bool isVolume = control.controlType == Mixer::ControlTypeVolume && v.left == -1;
+        const bool isMute = control.controlType == Mixer::ControlTypeMute && v.mute == -1;
         if ((!isVolume && !isMute) || IsMultiple(control))
             continue;
         const quint32 channels = ChannelsOf(control, *a.line);
         if (ReadValues(control, channels, 0, values) != Mixer::NoError)
             continue;
         if (isVolume) {
-            volumeDisabled = IsDisabled(control);
-            left = values[0];
-            if (channels > 1) {
-                right = values[1];
-                stereo = true;
-            } else {
-                right = left;
-            }
+            v.volumeDisabled = IsDisabled(control);
+            v.left = values[0];
+            v.stereo = channels > 1;
+            v.right = v.stereo ? values[1] : v.left;
         } else {
-            muteDisabled = IsDisabled(control);
-            mute = values[0] != 0 ? 1 : 0;
+            v.muteDisabled = IsDisabled(control);
+            v.mute = values[0] != 0 ? 1 : 0;
         }
     }
+}
 
-    // A source line without a mute control of its own: its selection state in the
-    // destination's selection control stands in for it.
-    if (mute == -1 && connection != -1) {
-        const MixerLine& destinationLine = a.destination->Line;
-        const TMixerControls& controls = a.destination->Controls;
-        for (int i = 0; i < controls.Count() && mute == -1; ++i) {
-            const MixerControl& control = *controls.Get(i);
-            if ((control.controlType & Mixer::ControlClassMask) != Mixer::ControlClassList)
-                continue;
-            int k = -1;
-            if (!FindSelection(control, destinationLine, a.line->lineId, values, k) || k < 0)
-                continue;
-            mute = values[std::size_t(k)];
-            muteDisabled = IsDisabled(control);
-            isSelect = true;
-        }
+// The first list control of the destination that answers and lists the source line.
+void TAudioMixer::ReadSelectionState(const Addressed& a, LineVolume& v) {
+    const MixerLine& destinationLine = a.destination->Line;
+    const TMixerControls& controls = a.destination->Controls;
+    std::vector<qint32> values;
+    for (int i = 0; i < controls.Count() && v.mute == -1; ++i) {
+        const MixerControl& control = *controls.Get(i);
+        if ((control.controlType & Mixer::ControlClassMask) != Mixer::ControlClassList)
+            continue;
+        int k = -1;
+        if (!FindSelection(control, destinationLine, a.line->lineId, values, k) || k < 0)
+            continue;
+        v.mute = values[std::size_t(k)];
+        v.muteDisabled = IsDisabled(control);
+        v.isSelect = true;
     }
-    return true;
 }
 
 bool TAudioMixer::WriteVolume(int destination, int connection, int left, int right, int mute) {
@@ -243,7 +259,17 @@ bool TAudioMixer::WriteVolume(int destination, int connection, int left, int rig
     Addressed a;
     if (!Address(destination, connection, a))
         return false;
+    const bool muteDone = WriteOwnControls(a, left, right, mute);
+    // A source line without a mute control of its own: select or deselect it in the
+    // destination's first selection control.
+    if (!muteDone && connection != -1)
+        WriteSelectionState(a, mute);
+    return true;
+}
 
+// Writes the first volume and the first mute control of the line itself; true when the
+// mute is taken care of (nothing to write, or a mute control took it).
+bool TAudioMixer::WriteOwnControls(const Addressed& a, int left, int right, int mute) {
     bool volumeDone = left == -1;
     bool muteDone = mute == -1;
     std::vector<qint32> values;
@@ -256,53 +282,61 @@ bool TAudioMixer::WriteVolume(int destination, int connection, int left, int rig
         if (!isVolume && !isMute)
             continue;
         const quint32 channels = ChannelsOf(control, *a.line);
-        values.assign(std::max<quint32>(channels, 1), 0);
         if (isVolume) {
             volumeDone = true;
-            // Channels past the first two keep what they have: a line with more than two
-            // channels must not have the others silenced by a stereo write.
-            if (channels > 2 && ReadValues(control, channels, 0, values) != Mixer::NoError)
+            if (!VolumeValues(control, channels, left, right, values))
                 continue;
-            values[0] = left;
-            if (channels > 1)
-                values[1] = right == -1 ? left : right;
         } else {
             muteDone = true;
-            std::fill(values.begin(), values.end(), mute);
+            values.assign(std::max<quint32>(channels, 1), mute);
         }
-        MixerControlDetails details;
-        details.controlId = control.controlId;
-        details.channels = channels;
-        details.values = values;
-        m_driver->SetControlDetails(m_handle, details, Mixer::DetailsValue);
+        WriteValues(control, channels, 0, values);
     }
+    return muteDone;
+}
 
-    // A source line without a mute control of its own: select or deselect it in the
-    // destination's first selection control.
-    if (!muteDone && connection != -1) {
-        const MixerLine& destinationLine = a.destination->Line;
-        const TMixerControls& controls = a.destination->Controls;
-        for (int i = 0; i < controls.Count() && !muteDone; ++i) {
-            const MixerControl& control = *controls.Get(i);
-            const bool isMux = control.controlType == Mixer::ControlTypeMux;
-            if (!isMux && control.controlType != Mixer::ControlTypeMixer)
-                continue;
-            muteDone = true;
-            int k = -1;
-            // A query that fails writes nothing, as the read path skips such a control.
-            if (!FindSelection(control, destinationLine, a.line->lineId, values, k) || k < 0)
-                continue;
-            if (isMux) // a multiplexer selects exactly one source
-                std::fill_n(values.begin(), std::min<std::size_t>(ItemsOf(control), values.size()),
-                            0);
-            values[std::size_t(k)] = mute;
-            MixerControlDetails details;
-            details.controlId = control.controlId;
-            details.channels = ChannelsOf(control, destinationLine);
-            details.multipleItems = ItemsOf(control);
-            details.values = values;
-            m_driver->SetControlDetails(m_handle, details, Mixer::DetailsValue);
-        }
-    }
+// The values of a volume write: left and right on the first two channels. Channels past
+// those keep what they have, so a line with more than two channels must not have the others
+// silenced by a stereo write; false when they cannot be read.
+bool TAudioMixer::VolumeValues(const MixerControl& control, quint32 channels, int left, int right,
+                               std::vector<qint32>& values) {
+    values.assign(std::max<quint32>(channels, 1), 0);
+    if (channels > 2 && ReadValues(control, channels, 0, values) != Mixer::NoError)
+        return false;
+    values[0] = left;
+    if (channels > 1)
+        values[1] = right == -1 ? left : right;
     return true;
+}
+
+// Only the first selection control of the destination is used, even when it fails.
+void TAudioMixer::WriteSelectionState(const Addressed& a, int mute) {
+    const MixerLine& destinationLine = a.destination->Line;
+    const TMixerControls& controls = a.destination->Controls;
+    for (int i = 0; i < controls.Count(); ++i) {
+        const MixerControl& control = *controls.Get(i);
+        const bool isMux = control.controlType == Mixer::ControlTypeMux;
+        if (!isMux && control.controlType != Mixer::ControlTypeMixer)
+            continue;
+        std::vector<qint32> values;
+        int k = -1;
+        // A query that fails writes nothing, as the read path skips such a control.
+        if (!FindSelection(control, destinationLine, a.line->lineId, values, k) || k < 0)
+            return;
+        if (isMux) // a multiplexer selects exactly one source
+            std::fill_n(values.begin(), std::min<std::size_t>(ItemsOf(control), values.size()), 0);
+        values[std::size_t(k)] = mute;
+        WriteValues(control, ChannelsOf(control, destinationLine), ItemsOf(control), values);
+        return;
+    }
+}
+
+void TAudioMixer::WriteValues(const MixerControl& control, quint32 channels, quint32 items,
+                              std::vector<qint32>& values) {
+    MixerControlDetails details;
+    details.controlId = control.controlId;
+    details.channels = channels;
+    details.multipleItems = items;
+    details.values = values;
+    m_driver->SetControlDetails(m_handle, details, Mixer::DetailsValue);
 }

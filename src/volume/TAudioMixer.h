@@ -60,6 +60,7 @@ public:
 private:
     class NotificationWindow;
     struct Addressed;
+    struct LineVolume;
 
     void WndProc(unsigned message, MixerHandle mixer, quint32 id);
     bool Address(int destination, int connection, Addressed& out) const;
@@ -68,6 +69,14 @@ private:
                            std::vector<qint32>& values);
     bool FindSelection(const MixerControl& control, const MixerLine& destinationLine,
                        quint32 sourceLineId, std::vector<qint32>& values, int& index);
+    void ReadOwnControls(const Addressed& a, LineVolume& v);
+    void ReadSelectionState(const Addressed& a, LineVolume& v);
+    bool WriteOwnControls(const Addressed& a, int left, int right, int mute);
+    bool VolumeValues(const MixerControl& control, quint32 channels, int left, int right,
+                      std::vector<qint32>& values);
+    void WriteSelectionState(const Addressed& a, int mute);
+    void WriteValues(const MixerControl& control, quint32 channels, quint32 items,
+                     std::vector<qint32>& values);
 
     std::unique_ptr<MixerDriver> m_driver;
     std::unique_ptr<NotificationWindow> m_window;

@@ -15,6 +15,7 @@ const QColor kSky(166, 202, 240);
 // The colour of each row of column x.
 std::vector<QRgb> Column(const QImage& image, int x) {
     std::vector<QRgb> rows;
+    rows.reserve(std::size_t(image.height()));
     for (int y = 0; y < image.height(); ++y)
         rows.push_back(image.pixel(x, y) | 0xff000000u);
     return rows;

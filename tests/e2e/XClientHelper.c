@@ -45,8 +45,10 @@ static int grab(xcb_connection_t* c, xcb_window_t root, xcb_keysym_t sym, uint16
                 int exact) {
     xcb_key_symbols_t* syms = xcb_key_symbols_alloc(c);
     xcb_keycode_t* codes = xcb_key_symbols_get_keycode(syms, sym);
+    xcb_key_symbols_free(syms);
     if (!codes || codes[0] == XCB_NO_SYMBOL) {
         fprintf(stderr, "no keycode for keysym 0x%x\n", sym);
+        free(codes);
         return 1;
     }
     /* Lock, Mod2 (NumLock on the usual maps) and their combination. */
@@ -59,6 +61,8 @@ static int grab(xcb_connection_t* c, xcb_window_t root, xcb_keysym_t sym, uint16
                                         XCB_GRAB_MODE_ASYNC));
             if (e) {
                 fprintf(stderr, "grab refused\n");
+                free(e);
+                free(codes);
                 return 1;
             }
         }
@@ -83,6 +87,7 @@ static int close_window(xcb_connection_t* c, xcb_window_t w) {
         c, xcb_send_event_checked(c, 0, w, XCB_EVENT_MASK_NO_EVENT, (const char*)&ev));
     if (e) {
         fprintf(stderr, "send_event failed\n");
+        free(e);
         return 1;
     }
     return 0;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <span>
 #include <vector>
 
 // A mixer driver whose devices, lines, controls and values the test writes down, for what
@@ -48,7 +49,7 @@ inline ScriptedControl Control(quint32 id, quint32 type, std::vector<qint32> val
 }
 
 // A selection control listing source lines (one item per line identifier).
-inline ScriptedControl Selection(quint32 id, quint32 type, std::vector<quint32> lines,
+inline ScriptedControl Selection(quint32 id, quint32 type, const std::vector<quint32>& lines,
                                  std::vector<qint32> selected, quint32 flags = 0) {
     ScriptedControl c = Control(id, type, std::move(selected),
                                 flags | Mixer::ControlFlagMultiple | Mixer::ControlFlagUniform);
@@ -181,7 +182,8 @@ public:
                                   quint32) override {
         ScriptedControl* c = FindControl(mixer, d.controlId);
         const std::size_t count = std::size_t(d.channels) * std::max<quint32>(d.multipleItems, 1);
-        std::vector<qint32> values(d.values.begin(), d.values.begin() + count);
+        const std::span<const qint32> sent = d.values.first(std::min(count, d.values.size()));
+        std::vector<qint32> values(sent.begin(), sent.end());
         writes.push_back({d.controlId, d.channels, d.multipleItems, values});
         if (!c)
             return Mixer::InvalidControl;

@@ -48,6 +48,7 @@ Reading Read(TAudioMixer& mixer, int destination = 0, int connection = -1) {
 std::vector<std::vector<qint32>>
 Values(const std::vector<ScriptedMixerDriver::DetailsCall>& calls) {
     std::vector<std::vector<qint32>> out;
+    out.reserve(calls.size());
     for (const auto& c : calls)
         out.push_back(c.values);
     return out;
@@ -283,6 +284,18 @@ TEST(TAudioMixerWrite, ChannelsPastTheSecondKeepTheirValues) {
     mixer->WriteVolume(0, -1, 100, 200, -1);
     EXPECT_EQ(Values(driver->WritesOf(1)),
               (std::vector<std::vector<qint32>>{{100, 200, 3, 4, 5, 6}}));
+}
+
+TEST(TAudioMixerWrite, AnUnreadableLineOfManyChannelsKeepsItsVolume) {
+    ScriptedControl unreadable = Control(1, kVolume, {1, 2, 3, 4, 5, 6});
+    unreadable.failValues = true;
+    auto [driver, mixer] = Make({LineDevice(
+        6, {unreadable, Control(3, kVolume, {0, 0, 0, 0, 0, 0}), Control(2, kMute, {0})})});
+    EXPECT_TRUE(mixer->WriteVolume(0, -1, 100, 200, 1));
+    // The first volume control was tried; the write goes to the mute control only.
+    EXPECT_TRUE(WasRead(*driver, 1));
+    ASSERT_EQ(driver->writes.size(), 1u);
+    EXPECT_EQ(driver->writes[0].controlId, 2u);
 }
 
 TEST(TAudioMixerWrite, AMissingLineWritesNothing) {

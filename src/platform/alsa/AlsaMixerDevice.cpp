@@ -7,8 +7,65 @@
 #include <cerrno>
 
 namespace {
+using Kind = AlsaMixerModel::Kind;
+
 bool IsListKind(quint32 type) {
     return (type & Mixer::ControlClassMask) == Mixer::ControlClassList;
+}
+
+bool IsCapture(Kind kind) {
+    return kind == Kind::CaptureVolume || kind == Kind::CaptureMute;
+}
+
+// One channel's value on the mixer scale (1 for a switch that is off, the mute set), and
+// the ALSA result of reading it.
+int ReadChannel(const AlsaMixerModel::Control& c, snd_mixer_selem_channel_id_t channel,
+                qint32& value) {
+    long raw = 0;
+    int on = 0, err = 0;
+    switch (c.kind) {
+    case Kind::PlaybackVolume:
+        err = snd_mixer_selem_get_playback_volume(c.elem, channel, &raw);
+        value = AlsaVolumeScale::ToUnits(raw, c.min, c.max);
+        break;
+    case Kind::CaptureVolume:
+        err = snd_mixer_selem_get_capture_volume(c.elem, channel, &raw);
+        value = AlsaVolumeScale::ToUnits(raw, c.min, c.max);
+        break;
+    case Kind::PlaybackMute:
+        err = snd_mixer_selem_get_playback_switch(c.elem, channel, &on);
+        value = on ? 0 : 1;
+        break;
+    default:
+        err = snd_mixer_selem_get_capture_switch(c.elem, channel, &on);
+        value = on ? 0 : 1;
+        break;
+    }
+    return err;
+}
+
+// Writes a volume only when it changes the element's raw value.
+int WriteChannelVolume(const AlsaMixerModel::Control& c, snd_mixer_selem_channel_id_t channel,
+                       qint32 value) {
+    const bool capture = IsCapture(c.kind);
+    long current = 0;
+    int err = capture ? snd_mixer_selem_get_capture_volume(c.elem, channel, &current)
+                      : snd_mixer_selem_get_playback_volume(c.elem, channel, &current);
+    const long raw = AlsaVolumeScale::RawForWrite(value, current, c.min, c.max);
+    if (err >= 0 && raw != current)
+        err = capture ? snd_mixer_selem_set_capture_volume(c.elem, channel, raw)
+                      : snd_mixer_selem_set_playback_volume(c.elem, channel, raw);
+    return err;
+}
+
+// The ALSA result of writing one channel of a volume or mute control.
+int WriteChannel(const AlsaMixerModel::Control& c, snd_mixer_selem_channel_id_t channel,
+                 qint32 value) {
+    if (c.kind == Kind::PlaybackVolume || c.kind == Kind::CaptureVolume)
+        return WriteChannelVolume(c, channel, value);
+    const int on = value ? 0 : 1;
+    return IsCapture(c.kind) ? snd_mixer_selem_set_capture_switch(c.elem, channel, on)
+                             : snd_mixer_selem_set_playback_switch(c.elem, channel, on);
 }
 } // namespace
 
@@ -84,48 +141,42 @@ MixerResult AlsaMixerDevice::Failed(int alsaError) {
 
 MixerResult AlsaMixerDevice::ReadControl(const Control& c, std::vector<qint32>& values) {
     values.clear();
-    const Line& line = m_model.lines[std::size_t(c.line)];
-    if (c.kind == Kind::Mixer) {
-        for (auto* item : c.items) {
-            int on = 0;
-            if (item && snd_mixer_selem_get_capture_switch(item, SND_MIXER_SCHN_MONO, &on) < 0)
-                on = 0;
-            values.push_back(on ? 1 : 0);
-        }
-        return Mixer::NoError;
-    }
+    if (c.kind == Kind::Mixer)
+        return ReadSwitchItems(c, values);
     if (!c.elem)
         return Mixer::InvalidControl; // its element went away
-    if (c.kind == Kind::Mux) {
-        unsigned selected = 0;
-        if (const int err = snd_mixer_selem_get_enum_item(c.elem, SND_MIXER_SCHN_MONO, &selected);
-            err < 0)
-            return Failed(err);
-        for (quint32 i = 0; i < c.info.multipleItems; ++i)
-            values.push_back(i == selected ? 1 : 0);
-        return Mixer::NoError;
+    if (c.kind == Kind::Mux)
+        return ReadSelectedItem(c, values);
+    return ReadChannels(c, values);
+}
+
+// One value per capture switch: 1 where it is on.
+MixerResult AlsaMixerDevice::ReadSwitchItems(const Control& c, std::vector<qint32>& values) {
+    for (auto* item : c.items) {
+        int on = 0;
+        if (item && snd_mixer_selem_get_capture_switch(item, SND_MIXER_SCHN_MONO, &on) < 0)
+            on = 0;
+        values.push_back(on ? 1 : 0);
     }
-    for (const auto channel : line.channels) {
-        long raw = 0;
-        int on = 0, err = 0;
-        switch (c.kind) {
-        case Kind::PlaybackVolume:
-            err = snd_mixer_selem_get_playback_volume(c.elem, channel, &raw);
-            values.push_back(AlsaVolumeScale::ToUnits(raw, c.min, c.max));
-            break;
-        case Kind::CaptureVolume:
-            err = snd_mixer_selem_get_capture_volume(c.elem, channel, &raw);
-            values.push_back(AlsaVolumeScale::ToUnits(raw, c.min, c.max));
-            break;
-        case Kind::PlaybackMute:
-            err = snd_mixer_selem_get_playback_switch(c.elem, channel, &on);
-            values.push_back(on ? 0 : 1);
-            break;
-        default:
-            err = snd_mixer_selem_get_capture_switch(c.elem, channel, &on);
-            values.push_back(on ? 0 : 1);
-            break;
-        }
+    return Mixer::NoError;
+}
+
+// One value per enumeration item: 1 for the selected one.
+MixerResult AlsaMixerDevice::ReadSelectedItem(const Control& c, std::vector<qint32>& values) {
+    unsigned selected = 0;
+    if (const int err = snd_mixer_selem_get_enum_item(c.elem, SND_MIXER_SCHN_MONO, &selected);
+        err < 0)
+        return Failed(err);
+    for (quint32 i = 0; i < c.info.multipleItems; ++i)
+        values.push_back(i == selected ? 1 : 0);
+    return Mixer::NoError;
+}
+
+MixerResult AlsaMixerDevice::ReadChannels(const Control& c, std::vector<qint32>& values) {
+    for (const auto channel : m_model.lines[std::size_t(c.line)].channels) {
+        qint32 value = 0;
+        const int err = ReadChannel(c, channel, value);
+        values.push_back(value);
         if (err < 0)
             return Failed(err);
     }
@@ -141,23 +192,7 @@ MixerResult AlsaMixerDevice::WriteChannels(Control& c, std::span<const qint32> v
         if (values.size() > 1 && k >= values.size())
             break;
         const qint32 v = values.size() == 1 ? values[0] : values[k];
-        const auto channel = line.channels[k];
-        const bool capture = c.kind == Kind::CaptureVolume || c.kind == Kind::CaptureMute;
-        int err = 0;
-        if (c.kind == Kind::PlaybackVolume || c.kind == Kind::CaptureVolume) {
-            long current = 0;
-            err = capture ? snd_mixer_selem_get_capture_volume(c.elem, channel, &current)
-                          : snd_mixer_selem_get_playback_volume(c.elem, channel, &current);
-            const long raw = AlsaVolumeScale::RawForWrite(v, current, c.min, c.max);
-            if (err >= 0 && raw != current)
-                err = capture ? snd_mixer_selem_set_capture_volume(c.elem, channel, raw)
-                              : snd_mixer_selem_set_playback_volume(c.elem, channel, raw);
-        } else {
-            const int on = v ? 0 : 1;
-            err = capture ? snd_mixer_selem_set_capture_switch(c.elem, channel, on)
-                          : snd_mixer_selem_set_playback_switch(c.elem, channel, on);
-        }
-        if (err < 0)
+        if (const int err = WriteChannel(c, line.channels[k], v); err < 0)
             return Failed(err);
     }
     return Mixer::NoError;
@@ -319,19 +354,7 @@ int AlsaMixerDevice::MixerCallback(snd_mixer_t* mixer, unsigned int mask, snd_mi
 
 void AlsaMixerDevice::ElementEvent(snd_mixer_elem_t* elem, unsigned int mask) {
     if (mask == SND_CTL_EVENT_MASK_REMOVE) {
-        // The element is freed after this call: nothing may point at it any more.
-        for (Line& line : m_model.lines) {
-            if (line.elem == elem) {
-                line.elem = nullptr;
-                Post(Mixer::LineChangeMessage, line.info.lineId);
-            }
-        }
-        for (Control& c : m_model.controls) {
-            if (c.elem == elem)
-                c.elem = nullptr;
-            std::replace(c.items.begin(), c.items.end(), elem,
-                         static_cast<snd_mixer_elem_t*>(nullptr));
-        }
+        ElementRemoved(elem);
         return;
     }
     if (mask & SND_CTL_EVENT_MASK_INFO) {
@@ -340,16 +363,34 @@ void AlsaMixerDevice::ElementEvent(snd_mixer_elem_t* elem, unsigned int mask) {
                 Post(Mixer::LineChangeMessage, line.info.lineId);
         }
     }
-    if (mask & SND_CTL_EVENT_MASK_VALUE) {
-        // One element carries several controls; only those whose values moved are reported.
-        std::vector<qint32> values;
-        for (Control& c : m_model.controls) {
-            if (c.elem != elem && std::find(c.items.begin(), c.items.end(), elem) == c.items.end())
-                continue;
-            if (ReadControl(c, values) == Mixer::NoError && values != c.last) {
-                c.last = values;
-                Post(Mixer::ControlChangeMessage, c.info.controlId);
-            }
+    if (mask & SND_CTL_EVENT_MASK_VALUE)
+        PostValueChanges(elem);
+}
+
+void AlsaMixerDevice::ElementRemoved(snd_mixer_elem_t* elem) {
+    // The element is freed after this call: nothing may point at it any more.
+    for (Line& line : m_model.lines) {
+        if (line.elem == elem) {
+            line.elem = nullptr;
+            Post(Mixer::LineChangeMessage, line.info.lineId);
+        }
+    }
+    for (Control& c : m_model.controls) {
+        if (c.elem == elem)
+            c.elem = nullptr;
+        std::replace(c.items.begin(), c.items.end(), elem, static_cast<snd_mixer_elem_t*>(nullptr));
+    }
+}
+
+void AlsaMixerDevice::PostValueChanges(snd_mixer_elem_t* elem) {
+    // One element carries several controls; only those whose values moved are reported.
+    std::vector<qint32> values;
+    for (Control& c : m_model.controls) {
+        if (c.elem != elem && std::find(c.items.begin(), c.items.end(), elem) == c.items.end())
+            continue;
+        if (ReadControl(c, values) == Mixer::NoError && values != c.last) {
+            c.last = values;
+            Post(Mixer::ControlChangeMessage, c.info.controlId);
         }
     }
 }

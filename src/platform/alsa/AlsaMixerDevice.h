@@ -50,11 +50,16 @@ private:
     MixerResult FindFitting(const MixerControlDetails& details, Control*& control);
     // Every value of a control: one per channel of its line, or one per item.
     MixerResult ReadControl(const Control& control, std::vector<qint32>& values);
+    MixerResult ReadSwitchItems(const Control& control, std::vector<qint32>& values);
+    MixerResult ReadSelectedItem(const Control& control, std::vector<qint32>& values);
+    MixerResult ReadChannels(const Control& control, std::vector<qint32>& values);
     MixerResult WriteChannels(Control& control, std::span<const qint32> values);
     MixerResult WriteItems(Control& control, std::span<const qint32> values);
     MixerResult Failed(int alsaError);
 
     void ElementEvent(snd_mixer_elem_t* elem, unsigned int mask);
+    void ElementRemoved(snd_mixer_elem_t* elem);
+    void PostValueChanges(snd_mixer_elem_t* elem);
     void Post(unsigned message, quint32 id);
     void MarkLost();
     static int ElementCallback(snd_mixer_elem_t* elem, unsigned int mask);

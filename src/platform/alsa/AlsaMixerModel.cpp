@@ -19,6 +19,7 @@ constexpr quint32 kComponentWaveIn = 7;
 constexpr quint32 kComponentSourceUndefined = 0x1000;
 constexpr quint32 kLineActive = 0x1;
 constexpr quint32 kLineSource = 0x80000000;
+constexpr quint32 kListFlags = Mixer::ControlFlagMultiple | Mixer::ControlFlagUniform;
 
 std::vector<snd_mixer_selem_channel_id_t> Channels(snd_mixer_elem_t* e, bool capture) {
     std::vector<snd_mixer_selem_channel_id_t> channels;
@@ -40,140 +41,194 @@ std::vector<snd_mixer_selem_channel_id_t> Channels(snd_mixer_elem_t* e, bool cap
 QString ElementName(snd_mixer_elem_t* e) {
     return QString::fromUtf8(snd_mixer_selem_get_name(e));
 }
+
+bool HasPlayback(snd_mixer_elem_t* e) {
+    return snd_mixer_selem_has_playback_volume(e) || snd_mixer_selem_has_playback_switch(e);
+}
+
+bool HasCapture(snd_mixer_elem_t* e) {
+    return snd_mixer_selem_has_capture_volume(e) || snd_mixer_selem_has_capture_switch(e);
+}
+
+bool IsCaptureSourceEnum(snd_mixer_elem_t* e) {
+    return snd_mixer_selem_is_enumerated(e) && snd_mixer_selem_is_enum_capture(e);
+}
+
+// A control is uniform when it has one value for every channel.
+quint32 UniformIf(bool uniform) {
+    return uniform ? Mixer::ControlFlagUniform : 0;
+}
+
+// The element called Master (index 0) when it plays back, else the first element with a
+// playback volume, else none.
+snd_mixer_elem_t* FindMaster(snd_mixer_t* mixer) {
+    for (auto* e = snd_mixer_first_elem(mixer); e; e = snd_mixer_elem_next(e)) {
+        if (ElementName(e) == QLatin1String("Master") && snd_mixer_selem_get_index(e) == 0 &&
+            HasPlayback(e))
+            return e;
+    }
+    for (auto* e = snd_mixer_first_elem(mixer); e; e = snd_mixer_elem_next(e)) {
+        if (snd_mixer_selem_has_playback_volume(e))
+            return e;
+    }
+    return nullptr;
+}
 } // namespace
+
+// The mixer's elements by the role they get, in the mixer's order.
+struct AlsaMixerModel::Elements {
+    snd_mixer_elem_t* master = nullptr;
+    std::vector<snd_mixer_elem_t*> playback; // the master's sources
+    std::vector<snd_mixer_elem_t*> capture;  // recording sources
+    snd_mixer_elem_t* captureEnum = nullptr; // the first capture-source enumeration
+};
+
+AlsaMixerModel::Elements AlsaMixerModel::SortElements(snd_mixer_t* mixer) {
+    Elements found;
+    found.master = FindMaster(mixer);
+    for (auto* e = snd_mixer_first_elem(mixer); e; e = snd_mixer_elem_next(e)) {
+        if (e != found.master && HasPlayback(e))
+            found.playback.push_back(e);
+        if (IsCaptureSourceEnum(e)) {
+            if (!found.captureEnum)
+                found.captureEnum = e;
+        } else if (HasCapture(e)) {
+            found.capture.push_back(e);
+        }
+    }
+    return found;
+}
 
 void AlsaMixerModel::Build(snd_mixer_t* mixer, const QString& productName) {
     m_mixer = mixer;
     caps.productName = productName;
     caps.driverVersion = (SND_LIB_MAJOR << 8) | SND_LIB_MINOR;
 
-    snd_mixer_elem_t* master = nullptr;
-    for (auto* e = snd_mixer_first_elem(m_mixer); e && !master; e = snd_mixer_elem_next(e)) {
-        if (ElementName(e) == QLatin1String("Master") && snd_mixer_selem_get_index(e) == 0 &&
-            (snd_mixer_selem_has_playback_volume(e) || snd_mixer_selem_has_playback_switch(e)))
-            master = e;
-    }
-    for (auto* e = snd_mixer_first_elem(m_mixer); e && !master; e = snd_mixer_elem_next(e)) {
-        if (snd_mixer_selem_has_playback_volume(e))
-            master = e;
-    }
-    std::vector<snd_mixer_elem_t*> playback, capture;
-    snd_mixer_elem_t* captureEnum = nullptr;
-    for (auto* e = snd_mixer_first_elem(m_mixer); e; e = snd_mixer_elem_next(e)) {
-        if (e != master &&
-            (snd_mixer_selem_has_playback_volume(e) || snd_mixer_selem_has_playback_switch(e)))
-            playback.push_back(e);
-        if (snd_mixer_selem_is_enumerated(e) && snd_mixer_selem_is_enum_capture(e)) {
-            if (!captureEnum)
-                captureEnum = e;
-        } else if (snd_mixer_selem_has_capture_volume(e) || snd_mixer_selem_has_capture_switch(e)) {
-            capture.push_back(e);
+    const Elements found = SortElements(m_mixer);
+    if (found.master)
+        AddPlaybackDestination(found.master, found.playback);
+    if (!found.capture.empty() || found.captureEnum)
+        AddCaptureDestination(found.capture, found.captureEnum);
+    CountConnectionsAndControls();
+}
+
+int AlsaMixerModel::AddDestination(const QString& lineName, quint32 component,
+                                   snd_mixer_elem_t* elem, bool isCapture) {
+    MixerLine info;
+    info.destination = quint32(destinations.size());
+    info.lineId = DestinationLineId(info.destination);
+    info.componentType = component;
+    info.name = info.shortName = lineName;
+    const int line = AddLine(info, elem, isCapture);
+    destinations.push_back(line);
+    sources.emplace_back();
+    return line;
+}
+
+// A source line of the destination added last.
+int AlsaMixerModel::AddSource(snd_mixer_elem_t* elem, bool isCapture) {
+    const quint32 d = quint32(destinations.size() - 1);
+    MixerLine info;
+    info.destination = d;
+    info.source = quint32(sources.back().size());
+    info.lineId = SourceLineId(d, info.source);
+    info.lineFlags = kLineSource;
+    info.componentType = kComponentSourceUndefined;
+    info.name = info.shortName = ElementName(elem);
+    const int line = AddLine(info, elem, isCapture);
+    sources.back().push_back(line);
+    return line;
+}
+
+void AlsaMixerModel::AddPlaybackControls(int line, snd_mixer_elem_t* e) {
+    const bool mono = snd_mixer_selem_is_playback_mono(e);
+    if (snd_mixer_selem_has_playback_volume(e))
+        AddControl(line, Kind::PlaybackVolume, Mixer::ControlTypeVolume,
+                   UniformIf(mono || snd_mixer_selem_has_playback_volume_joined(e)), e);
+    if (snd_mixer_selem_has_playback_switch(e))
+        AddControl(line, Kind::PlaybackMute, Mixer::ControlTypeMute,
+                   UniformIf(mono || snd_mixer_selem_has_playback_switch_joined(e)), e);
+}
+
+// The master with the other playback elements as its sources; the sources' controls come
+// first.
+void AlsaMixerModel::AddPlaybackDestination(snd_mixer_elem_t* master,
+                                            const std::vector<snd_mixer_elem_t*>& playback) {
+    const int line = AddDestination(ElementName(master), kComponentSpeakers, master, false);
+    for (auto* e : playback)
+        AddPlaybackControls(AddSource(e, false), e);
+    AddPlaybackControls(line, master);
+}
+
+void AlsaMixerModel::AddCaptureDestination(const std::vector<snd_mixer_elem_t*>& capture,
+                                           snd_mixer_elem_t* captureEnum) {
+    // The capture destination itself is no element: its one control is the selection.
+    const int line = AddDestination(QStringLiteral("Capture"), kComponentWaveIn, nullptr, true);
+    std::vector<snd_mixer_elem_t*> switches;
+    std::vector<int> switchLines;
+    for (auto* e : capture) {
+        const int source = AddSource(e, true);
+        if (AddCaptureSourceControls(source, e, captureEnum != nullptr)) {
+            switches.push_back(e);
+            switchLines.push_back(source);
         }
     }
+    if (captureEnum)
+        AddMuxControl(line, captureEnum);
+    else if (!switches.empty())
+        AddMixerControl(line, switches, switchLines);
+}
 
-    auto addDestination = [this](const QString& lineName, quint32 component, snd_mixer_elem_t* elem,
-                                 bool isCapture) {
-        MixerLine info;
-        info.destination = quint32(destinations.size());
-        info.lineId = DestinationLineId(info.destination);
-        info.componentType = component;
-        info.name = info.shortName = lineName;
-        const int line = AddLine(info, elem, isCapture);
-        destinations.push_back(line);
-        sources.emplace_back();
-        return line;
-    };
-    auto addSource = [this](snd_mixer_elem_t* elem, bool isCapture) {
-        const quint32 d = quint32(destinations.size() - 1);
-        MixerLine info;
-        info.destination = d;
-        info.source = quint32(sources.back().size());
-        info.lineId = SourceLineId(d, info.source);
-        info.lineFlags = kLineSource;
-        info.componentType = kComponentSourceUndefined;
-        info.name = info.shortName = ElementName(elem);
-        const int line = AddLine(info, elem, isCapture);
-        sources.back().push_back(line);
-        return line;
-    };
-    auto addPlaybackControls = [this](int line, snd_mixer_elem_t* e) {
-        const bool mono = snd_mixer_selem_is_playback_mono(e);
-        if (snd_mixer_selem_has_playback_volume(e))
-            AddControl(line, Kind::PlaybackVolume, Mixer::ControlTypeVolume,
-                       mono || snd_mixer_selem_has_playback_volume_joined(e)
-                           ? Mixer::ControlFlagUniform
-                           : 0,
-                       e);
-        if (snd_mixer_selem_has_playback_switch(e))
-            AddControl(line, Kind::PlaybackMute, Mixer::ControlTypeMute,
-                       mono || snd_mixer_selem_has_playback_switch_joined(e)
-                           ? Mixer::ControlFlagUniform
-                           : 0,
-                       e);
-    };
+// A capture source's volume, and its mute beside a source enumeration; true when the
+// element has a capture switch.
+bool AlsaMixerModel::AddCaptureSourceControls(int source, snd_mixer_elem_t* e, bool besideEnum) {
+    const bool mono = snd_mixer_selem_is_capture_mono(e);
+    if (snd_mixer_selem_has_capture_volume(e))
+        AddControl(source, Kind::CaptureVolume, Mixer::ControlTypeVolume,
+                   UniformIf(mono || snd_mixer_selem_has_capture_volume_joined(e)), e);
+    if (!snd_mixer_selem_has_capture_switch(e))
+        return false;
+    // Beside a source enumeration a capture switch mutes its source; without one the
+    // switches together select what is recorded.
+    if (besideEnum)
+        AddControl(source, Kind::CaptureMute, Mixer::ControlTypeMute,
+                   UniformIf(mono || snd_mixer_selem_has_capture_switch_joined(e)), e);
+    return true;
+}
 
-    if (master) {
-        const int line = addDestination(ElementName(master), kComponentSpeakers, master, false);
-        for (auto* e : playback)
-            addPlaybackControls(addSource(e, false), e);
-        addPlaybackControls(line, master);
-    }
-    if (!capture.empty() || captureEnum) {
-        // The capture destination itself is no element: its one control is the selection.
-        const int line = addDestination(QStringLiteral("Capture"), kComponentWaveIn, nullptr, true);
-        std::vector<snd_mixer_elem_t*> switches;
-        std::vector<int> switchLines;
-        for (auto* e : capture) {
-            const int source = addSource(e, true);
-            const bool mono = snd_mixer_selem_is_capture_mono(e);
-            if (snd_mixer_selem_has_capture_volume(e))
-                AddControl(source, Kind::CaptureVolume, Mixer::ControlTypeVolume,
-                           mono || snd_mixer_selem_has_capture_volume_joined(e)
-                               ? Mixer::ControlFlagUniform
-                               : 0,
-                           e);
-            if (snd_mixer_selem_has_capture_switch(e)) {
-                // Beside a source enumeration a capture switch mutes its source; without
-                // one the switches together select what is recorded.
-                if (captureEnum)
-                    AddControl(source, Kind::CaptureMute, Mixer::ControlTypeMute,
-                               mono || snd_mixer_selem_has_capture_switch_joined(e)
-                                   ? Mixer::ControlFlagUniform
-                                   : 0,
-                               e);
-                switches.push_back(e);
-                switchLines.push_back(source);
-            }
+// The enumeration's items, each naming the capture source of the same name when there is one.
+void AlsaMixerModel::AddMuxControl(int line, snd_mixer_elem_t* captureEnum) {
+    AddControl(line, Kind::Mux, Mixer::ControlTypeMux, kListFlags, captureEnum);
+    Control& mux = controls.back();
+    const int items = std::max(0, snd_mixer_selem_get_enum_items(captureEnum));
+    for (int i = 0; i < items; ++i) {
+        char text[64] = {};
+        snd_mixer_selem_get_enum_item_name(captureEnum, unsigned(i), sizeof text - 1, text);
+        MixerListText t;
+        t.name = QString::fromUtf8(text);
+        for (int s : sources.back()) {
+            if (lines[std::size_t(s)].info.name.compare(t.name, Qt::CaseInsensitive) == 0)
+                t.param1 = lines[std::size_t(s)].info.lineId;
         }
-        const quint32 listFlags = Mixer::ControlFlagMultiple | Mixer::ControlFlagUniform;
-        if (captureEnum) {
-            AddControl(line, Kind::Mux, Mixer::ControlTypeMux, listFlags, captureEnum);
-            Control& mux = controls.back();
-            const int items = std::max(0, snd_mixer_selem_get_enum_items(captureEnum));
-            for (int i = 0; i < items; ++i) {
-                char text[64] = {};
-                snd_mixer_selem_get_enum_item_name(captureEnum, unsigned(i), sizeof text - 1, text);
-                MixerListText t;
-                t.name = QString::fromUtf8(text);
-                for (int s : sources.back()) {
-                    if (lines[std::size_t(s)].info.name.compare(t.name, Qt::CaseInsensitive) == 0)
-                        t.param1 = lines[std::size_t(s)].info.lineId;
-                }
-                mux.texts.push_back(t);
-            }
-            mux.info.multipleItems = quint32(items);
-        } else if (!switches.empty()) {
-            AddControl(line, Kind::Mixer, Mixer::ControlTypeMixer, listFlags, nullptr);
-            Control& mixer = controls.back();
-            mixer.items = switches;
-            for (int s : switchLines) {
-                const MixerLine& source = lines[std::size_t(s)].info;
-                mixer.texts.push_back({source.lineId, 0, source.name});
-            }
-            mixer.info.multipleItems = quint32(switches.size());
-        }
+        mux.texts.push_back(t);
     }
+    mux.info.multipleItems = quint32(items);
+}
 
+// One item per capture switch, naming its source line.
+void AlsaMixerModel::AddMixerControl(int line, const std::vector<snd_mixer_elem_t*>& switches,
+                                     const std::vector<int>& switchLines) {
+    AddControl(line, Kind::Mixer, Mixer::ControlTypeMixer, kListFlags, nullptr);
+    Control& mixer = controls.back();
+    mixer.items = switches;
+    for (int s : switchLines) {
+        const MixerLine& source = lines[std::size_t(s)].info;
+        mixer.texts.push_back({source.lineId, 0, source.name});
+    }
+    mixer.info.multipleItems = quint32(switches.size());
+}
+
+void AlsaMixerModel::CountConnectionsAndControls() {
     for (std::size_t d = 0; d < destinations.size(); ++d)
         lines[std::size_t(destinations[d])].info.connections = quint32(sources[d].size());
     for (Line& line : lines)

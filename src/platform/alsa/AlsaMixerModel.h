@@ -46,6 +46,22 @@ public:
     std::vector<Control> controls;         // control identifier - 1
 
 private:
+    struct Elements;
+
+    static Elements SortElements(snd_mixer_t* mixer);
+    int AddDestination(const QString& lineName, quint32 component, snd_mixer_elem_t* elem,
+                       bool isCapture);
+    int AddSource(snd_mixer_elem_t* elem, bool isCapture);
+    void AddPlaybackControls(int line, snd_mixer_elem_t* e);
+    void AddPlaybackDestination(snd_mixer_elem_t* master,
+                                const std::vector<snd_mixer_elem_t*>& playback);
+    void AddCaptureDestination(const std::vector<snd_mixer_elem_t*>& capture,
+                               snd_mixer_elem_t* captureEnum);
+    bool AddCaptureSourceControls(int source, snd_mixer_elem_t* e, bool besideEnum);
+    void AddMuxControl(int line, snd_mixer_elem_t* captureEnum);
+    void AddMixerControl(int line, const std::vector<snd_mixer_elem_t*>& switches,
+                         const std::vector<int>& switchLines);
+    void CountConnectionsAndControls();
     int AddLine(const MixerLine& info, snd_mixer_elem_t* elem, bool capture);
     void AddControl(int line, Kind kind, quint32 type, quint32 flags, snd_mixer_elem_t* elem);
 

@@ -12,7 +12,8 @@ inline constexpr long kFull = 65535;
 inline int ToUnits(long raw, long min, long max) {
     if (max <= min)
         return 0;
-    const long double units = (long double)(std::clamp(raw, min, max) - min) * kFull / (max - min);
+    const long double units =
+        static_cast<long double>(std::clamp(raw, min, max) - min) * kFull / (max - min);
     return int(std::lround(double(units)));
 }
 
@@ -20,7 +21,7 @@ inline long ToRaw(int units, long min, long max) {
     if (max <= min)
         return min;
     const long clamped = std::clamp<long>(units, 0, kFull);
-    return min + std::lround(double((long double)clamped * (max - min) / kFull));
+    return min + std::lround(double(static_cast<long double>(clamped) * (max - min) / kFull));
 }
 
 // The raw value to write for units when the element now holds currentRaw. Writing back

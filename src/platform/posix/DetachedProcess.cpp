@@ -88,6 +88,7 @@ int Start(const QString& program, const QStringList& arguments, pid_t* started) 
     for (const QString& a : arguments)
         args.push_back(a.toStdString());
     std::vector<char*> argv;
+    argv.reserve(args.size() + 1);
     for (std::string& a : args)
         argv.push_back(a.data());
     argv.push_back(nullptr);

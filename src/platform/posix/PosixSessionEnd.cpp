@@ -61,9 +61,9 @@ PosixSessionEnd::PosixSessionEnd() {
         return;
     }
     m_notifier = new QSocketNotifier(fds[1], QSocketNotifier::Read, this);
-    connect(m_notifier, &QSocketNotifier::activated, this, [this] {
+    connect(m_notifier, &QSocketNotifier::activated, this, [this, fd = fds[1]] {
         char buf[16];
-        while (read(m_notifier->socket(), buf, sizeof buf) > 0) {
+        while (read(fd, buf, sizeof buf) > 0) {
         }
         emit endRequested();
     });

@@ -245,31 +245,8 @@ bool X11HotkeyBackend::nativeEventFilter(const QByteArray& eventType, void* mess
     const auto* ev = static_cast<const xcb_generic_event_t*>(message);
     const uint8_t type = ev->response_type & 0x7f;
     switch (type) {
-    case XCB_KEY_PRESS: {
-        const auto* k = static_cast<const xcb_key_press_event_t*>(message);
-        if (k->event != m_root)
-            return false;
-        const uint16_t mods = k->state & (XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL | m_altMask);
-        const auto it = m_owner.constFind(comboKey(k->detail, mods));
-        if (it == m_owner.constEnd())
-            return false;
-        const bool repeat = m_repeats.press(k->detail, k->time);
-        // Handed on from the event loop once this X event is done. Qt goes on taking X events
-        // while any are waiting and only then delivers what it made of them (keys to our own
-        // windows, exposures) and runs timers: an action that waits here, as a volume change
-        // waits for the sound server, would hold all that back while presses keep coming.
-        QMetaObject::invokeMethod(
-            this, [this, id = *it, repeat] { emit hotkeyPressed(id, repeat); },
-            Qt::QueuedConnection);
-        return true;
-    }
-    case XCB_KEY_RELEASE: {
-        const auto* k = static_cast<const xcb_key_release_event_t*>(message);
-        if (k->event != m_root || !m_grabbedKeys.contains(k->detail))
-            return false;
-        m_repeats.release(k->detail, k->time);
-        return true;
-    }
+    case XCB_KEY_PRESS: return keyPress(*static_cast<const xcb_key_press_event_t*>(message));
+    case XCB_KEY_RELEASE: return keyRelease(*static_cast<const xcb_key_release_event_t*>(message));
     case XCB_MAPPING_NOTIFY: {
         const auto* m = static_cast<const xcb_mapping_notify_event_t*>(message);
         if (m->request != XCB_MAPPING_POINTER)
@@ -277,19 +254,45 @@ bool X11HotkeyBackend::nativeEventFilter(const QByteArray& eventType, void* mess
         return false;
     }
     default:
-        if (m_xkbFirstEvent && type == m_xkbFirstEvent) {
-            // Byte 1 of every XKB event is its own type.
-            const uint8_t xkbType = reinterpret_cast<const uint8_t*>(message)[1];
-            if (xkbType == XCB_XKB_NEW_KEYBOARD_NOTIFY || xkbType == XCB_XKB_MAP_NOTIFY)
-                scheduleRegrab();
-            if (xkbType == XCB_XKB_STATE_NOTIFY) {
-                // Qt asks for every modifier change too: only a new layout group matters.
-                const auto* state = static_cast<const xcb_xkb_state_notify_event_t*>(message);
-                if ((state->changed & XCB_XKB_STATE_PART_GROUP_LOCK) &&
-                    state->lockedGroup != m_group)
-                    scheduleRegrab();
-            }
-        }
+        if (m_xkbFirstEvent && type == m_xkbFirstEvent)
+            xkbEvent(message);
         return false;
+    }
+}
+
+bool X11HotkeyBackend::keyPress(const xcb_key_press_event_t& k) {
+    if (k.event != m_root)
+        return false;
+    const uint16_t mods = k.state & (XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL | m_altMask);
+    const auto it = m_owner.constFind(comboKey(k.detail, mods));
+    if (it == m_owner.constEnd())
+        return false;
+    const bool repeat = m_repeats.press(k.detail, k.time);
+    // Handed on from the event loop once this X event is done. Qt goes on taking X events
+    // while any are waiting and only then delivers what it made of them (keys to our own
+    // windows, exposures) and runs timers: an action that waits here, as a volume change
+    // waits for the sound server, would hold all that back while presses keep coming.
+    QMetaObject::invokeMethod(
+        this, [this, id = *it, repeat] { emit hotkeyPressed(id, repeat); }, Qt::QueuedConnection);
+    return true;
+}
+
+bool X11HotkeyBackend::keyRelease(const xcb_key_release_event_t& k) {
+    if (k.event != m_root || !m_grabbedKeys.contains(k.detail))
+        return false;
+    m_repeats.release(k.detail, k.time);
+    return true;
+}
+
+void X11HotkeyBackend::xkbEvent(const void* message) {
+    // Byte 1 of every XKB event is its own type.
+    const uint8_t xkbType = static_cast<const uint8_t*>(message)[1];
+    if (xkbType == XCB_XKB_NEW_KEYBOARD_NOTIFY || xkbType == XCB_XKB_MAP_NOTIFY)
+        scheduleRegrab();
+    if (xkbType == XCB_XKB_STATE_NOTIFY) {
+        // Qt asks for every modifier change too: only a new layout group matters.
+        const auto* state = static_cast<const xcb_xkb_state_notify_event_t*>(message);
+        if ((state->changed & XCB_XKB_STATE_PART_GROUP_LOCK) && state->lockedGroup != m_group)
+            scheduleRegrab();
     }
 }

@@ -40,6 +40,9 @@ private:
     };
 
     void readKeyboard();
+    bool keyPress(const xcb_key_press_event_t& event);
+    bool keyRelease(const xcb_key_release_event_t& event);
+    void xkbEvent(const void* message);
     std::vector<Combination> combinationsFor(unsigned modifierBits, int virtualKey) const;
     std::vector<uint16_t> lockVariants(int virtualKey) const;
     RegisterResult grab(int id, Registration& reg);

@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# The CI run, stage by stage: install what is missing, build with warnings as errors, check
+# the format, run clang-tidy, run the whole test suite, then build again with
+# AddressSanitizer and UndefinedBehaviorSanitizer (in build-asan/) and run every test but
+# the end-to-end ones there. Prints how long each stage took.
+#   scripts/ci.sh [STAGE...]   only these stages: deps build format tidy test sanitize fuzz
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+jobs=$(nproc)
+cmake_args=(-G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANE_WERROR=ON)
+if command -v ccache >/dev/null && [[ -z ${CCACHE_DISABLE:-} ]]; then
+  export CCACHE_BASEDIR=$PWD
+  cmake_args+=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+
+stage_deps() { bash scripts/install-deps.sh; }
+
+stage_build() {
+  cmake -S . -B build "${cmake_args[@]}"
+  cmake --build build -j "$jobs"
+}
+
+stage_format() {
+  local files
+  mapfile -d '' files < <(find src tests bench -type f \
+    \( -name '*.c' -o -name '*.cpp' -o -name '*.h' \) -print0 | sort -z)
+  clang-format --dry-run --Werror "${files[@]}"
+  echo "clang-format: ${#files[@]} files, all formatted"
+}
+
+stage_tidy() { bash scripts/tidy.sh build; }
+
+stage_test() {
+  (cd build && ctest --output-on-failure -j "$jobs") 2>&1 | tee build/ci-ctest.log
+}
+
+stage_sanitize() {
+  cmake -S . -B build-asan "${cmake_args[@]}" -DORVANE_SANITIZE=ON -DORVANE_BUILD_BENCH=OFF
+  cmake --build build-asan -j "$jobs"
+  # Leaks are errors too; the suppressions name only other libraries' memory kept to exit.
+  (cd build-asan &&
+    ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+      LSAN_OPTIONS="suppressions=$PWD/../tests/support/lsan.supp:print_suppressions=0" \
+      ctest --output-on-failure -j "$jobs" -LE e2e) 2>&1 | tee build-asan/ci-ctest.log
+}
+
+stage_fuzz() { bash scripts/fuzz.sh; }
+
+stages=("$@")
+((${#stages[@]})) || stages=(deps build format tidy test sanitize fuzz)
+
+summary=()
+current=
+rm -f build/ci-ctest.log build-asan/ci-ctest.log
+
+# Adds up the CTest results of this run into one closing line.
+count_tests() {
+  local passed=0 failed=0 log line total fails
+  for log in build/ci-ctest.log build-asan/ci-ctest.log; do
+    [[ -f $log ]] || continue
+    line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1) || continue
+    total=${line##* out of }
+    fails=$(sed -E 's/.*passed, ([0-9]+) tests? failed.*/\1/' <<<"$line")
+    passed=$((passed + total - fails))
+    failed=$((failed + fails))
+  done
+  ((passed + failed)) && echo "ci: $passed passed, $failed failed"
+  return 0
+}
+
+finish() {
+  local status=$?
+  [[ -n $current ]] && summary+=("$(printf '%-9s %5ds  FAILED' "$current" $((SECONDS - started)))")
+  echo
+  echo "Stage durations:"
+  printf '  %s\n' "${summary[@]}"
+  echo "  total     ${SECONDS}s"
+  count_tests
+  exit "$status"
+}
+trap finish EXIT
+
+for stage in "${stages[@]}"; do
+  if ! declare -F "stage_$stage" >/dev/null; then
+    echo "unknown stage: $stage" >&2
+    exit 2
+  fi
+  # The fuzz stage comes with scripts/fuzz.sh; until then there is nothing to run.
+  [[ $stage == fuzz && ! -f scripts/fuzz.sh ]] && continue
+  echo "=== $stage"
+  current=$stage
+  started=$SECONDS
+  "stage_$stage"
+  took=$((SECONDS - started))
+  current=
+  summary+=("$(printf '%-9s %5ds' "$stage" "$took")")
+  echo "=== $stage done in ${took}s"
+done
