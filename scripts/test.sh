@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs the whole test suite (unit, widget and
-# end-to-end tests; the end-to-end tests start their own virtual X displays).
+# Installs what is missing, builds, and checks everything CI checks, stage by stage: the
+# build with warnings as errors, the format, clang-tidy, the whole test suite (unit, widget
+# and end-to-end tests; the end-to-end tests start their own virtual X displays), the
+# sanitizer build with its tests, and a short fuzzing run. Stage names as arguments run only
+# those stages (see scripts/ci.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
-bash scripts/build.sh
-cd build
-ctest --output-on-failure -j "$(nproc)" "$@"
+exec bash scripts/ci.sh "$@"

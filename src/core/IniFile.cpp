@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <iterator>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -132,43 +133,77 @@ QString quotedIfNeeded(const QString& value) {
 
 } // namespace
 
-int ParseProfileInteger(const QString& text, int def) {
-    // Only blanks and tabs: a form feed or a Unicode space makes the text no number.
-    const QStringView s = trimmedText(text);
-    qsizetype i = 0;
-    bool negative = false;
-    if (i < s.size() && (s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-'))) {
-        negative = s[i] == QLatin1Char('-');
-        ++i;
+namespace {
+
+// The value of c as a digit of base, or -1.
+int digitValue(QChar c, int base) {
+    int d = c.unicode() < 128 ? c.digitValue() : -1;
+    if (base == 16 && d < 0) {
+        const char lower = static_cast<char>(c.toLower().unicode());
+        d = (lower >= 'a' && lower <= 'f') ? lower - 'a' + 10 : -1;
     }
-    int base = 10;
-    if (i + 1 < s.size() && s[i] == QLatin1Char('0') &&
-        (s[i + 1] == QLatin1Char('x') || s[i + 1] == QLatin1Char('X'))) {
-        base = 16;
-        i += 2;
-    }
-    if (i >= s.size())
-        return def;
+    return d < base ? d : -1;
+}
+
+// The digits as a number of at most 32 bits, or nothing when they are not all digits.
+std::optional<quint64> magnitudeOf(QStringView digits, int base) {
+    if (digits.isEmpty())
+        return std::nullopt;
     quint64 magnitude = 0;
-    for (; i < s.size(); ++i) {
-        const int digit = s[i].unicode() < 128 ? s[i].digitValue() : -1;
-        int d = digit;
-        if (base == 16 && d < 0) {
-            const char c = static_cast<char>(s[i].toLower().unicode());
-            d = (c >= 'a' && c <= 'f') ? c - 'a' + 10 : -1;
-        }
-        if (d < 0 || d >= base)
-            return def;
+    for (const QChar c : digits) {
+        const int d = digitValue(c, base);
+        if (d < 0)
+            return std::nullopt;
         magnitude = magnitude * static_cast<quint64>(base) + static_cast<quint64>(d);
         if (magnitude > 0xFFFFFFFFull)
-            return def;
+            return std::nullopt;
     }
+    return magnitude;
+}
+
+// The lines of bytes[from, n), each without its line end; eol becomes the first line end.
+std::vector<QByteArray> splitLines(const QByteArray& bytes, qsizetype from, qsizetype n,
+                                   QByteArray& eol) {
+    std::vector<QByteArray> lines;
+    bool eolKnown = false;
+    qsizetype start = from;
+    for (qsizetype i = from; i < n; ++i) {
+        const char c = bytes[i];
+        if (c != '\r' && c != '\n')
+            continue;
+        const bool crlf = c == '\r' && i + 1 < n && bytes[i + 1] == '\n';
+        if (!eolKnown) {
+            eol = crlf ? QByteArray("\r\n") : QByteArray("\n");
+            eolKnown = true;
+        }
+        lines.push_back(bytes.mid(start, i - start));
+        if (crlf)
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        lines.push_back(bytes.mid(start, n - start));
+    return lines;
+}
+
+} // namespace
+
+int ParseProfileInteger(const QString& text, int def) {
+    // Only blanks and tabs: a form feed or a Unicode space makes the text no number.
+    QStringView s = trimmedText(text);
+    const bool negative = s.startsWith(QLatin1Char('-'));
+    if (negative || s.startsWith(QLatin1Char('+')))
+        s = s.mid(1);
+    const bool hex = s.startsWith(QLatin1String("0x")) || s.startsWith(QLatin1String("0X"));
+    const std::optional<quint64> magnitude = magnitudeOf(hex ? s.mid(2) : s, hex ? 16 : 10);
+    if (!magnitude)
+        return def;
     qint64 result;
-    if (base == 16) {
+    if (hex) {
         // Hexadecimal covers the whole 32-bit pattern, so 0xFFFFFFFF is -1.
-        result = static_cast<qint32>(static_cast<quint32>(magnitude));
+        result = static_cast<qint32>(static_cast<quint32>(*magnitude));
     } else {
-        result = static_cast<qint64>(magnitude);
+        result = static_cast<qint64>(*magnitude);
         if (result > static_cast<qint64>(std::numeric_limits<int>::max()) + (negative ? 1 : 0))
             return def;
     }
@@ -183,60 +218,41 @@ IniFile IniFile::parse(const QByteArray& bytes) {
         ini.m_byteOrderMark = true;
         start = 3;
     }
-
     // The encoding is known only after every line has been seen.
-    std::vector<QByteArray> lines;
-    bool eolKnown = false;
-    bool utf8 = true;
-    auto addLine = [&](qsizetype from, qsizetype to) {
-        lines.push_back(bytes.mid(from, to - from));
-        utf8 = utf8 && isValidUtf8(lines.back());
-    };
-    for (qsizetype i = start; i < n; ++i) {
-        const char c = bytes[i];
-        if (c != '\r' && c != '\n')
-            continue;
-        const bool crlf = c == '\r' && i + 1 < n && bytes[i + 1] == '\n';
-        if (!eolKnown) {
-            ini.m_eol = crlf ? QByteArray("\r\n") : QByteArray("\n");
-            eolKnown = true;
-        }
-        addLine(start, i);
-        if (crlf)
-            ++i;
-        start = i + 1;
-    }
-    if (start < n)
-        addLine(start, n);
+    std::vector<QByteArray> lines = splitLines(bytes, start, n, ini.m_eol);
+    const bool utf8 = std::all_of(lines.begin(), lines.end(), isValidUtf8);
     ini.m_encoding = utf8 ? Encoding::Utf8 : Encoding::Windows1252;
+    ini.addLines(lines);
+    return ini;
+}
 
-    ini.m_sections.emplace_back(); // the preamble
+void IniFile::addLines(std::vector<QByteArray>& lines) {
+    m_sections.emplace_back(); // the preamble
     int lastKey = -1;
     for (QByteArray& line : lines) {
         const QByteArray t = trimmed(line);
         if (t.startsWith('[')) {
-            finishSection(ini.m_sections.back(), lastKey);
+            finishSection(m_sections.back(), lastKey);
             lastKey = -1;
             Section s;
             s.header = std::move(line);
-            const QByteArray lname = ini.nameKey(sectionNameOf(t));
-            if (!ini.m_sectionIndex.contains(lname))
-                ini.m_sectionIndex.insert(lname, static_cast<int>(ini.m_sections.size()));
-            ini.m_sections.push_back(std::move(s));
+            const QByteArray lname = nameKey(sectionNameOf(t));
+            if (!m_sectionIndex.contains(lname))
+                m_sectionIndex.insert(lname, static_cast<int>(m_sections.size()));
+            m_sections.push_back(std::move(s));
             continue;
         }
-        Section& s = ini.m_sections.back();
+        Section& s = m_sections.back();
         const qsizetype eq = t.indexOf('=');
-        if (!t.startsWith(';') && eq >= 0 && ini.m_sections.size() > 1) {
+        if (!t.startsWith(';') && eq >= 0 && m_sections.size() > 1) {
             lastKey = static_cast<int>(s.body.size());
-            const QByteArray lname = ini.nameKey(trimmed(t.left(eq)));
+            const QByteArray lname = nameKey(trimmed(t.left(eq)));
             if (!s.keys.contains(lname))
                 s.keys.insert(lname, lastKey);
         }
         s.body.push_back(std::move(line));
     }
-    finishSection(ini.m_sections.back(), lastKey);
-    return ini;
+    finishSection(m_sections.back(), lastKey);
 }
 
 void IniFile::finishSection(Section& s, int lastKey) {

@@ -22,7 +22,7 @@ public:
     // Longest value a read returns, as with a 2048-byte profile buffer.
     static constexpr int MaxValueLength = 2047;
     // Larger files are not INI files Orvane wrote; only this much of them is read.
-    static constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
+    static constexpr qint64 MaxFileSize = qint64{64} * 1024 * 1024;
 
     enum class LoadStatus { Ok, Missing, Unreadable, TooLarge };
     enum class Encoding { Utf8, Windows1252 };
@@ -73,6 +73,8 @@ private:
     bool saveAs(const QString& path, bool keepOldAsBackup) const;
     const Section* findSection(const QString& section) const;
     static void finishSection(Section& s, int lastKey);
+    // Sorts the lines into the preamble and the sections, and indexes their keys.
+    void addLines(std::vector<QByteArray>& lines);
     QString decode(QByteArrayView bytes) const;
     QByteArray encode(const QString& text) const;
     QByteArray nameKey(const QByteArray& rawName) const;

@@ -1,5 +1,8 @@
 #include "AlsaMixerDevice.h"
 
+// Failures the mixer turns into -1 values; silent unless switched on.
+Q_LOGGING_CATEGORY(lcAlsa, "orvane.alsa", QtCriticalMsg)
+
 #include "AlsaMixerNotifier.h"
 #include "AlsaVolumeScale.h"
 
@@ -70,6 +73,13 @@ int WriteChannel(const AlsaMixerModel::Control& c, snd_mixer_selem_channel_id_t 
 } // namespace
 
 int AlsaMixerDevice::Open(const QByteArray& name, std::unique_ptr<AlsaMixerDevice>& device) {
+    const int err = OpenMixer(name, device);
+    if (err < 0)
+        qCWarning(lcAlsa) << "cannot open mixer device" << name << snd_strerror(err);
+    return err;
+}
+
+int AlsaMixerDevice::OpenMixer(const QByteArray& name, std::unique_ptr<AlsaMixerDevice>& device) {
     snd_hctl_t* hctl = nullptr;
     int err = snd_hctl_open(&hctl, name.constData(), SND_CTL_NONBLOCK);
     if (err < 0)
@@ -127,6 +137,7 @@ AlsaMixerDevice::~AlsaMixerDevice() {
 }
 
 MixerResult AlsaMixerDevice::Failed(int alsaError) {
+    qCWarning(lcAlsa) << "mixer call failed:" << snd_strerror(alsaError);
     switch (-alsaError) {
     case ENODEV:
     case ENXIO:

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QLoggingCategory>
+
 #include "AlsaMixerModel.h"
 #include "MixerDriver.h"
 
@@ -13,6 +15,8 @@ class AlsaMixerNotifier;
 
 // One open ALSA control device seen as a mixer device: its lines and controls, their
 // values on the 0..65535 scale, and its change messages.
+Q_DECLARE_LOGGING_CATEGORY(lcAlsa) // orvane.alsa
+
 class AlsaMixerDevice : public QObject {
     Q_OBJECT
 public:
@@ -39,6 +43,7 @@ public:
     MixerResult SetControlDetails(const MixerControlDetails& details, quint32 flags);
 
 private:
+    static int OpenMixer(const QByteArray& name, std::unique_ptr<AlsaMixerDevice>& device);
     using Kind = AlsaMixerModel::Kind;
     using Line = AlsaMixerModel::Line;
     using Control = AlsaMixerModel::Control;

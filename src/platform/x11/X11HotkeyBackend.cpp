@@ -1,5 +1,7 @@
 #include "X11HotkeyBackend.h"
 
+#include <QLoggingCategory>
+
 #include "HotkeyEntry.h"
 #include "X11KeySyms.h"
 #include "X11KeyboardMap.h"
@@ -12,6 +14,9 @@
 #define explicit explicit_
 #include <xcb/xkb.h>
 #undef explicit
+
+// Failures the hotkeys go on after; silent unless switched on.
+Q_LOGGING_CATEGORY(lcX11, "orvane.x11", QtCriticalMsg)
 
 X11HotkeyBackend::X11HotkeyBackend() {
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
@@ -178,6 +183,11 @@ void X11HotkeyBackend::ungrab(const Registration& reg) {
 RegisterResult X11HotkeyBackend::registerHotKey(int id, unsigned modifierBits, int virtualKey) {
     if (!m_conn)
         return RegisterResult::NoDisplay;
+    // A connection that broke answers nothing: no grab can be held, and none was refused.
+    if (const int error = xcb_connection_has_error(m_conn)) {
+        qCWarning(lcX11) << "the X connection is broken, error" << error;
+        return RegisterResult::NoDisplay;
+    }
     unregisterHotKey(id);
     Registration reg{modifierBits, virtualKey, {}, {}};
     const RegisterResult result = grab(id, reg);
