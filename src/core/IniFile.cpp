@@ -20,22 +20,22 @@ bool isBlank(QChar c) {
     return c == QLatin1Char(' ') || c == QLatin1Char('\t');
 }
 
-QStringView trimmedText(QStringView s) {
+// Only blanks and tabs, as the profile reader trims; not form feeds or Unicode spaces.
+template <typename View> View trimmedBlanks(View s) {
     qsizetype b = 0, e = s.size();
     while (b < e && isBlank(s[b]))
         ++b;
     while (e > b && isBlank(s[e - 1]))
         --e;
-    return s.mid(b, e - b);
+    return s.sliced(b, e - b);
+}
+
+QStringView trimmedText(QStringView s) {
+    return trimmedBlanks(s);
 }
 
 QByteArray trimmed(const QByteArray& s) {
-    qsizetype b = 0, e = s.size();
-    while (b < e && isBlank(s[b]))
-        ++b;
-    while (e > b && isBlank(s[e - 1]))
-        --e;
-    return s.mid(b, e - b);
+    return trimmedBlanks(QByteArrayView(s)).toByteArray();
 }
 
 QByteArray unquoted(const QByteArray& s) {
