@@ -25,7 +25,7 @@ int main(int argc, char* argv[]) {
     Program program(CreateHotkeyBackend(), CreateShell(), CreateMixerDriver());
     const QString commandLine =
         CommandLine::Rebuild(QCoreApplication::applicationFilePath(), app.arguments().mid(1));
-    switch (program.Life.FormCreate(commandLine, {}, PrivateRuntimeDirectory())) {
+    switch (program.Life.FormCreate(commandLine, PrivateRuntimeDirectory())) {
     case Lifecycle::CreateOutcome::Created: break;
     case Lifecycle::CreateOutcome::HandedToFirst: return 0;
     case Lifecycle::CreateOutcome::Failed: return 1;

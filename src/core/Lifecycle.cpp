@@ -8,7 +8,6 @@
 #include "Logging.h"
 
 #include <QCoreApplication>
-#include <QStandardPaths>
 #include <QSysInfo>
 #include <QTimer>
 
@@ -22,15 +21,12 @@ Lifecycle::Lifecycle(HotkeyTable& table, HotkeyBackend& backend, LifecycleWindow
     connect(TimerInit, &QTimer::timeout, this, &Lifecycle::TimerInitTimer);
 }
 
-Lifecycle::CreateOutcome Lifecycle::FormCreate(const QString& commandLine, const QString& filesDir,
-                                               const RuntimePlace& runtime) {
-    const QString runtimeDir =
-        runtime.directory.isEmpty() && runtime.problem.isEmpty()
-            ? QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation)
-            : runtime.directory;
-    if (runtimeDir.isEmpty())
+Lifecycle::CreateOutcome Lifecycle::FormCreate(const QString& commandLine,
+                                               const RuntimePlace& runtime,
+                                               const QString& filesDir) {
+    if (runtime.directory.isEmpty())
         return failToStart(runtime.problem);
-    m_instance = new SingleInstance(QStringLiteral("Orvane 2"), runtimeDir, this);
+    m_instance = new SingleInstance(QStringLiteral("Orvane 2"), runtime.directory, this);
     switch (m_instance->claim()) {
     case SingleInstance::Claim::First: break;
     case SingleInstance::Claim::Failed: return failToStart(m_instance->problem());

@@ -46,12 +46,11 @@ public:
     Lifecycle(HotkeyTable& table, HotkeyBackend& backend, LifecycleWindows& windows,
               SettingsHooks settings, QObject* parent = nullptr);
 
-    // The creation step; in a later start or on failure the process must end now.
-    // filesDir overrides where Hotkeys.ini and Settings.ini live (tests); empty means the
-    // usual place. runtime is where the single-instance lock lives; left empty, Qt's
-    // runtime location.
-    CreateOutcome FormCreate(const QString& commandLine, const QString& filesDir = {},
-                             const RuntimePlace& runtime = {});
+    // The creation step; in a later start or on failure the process must end now. runtime is
+    // where the single-instance lock lives; filesDir overrides where Hotkeys.ini and
+    // Settings.ini live (tests), empty meaning the usual place.
+    CreateOutcome FormCreate(const QString& commandLine, const RuntimePlace& runtime,
+                             const QString& filesDir = {});
 
     QString HotkeysPath() const;
     QString SettingsPath() const;

@@ -33,7 +33,7 @@ struct ProgramFixture : ::testing::Test {
     void start(const QStringList& args = {}) {
         QSignalSpy started(&program->Life, &Lifecycle::started);
         const QString cmd = CommandLine::Rebuild(QCoreApplication::applicationFilePath(), args);
-        ASSERT_EQ(program->Life.FormCreate(cmd, dir.path(), {dir.path(), {}}),
+        ASSERT_EQ(program->Life.FormCreate(cmd, {dir.path(), {}}, dir.path()),
                   Lifecycle::CreateOutcome::Created);
         ASSERT_TRUE(started.wait(5000));
     }

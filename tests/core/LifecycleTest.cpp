@@ -67,7 +67,7 @@ struct LifecycleFixture : ::testing::Test {
         return CommandLine::Rebuild(QCoreApplication::applicationFilePath(), args);
     }
     Lifecycle::CreateOutcome create(const QStringList& args = {}) {
-        return life->FormCreate(commandLine(args), dir.path(), {dir.path(), {}});
+        return life->FormCreate(commandLine(args), {dir.path(), {}}, dir.path());
     }
     void start(const QStringList& args = {}) {
         QSignalSpy started(life.get(), &Lifecycle::started);
@@ -173,7 +173,7 @@ TEST_F(LifecycleFixture, AStartThatCannotTakeTheLockSaysWhyAndEnds) {
     EXPECT_TRUE(windows.told[0].contains("does not answer"));
 
     windows.told.clear();
-    EXPECT_EQ(life->FormCreate(commandLine({}), dir.path(), {{}, "no private folder"}),
+    EXPECT_EQ(life->FormCreate(commandLine({}), {{}, "no private folder"}, dir.path()),
               Lifecycle::CreateOutcome::Failed);
     ASSERT_EQ(windows.told.size(), 1);
     EXPECT_TRUE(windows.told[0].contains("no private folder"));
@@ -182,7 +182,7 @@ TEST_F(LifecycleFixture, AStartThatCannotTakeTheLockSaysWhyAndEnds) {
 TEST_F(LifecycleFixture, ALaterStartRestoresTheMainWindow) {
     start({"hide"});
     Lifecycle later(table, backend, windows, {});
-    EXPECT_EQ(later.FormCreate(commandLine({}), dir.path(), {dir.path(), {}}),
+    EXPECT_EQ(later.FormCreate(commandLine({}), {dir.path(), {}}, dir.path()),
               Lifecycle::CreateOutcome::HandedToFirst);
     for (QDeadlineTimer deadline(5000);
          !windows.calls.contains("RestoreMainWindow") && !deadline.hasExpired();)
