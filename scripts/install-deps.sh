@@ -20,8 +20,8 @@ packages=(
   # sound: the ALSA mixer, and a PulseAudio server of their own for the sound tests, reached
   # through ALSA's PulseAudio plugin; amixer for the peer in the volume benchmark
   libasound2-dev pulseaudio pulseaudio-utils libasound2-plugins alsa-utils
-  # fonts, so that windows render text under Xvfb
-  fonts-dejavu-core
+  # fonts, so that windows render text under Xvfb; Liberation Sans stands in for "MS Sans Serif"
+  fonts-dejavu-core fonts-liberation2
 )
 
 missing=()

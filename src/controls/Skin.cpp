@@ -1,0 +1,92 @@
+#include "Skin.h"
+
+#include "TdxButton.h"
+
+#include <QPalette>
+#include <QWidget>
+
+namespace Skin {
+
+QFont Font(int pixelHeight, bool bold) {
+    QFont font;
+    // Liberation Sans and Arimo share Arial's widths, the nearest to the old bitmap face;
+    // DejaVu Sans is wider but present on nearly every Linux desktop.
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                      QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("Arimo"), QStringLiteral("DejaVu Sans")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(pixelHeight);
+    font.setBold(bold);
+    return font;
+}
+
+void ApplyTitleBarSet(TdxColors& colors, const SkinPalette& palette) {
+    colors.SetBackgroundFrom(palette.dark);
+    colors.SetClickedFrom(palette.dark);
+    colors.SetHighlightFrom(palette.dark);
+    colors.SetFocusedFrom(palette.dark);
+    colors.SetBackgroundTo(palette.accent);
+    colors.SetClickedTo(palette.accent);
+    colors.SetHighlightTo(palette.accent);
+    colors.SetFocusedTo(palette.accent);
+    colors.SetBorderEdges(SkyBlue);
+    colors.SetBorderLine(Qt::black);
+    colors.SetHotTrack(Qt::black);
+}
+
+void ApplyActionButtonSet(TdxColors& colors, const SkinPalette& palette) {
+    colors.SetBackgroundFrom(palette.dark);
+    colors.SetBackgroundTo(palette.accent);
+    colors.SetClickedTo(palette.dark);
+    colors.SetFocusedTo(palette.accent);
+    colors.SetHighlightTo(palette.dark);
+    colors.SetClickedFrom(Qt::white);
+    colors.SetFocusedFrom(Qt::white);
+    colors.SetHighlightFrom(Qt::white);
+    colors.SetBorderEdges(SkyBlue);
+    colors.SetBorderLine(Qt::black);
+    colors.SetHotTrack(Qt::black);
+}
+
+namespace {
+void tabButton(TdxButton& button, const QColor& outline, const SkinPalette& palette) {
+    TdxColors& colors = button.Colors();
+    colors.SetBackgroundFrom(palette.accent);
+    colors.SetBorderLine(outline);
+    colors.SetClickedFrom(palette.dark);
+    colors.SetFocusedFrom(palette.accent);
+    colors.SetHighlightFrom(palette.dark);
+    colors.SetBackgroundTo(Qt::white);
+    colors.SetClickedTo(Qt::white);
+    colors.SetFocusedTo(Qt::white);
+    colors.SetHighlightTo(Qt::white);
+    colors.SetBorderEdges(SkyBlue);
+    colors.SetHotTrack(Qt::black);
+    button.SetFontColor(palette.dark);
+}
+} // namespace
+
+void ApplyTabButtonSet(TdxButton& button, const SkinPalette& palette) {
+    tabButton(button, palette.dark, palette);
+}
+
+void ApplyTabButtonDesign(TdxButton& button) {
+    tabButton(button, Teal, DesignPalette);
+}
+
+void SetWindowBackground(QWidget* window, const QColor& colour) {
+    QPalette p = window->palette();
+    p.setColor(QPalette::Window, colour);
+    window->setPalette(p);
+    window->setAutoFillBackground(true);
+}
+
+void SetTextColour(QWidget* widget, const QColor& colour) {
+    QPalette p = widget->palette();
+    p.setColor(QPalette::WindowText, colour);
+    p.setColor(QPalette::ButtonText, colour);
+    p.setColor(QPalette::Text, colour);
+    widget->setPalette(p);
+}
+
+} // namespace Skin

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+
+class QWidget;
+class TdxButton;
+class TdxColors;
+
+// The four colours every window is drawn from. The design look is the blue one; colour
+// schemes swap the palette later.
+struct SkinPalette {
+    QColor dark;
+    QColor accent;
+    QColor listBackground;
+    QColor windowBackground;
+};
+
+namespace Skin {
+
+inline const QColor Navy{0, 0, 128};
+inline const QColor SkyBlue{166, 202, 240};
+inline const QColor Teal{0, 128, 128};
+inline const QColor WindowBackground{220, 240, 255};
+
+// The look the windows are laid out with.
+inline const SkinPalette DesignPalette{Navy, SkyBlue, QColor(230, 250, 255), WindowBackground};
+
+// The windows' type at a character height in pixels: "MS Sans Serif" where it exists, else a
+// close sans-serif of similar width.
+QFont Font(int pixelHeight, bool bold = false);
+
+// Title bars: dark to accent in every state.
+void ApplyTitleBarSet(TdxColors& colors, const SkinPalette& palette);
+// Push buttons: dark to accent, white where the state gradients start.
+void ApplyActionButtonSet(TdxColors& colors, const SkinPalette& palette);
+// The menu buttons under a title bar: accent to white with a dark outline; the caption takes
+// the dark colour too.
+void ApplyTabButtonSet(TdxButton& button, const SkinPalette& palette);
+// The menu buttons as laid out, before any scheme: a teal outline.
+void ApplyTabButtonDesign(TdxButton& button);
+
+// A borderless window's background, which is also the colour its transparency keys out.
+void SetWindowBackground(QWidget* window, const QColor& colour);
+
+// Text colour of a label, check box or edit field.
+void SetTextColour(QWidget* widget, const QColor& colour);
+
+} // namespace Skin
