@@ -259,7 +259,8 @@ void TdxButtonPainter::Paint(QPainter& painter, const TdxButton& button) {
     DrawLine(painter, {w - 3, h}, {w, h - 3});
 
     const QImage glyph = button.PaintedGlyph();
-    const TdxButtonGeometry g = Arrange(button, glyph.size());
+    // A picture for a denser screen takes its size on screen, not its pixel count.
+    const TdxButtonGeometry g = Arrange(button, glyph.deviceIndependentSize().toSize());
     if (!glyph.isNull())
         painter.drawImage(g.glyph, glyph);
 

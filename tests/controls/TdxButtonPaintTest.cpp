@@ -260,3 +260,25 @@ TEST_F(TdxButtonLook, AWrappedCaptionFillsTheLinesThatFitAndEndsTheLastWithAnEll
 }
 
 } // namespace
+
+TEST_F(TdxButtonLook, AHighDensityGlyphIsPlacedByItsSizeOnScreen) {
+    // An 8 x 8 picture for a 2x screen covers 4 x 4 pixels of the button.
+    QImage g(8, 8, QImage::Format_RGB32);
+    g.fill(Qt::blue);
+    for (const QPoint p : {QPoint(0, 6), QPoint(1, 6), QPoint(0, 7), QPoint(1, 7)})
+        g.setPixel(p, qRgb(255, 0, 255));
+    g.setDevicePixelRatio(2);
+    button->SetGlyph(g);
+    const int expected = TdxButtonPainter::Arrange(*button, QSize(4, 4)).glyph.x();
+    ASSERT_NE(expected, TdxButtonPainter::Arrange(*button, QSize(8, 8)).glyph.x());
+
+    const QImage look = Look();
+    int leftmost = -1;
+    for (int x = 0; x < look.width() && leftmost < 0; ++x)
+        for (int y = 0; y < look.height(); ++y)
+            if (look.pixel(x, y) == qRgb(0, 0, 255)) {
+                leftmost = x;
+                break;
+            }
+    EXPECT_EQ(leftmost, expected);
+}
