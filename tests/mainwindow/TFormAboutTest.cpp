@@ -1,0 +1,152 @@
+#include "TFormAbout.h"
+#include "TdxButton.h"
+#include "WindowShape.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTest>
+#include <QWindow>
+#include <gtest/gtest.h>
+
+namespace {
+
+class AboutBox : public ::testing::Test {
+protected:
+    // A mouse event on `area` with the pointer at `global` on the screen.
+    static void Send(QWidget* area, QEvent::Type type, QPoint global, Qt::MouseButton button) {
+        QMouseEvent e(type, area->mapFromGlobal(QPointF(global)), QPointF(global),
+                      type == QEvent::MouseMove ? Qt::NoButton : button, button, Qt::NoModifier);
+        QApplication::sendEvent(area, &e);
+    }
+
+    QStringList opened;
+    TFormAbout about{[this](const QString& link) { opened << link; }};
+};
+
+TEST_F(AboutBox, MakesNoWindowAndNoControlsUntilFirstShown) {
+    EXPECT_FALSE(about.testAttribute(Qt::WA_WState_Created));
+    EXPECT_TRUE(about.findChildren<TdxButton*>().isEmpty());
+    EXPECT_EQ(about.mask(), WindowShapeRegion(QSize(300, 200))) << "outline cut at creation";
+    about.ShowAbout();
+    EXPECT_TRUE(about.testAttribute(Qt::WA_WState_Created));
+    EXPECT_EQ(about.findChildren<TdxButton*>().size(), 2);
+}
+
+TEST_F(AboutBox, ShowsFirstAtItsPlaceThenWhereItWasLeftAndStaysOneBoxInFront) {
+    about.ShowAbout();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
+    EXPECT_EQ(about.pos(), QPoint(482, 314));
+    EXPECT_EQ(about.size(), QSize(300, 200));
+    EXPECT_EQ(about.windowTitle(), QStringLiteral("About"));
+
+    about.move(600, 420);
+    about.ButtonOK()->Click();
+    ASSERT_FALSE(about.isVisible());
+
+    // Another window takes the front; asking again brings the same box back to it.
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    about.ShowAbout();
+    about.ShowAbout();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&about));
+    EXPECT_EQ(about.pos(), QPoint(600, 420));
+    int boxes = 0;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        boxes += qobject_cast<TFormAbout*>(w) != nullptr;
+    EXPECT_EQ(boxes, 1);
+}
+
+TEST_F(AboutBox, OkClickedHidesTheBox) {
+    about.ShowAbout();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
+    EXPECT_EQ(about.ButtonOK()->Caption(), QStringLiteral(" OK "));
+    EXPECT_EQ(about.ButtonOK()->geometry(), QRect(100, 162, 100, 25));
+    QTest::mouseClick(about.ButtonOK(), Qt::LeftButton);
+    EXPECT_FALSE(about.isVisible());
+}
+
+TEST_F(AboutBox, LinksOpenTheMailAddressAndTheWebSite) {
+    about.ShowAbout();
+    const std::pair<TLinkLabel*, QString> rows[] = {
+        {about.LinkLabel1(), QStringLiteral("mailto:orvane@orvane.org")},
+        {about.LinkLabel2(), QStringLiteral("https://orvane.org/")}};
+    for (const auto& [label, link] : rows) {
+        opened.clear();
+        QTest::mousePress(label, Qt::LeftButton);
+        EXPECT_EQ(opened, QStringList{link});
+    }
+    EXPECT_EQ(about.LinkLabel1()->text(), QStringLiteral("orvane@orvane.org"));
+}
+
+TEST_F(AboutBox, DragOnTheSurfaceOrTheTitleBarMovesTheBox) {
+    about.ShowAbout();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
+    const std::pair<QWidget*, QPoint> rows[] = {{&about, QPoint(20, 150)},
+                                                {about.ButtonBar(), QPoint(150, 10)}};
+    for (const auto& [area, press] : rows) {
+        const QPoint before = about.pos();
+        const QPoint start = area->mapToGlobal(press);
+        Send(area, QEvent::MouseButtonPress, start, Qt::LeftButton);
+        Send(area, QEvent::MouseMove, start + QPoint(30, -12), Qt::LeftButton);
+        EXPECT_EQ(about.pos(), before + QPoint(30, -12)) << area->objectName().toStdString();
+        Send(area, QEvent::MouseButtonRelease, start + QPoint(30, -12), Qt::LeftButton);
+    }
+}
+
+TEST_F(AboutBox, ATopLevelBoxOwnedByTheMainWindowWithItsBackground) {
+    QWidget main;
+    QPalette p = main.palette();
+    p.setColor(QPalette::Window, QColor(128, 128, 128));
+    main.setPalette(p);
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    TFormAbout owned({}, &main);
+    owned.ShowAbout();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&owned));
+    EXPECT_TRUE(owned.isWindow());
+    EXPECT_EQ(owned.windowHandle()->transientParent(), main.windowHandle());
+    EXPECT_EQ(owned.palette().color(QPalette::Window), QColor(128, 128, 128));
+    main.hide();
+    EXPECT_TRUE(owned.isVisible()) << "a window of its own, not hidden with its owner";
+}
+
+TEST_F(AboutBox, PaletteRecoloursBarButtonAndStripsOnlyWhenMade) {
+    const SkinPalette black{QColor(0, 0, 0), QColor(192, 192, 192), QColor(160, 160, 164),
+                            QColor(128, 128, 128)};
+    about.ApplyPalette(black);
+    EXPECT_TRUE(about.findChildren<TdxButton*>().isEmpty()) << "nothing made early";
+    EXPECT_EQ(about.palette().color(QPalette::Window), QColor(128, 128, 128));
+
+    const TdxColors& ok = about.ButtonOK()->Colors();
+    EXPECT_EQ(ok.BackgroundFrom(), QColor(0, 0, 0));
+    EXPECT_EQ(ok.HighlightTo(), QColor(192, 192, 192));
+    EXPECT_EQ(ok.FocusedFrom(), QColor(206, 231, 255)) << "kept";
+    EXPECT_EQ(about.ButtonBar()->Colors().FocusedFrom(), QColor(0, 0, 0));
+    EXPECT_EQ(about.LabelBottom()->palette().color(QPalette::Window), QColor(0, 0, 0));
+
+    about.ApplyPalette(Skin::DesignPalette);
+    EXPECT_EQ(ok.BackgroundTo(), Skin::SkyBlue);
+    EXPECT_EQ(about.LabelLeft()->palette().color(QPalette::Window), Skin::Navy);
+}
+
+TEST_F(AboutBox, WritesAScreenshot) {
+    about.ShowAbout();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
+    const QString dir = QStringLiteral(ORVANE_SCREENSHOT_DIR);
+    ASSERT_TRUE(QDir().mkpath(dir));
+    // As the screen shows it: nothing outside the outline.
+    QImage shot(about.size(), QImage::Format_ARGB32);
+    shot.fill(Qt::transparent);
+    QPainter painter(&shot);
+    painter.setClipRegion(about.mask());
+    painter.drawPixmap(0, 0, about.grab());
+    painter.end();
+    EXPECT_TRUE(shot.save(dir + QStringLiteral("/about.png")));
+}
+
+} // namespace
