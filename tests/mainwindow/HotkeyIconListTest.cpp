@@ -8,6 +8,7 @@
 #include <QPixmap>
 #include <climits>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
@@ -74,6 +75,62 @@ QImage contactSheet(const HotkeyIconList& icons, const QStringList& names) {
         painter.drawImage(at, small);
         painter.drawImage(at + Enlarged, small.scaled(64, 64));
         painter.drawImage(at + Twin, paintedAt(icons.icon(i), 2));
+    }
+    return sheet;
+}
+
+// The marks where the program shows them, for a reviewer: the title bar's picture on its
+// navy to sky-blue gradient, the OK glyph on a light and a dark button face, the About icon
+// on the window colour and the app icon up to 128 pixels on light and dark, each at 1x and 2x.
+QImage marksSheet() {
+    QImage sheet(620, 400, QImage::Format_ARGB32);
+    sheet.fill(QColor(220, 240, 255));
+    QPainter painter(&sheet);
+    const auto face = [&](QRect box, QColor from, QColor to) {
+        QLinearGradient gradient(box.topLeft(), box.bottomLeft());
+        gradient.setColorAt(0, from);
+        gradient.setColorAt(1, to);
+        painter.fillRect(box, gradient);
+    };
+    // Drawn at their own pixels: the sheet shows device pixels, whatever a name's ratio says.
+    const auto picture = [](const QString& name, int ratio) {
+        QImage image(QStringLiteral(":/images/%1%2.png").arg(name, ratio == 2 ? "@2x" : ""));
+        image.setDevicePixelRatio(1);
+        return image;
+    };
+    QFont font = painter.font();
+    for (const int ratio : {1, 2}) {
+        const int top = ratio == 1 ? 8 : 44;
+        face(QRect(8, top, 300, 26 * ratio), QColor(0, 0, 128), QColor(135, 206, 235));
+        painter.drawImage(QPoint(8 + 4 * ratio, top + 5 * ratio), picture("titlebar", ratio));
+        font.setBold(true);
+        font.setPixelSize(16 * ratio);
+        painter.setFont(font);
+        painter.setPen(Qt::white);
+        painter.drawText(QPoint(8 + 24 * ratio, top + 19 * ratio), QStringLiteral("Orvane"));
+        font.setPixelSize(11 * ratio);
+        painter.setFont(font);
+        int x = 320;
+        for (const auto& [from, to, text] :
+             {std::tuple{QColor(Qt::white), QColor(239, 235, 231), QColor(Qt::black)},
+              std::tuple{QColor(0, 0, 128), QColor(70, 130, 180), QColor(Qt::white)}}) {
+            const QRect button(x, top, 100 * ratio / 2 + 40, 25 * ratio);
+            face(button, from, to);
+            painter.drawImage(QPoint(x + 8 * ratio, top + 4 * ratio), picture("ok", ratio));
+            painter.setPen(text);
+            painter.drawText(QPoint(x + 28 * ratio, top + 16 * ratio), QStringLiteral("OK"));
+            x += button.width() + 10;
+        }
+    }
+    painter.drawImage(QPoint(8, 110), picture("about", 1));
+    painter.drawImage(QPoint(48, 110), picture("about", 2));
+    painter.fillRect(QRect(0, 250, 620, 150), QColor(48, 48, 48));
+    int x = 130;
+    for (const int size : {16, 32, 48, 64, 128}) {
+        const QImage app(QStringLiteral(":/images/orvane-%1.png").arg(size));
+        painter.drawImage(QPoint(x, 110), app);
+        painter.drawImage(QPoint(x, 260), app);
+        x += size + 8;
     }
     return sheet;
 }
@@ -158,6 +215,14 @@ TEST(Artwork, TheOkGlyphSurvivesTheButtonsKeyColour) {
                 }
         EXPECT_GT(marked, glyph.width()) << file;
     }
+}
+
+TEST(Artwork, MarksSheetIsWritten) {
+    QDir().mkpath(QStringLiteral(ORVANE_SCREENSHOT_DIR));
+    const QString path = QStringLiteral(ORVANE_SCREENSHOT_DIR "/artwork-marks.png");
+    QFile::remove(path);
+    ASSERT_TRUE(marksSheet().save(path));
+    EXPECT_EQ(QImage(path).size(), QSize(620, 400));
 }
 
 TEST(Artwork, ContactSheetShowsEveryIconAtBothRatios) {
