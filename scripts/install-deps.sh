@@ -22,6 +22,8 @@ packages=(
   libasound2-dev pulseaudio pulseaudio-utils libasound2-plugins alsa-utils
   # fonts, so that windows render text under Xvfb; Liberation Sans stands in for "MS Sans Serif"
   fonts-dejavu-core fonts-liberation2
+  # artwork: scripts/render-artwork.sh renders the SVGs (the build uses the committed PNGs)
+  librsvg2-bin
 )
 
 missing=()
