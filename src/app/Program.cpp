@@ -22,6 +22,8 @@ Program::Program(std::unique_ptr<HotkeyBackend> backend, std::unique_ptr<Shell> 
     connect(m_backend.get(), &HotkeyBackend::hotkeyPressed, this, [this](int id, bool repeat) {
         HotkeyRegistration::ApplicationEvents1Message(Hotkeys, id, repeat, m_executor);
     });
+    connect(m_backend.get(), &HotkeyBackend::registrationChanged, &Hotkeys,
+            &HotkeyTable::setRegistrationResult);
     connect(&Volume, &VolumeController::levelWritten, &FormVolume, &TFormVolume::ShowVolumeLevel);
     connect(&Volume, &VolumeController::noDevice, &FormVolume, &TFormVolume::ShowNoDevice);
 }

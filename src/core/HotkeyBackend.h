@@ -28,6 +28,9 @@ public:
 signals:
     // A registered combination was pressed; autoRepeat when the key is only being held.
     void hotkeyPressed(int id, bool autoRepeat);
+    // The system renewed id's registration on its own (a new keyboard layout, say) and the
+    // answer differs from the one before.
+    void registrationChanged(int id, RegisterResult result);
 };
 
 std::unique_ptr<HotkeyBackend> CreateHotkeyBackend();

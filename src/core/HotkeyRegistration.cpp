@@ -17,17 +17,23 @@ PassOutcome RegistrationPass(HotkeyTable& table, HotkeyBackend& backend) {
     PassOutcome out;
     for (int row = 0; row < table.count(); ++row) {
         const HotkeyEntry& e = table.at(row);
-        RegisterResult result = RegisterResult::KeyNotOnLayout;
-        if (e.Checked) {
-            if (const auto code = KeyTable::codeOfName(e.Key))
-                result = backend.registerHotKey(e.ID.toInt(), ModifierBits(e), *code);
-        }
-        if (result == RegisterResult::NoDisplay) {
-            out.noDisplay = true;
+        if (!e.Checked) {
+            table.setStatus(row, {HotkeyStatus::State::Unchecked, {}});
             continue;
         }
-        if (result != RegisterResult::Registered)
+        const auto code = KeyTable::codeOfName(e.Key);
+        if (!code) {
             table.setChecked(row, false);
+            table.setStatus(row, {HotkeyStatus::State::NoKey, {}});
+            continue;
+        }
+        const RegisterResult result = backend.registerHotKey(e.ID.toInt(), ModifierBits(e), *code);
+        if (result == RegisterResult::NoDisplay)
+            out.noDisplay = true;
+        else if (result != RegisterResult::Registered)
+            table.setChecked(row, false);
+        // Set after the untick, so that the row tells the refusal and not only the untick.
+        table.setStatus(row, StatusOf(result));
     }
     return out;
 }
@@ -66,6 +72,7 @@ ApplyOutcome ButtonApply(HotkeyTable& table, int selectedRow, const PanelValues&
                 out.message = ClashMessage(other.ID);
                 backend.unregisterHotKey(id);
                 table.setChecked(selectedRow, false);
+                table.setStatus(selectedRow, {HotkeyStatus::State::SameAsEntry, other.ID});
                 out.clearEnabledCheckBox = true;
                 return out;
             }
@@ -78,6 +85,9 @@ ApplyOutcome ButtonApply(HotkeyTable& table, int selectedRow, const PanelValues&
                 out.message = kNoDisplay;
             else if (result != RegisterResult::Registered)
                 out.message = kCannotRegister;
+            table.setStatus(selectedRow, StatusOf(result));
+        } else {
+            table.setStatus(selectedRow, {HotkeyStatus::State::Unchecked, {}});
         }
         out.applyButtonEnabled = false;
     } catch (const std::exception& ex) {

@@ -27,6 +27,7 @@ void HotkeyTable::append(const HotkeyEntry& entry) {
     const int row = count();
     beginInsertRows({}, row, row);
     m_entries.push_back(entry);
+    m_status.push_back(InitialStatus(entry.Checked));
     endInsertRows();
 }
 
@@ -35,6 +36,8 @@ void HotkeyTable::appendMany(std::vector<HotkeyEntry> entries) {
         return;
     const int first = count();
     beginInsertRows({}, first, first + static_cast<int>(entries.size()) - 1);
+    for (const HotkeyEntry& e : entries)
+        m_status.push_back(InitialStatus(e.Checked));
     std::move(entries.begin(), entries.end(), std::back_inserter(m_entries));
     endInsertRows();
 }
@@ -42,11 +45,24 @@ void HotkeyTable::appendMany(std::vector<HotkeyEntry> entries) {
 void HotkeyTable::clear() {
     beginResetModel();
     m_entries.clear();
+    m_status.clear();
     endResetModel();
 }
 
+void HotkeyTable::remove(int row) {
+    if (row < 0 || row >= count())
+        return;
+    beginRemoveRows({}, row, row);
+    m_entries.erase(m_entries.begin() + row);
+    m_status.erase(m_status.begin() + row);
+    endRemoveRows();
+}
+
 void HotkeyTable::replace(int row, const HotkeyEntry& entry) {
-    m_entries.at(static_cast<size_t>(row)) = entry;
+    HotkeyEntry& e = m_entries.at(static_cast<size_t>(row));
+    if (e.Checked != entry.Checked)
+        m_status[static_cast<size_t>(row)] = InitialStatus(entry.Checked);
+    e = entry;
     emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
 }
 
@@ -55,7 +71,26 @@ void HotkeyTable::setChecked(int row, bool checked) {
     if (e.Checked == checked)
         return;
     e.Checked = checked;
-    emit dataChanged(index(row, 0), index(row, 0), {Qt::CheckStateRole});
+    m_status[static_cast<size_t>(row)] = InitialStatus(checked);
+    emitRowChanged(row, {Qt::CheckStateRole, Qt::ToolTipRole});
+}
+
+void HotkeyTable::setStatus(int row, const HotkeyStatus& status) {
+    HotkeyStatus& s = m_status.at(static_cast<size_t>(row));
+    if (s == status)
+        return;
+    s = status;
+    emitRowChanged(row, {Qt::ToolTipRole});
+}
+
+void HotkeyTable::setRegistrationResult(int id, RegisterResult result) {
+    const int row = rowOfId(id);
+    if (row >= 0 && at(row).Checked)
+        setStatus(row, StatusOf(result));
+}
+
+void HotkeyTable::emitRowChanged(int row, const QList<int>& roles) {
+    emit dataChanged(index(row, 0), index(row, ColumnCount - 1), roles);
 }
 
 int HotkeyTable::rowOfId(int id) const {
@@ -90,6 +125,8 @@ QVariant HotkeyTable::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= count())
         return {};
     const HotkeyEntry& e = at(index.row());
+    if (role == Qt::ToolTipRole)
+        return StatusText(statusAt(index.row()));
     if (role == Qt::DisplayRole) {
         switch (index.column()) {
         case ColFlags: return e.Flags;

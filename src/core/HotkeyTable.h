@@ -1,6 +1,7 @@
 #pragma once
 
 #include "HotkeyEntry.h"
+#include "HotkeyStatus.h"
 
 #include <QAbstractTableModel>
 #include <functional>
@@ -28,8 +29,18 @@ public:
     void append(const HotkeyEntry& entry);
     void appendMany(std::vector<HotkeyEntry> entries);
     void clear();
+    void remove(int row);
+    // A change of the tick leaves the row's status at what the tick says until the next
+    // registration answers.
     void replace(int row, const HotkeyEntry& entry);
     void setChecked(int row, bool checked);
+
+    // Why the row's hotkey works or not; shown as the row's tooltip.
+    const HotkeyStatus& statusAt(int row) const { return m_status.at(static_cast<size_t>(row)); }
+    void setStatus(int row, const HotkeyStatus& status);
+    // A registration that the system renewed on its own (a new keyboard layout) answered
+    // anew. A row that is not ticked holds no registration, so a report for it is ignored.
+    void setRegistrationResult(int id, RegisterResult result);
     // Row of the first entry whose ID equals id, or -1.
     int rowOfId(int id) const;
 
@@ -45,7 +56,10 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
+    void emitRowChanged(int row, const QList<int>& roles);
+
     std::vector<HotkeyEntry> m_entries;
+    std::vector<HotkeyStatus> m_status; // one per entry, in the same order
     QStringList m_captions;
     CheckToggled m_checkToggled;
     IconProvider m_iconProvider;

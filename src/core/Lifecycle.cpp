@@ -116,6 +116,13 @@ void Lifecycle::EndingNow() {
     SaveLoadedState();
 }
 
+void Lifecycle::MainWindowHidden() {
+    if (!m_loaded)
+        return;
+    if (!HotkeyStore::Save(m_table, HotkeysPath()))
+        qCWarning(lcStore) << "Hotkeys.ini could not be saved to" << HotkeysPath();
+}
+
 void Lifecycle::SaveLoadedState() {
     if (!m_loaded || m_saved)
         return;

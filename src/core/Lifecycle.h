@@ -63,6 +63,9 @@ public:
     // The process is ending without its event loop (the display is gone): releases nothing
     // and touches no window, only saves what was loaded.
     void EndingNow();
+    // The Hide command has hidden the main window: the table goes to Hotkeys.ini, once it
+    // has been loaded.
+    void MainWindowHidden();
 
     QTimer* const TimerInit;
 

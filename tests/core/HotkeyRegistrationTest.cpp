@@ -5,7 +5,9 @@
 #include "HotkeyTable.h"
 #include "KeyTable.h"
 
+#include <QSignalSpy>
 #include <gtest/gtest.h>
+#include <optional>
 
 using namespace HotkeyRegistration;
 
@@ -218,4 +220,132 @@ TEST(HotkeyMessage, RunsTheEntryWhoseIdMatchesAndRepeatsOnlyVolumeSteps) {
     EXPECT_EQ(shell.opened, QStringList({"/bin/first"}));
     EXPECT_EQ(builtins.calls, QStringList({"VolumeUp", "VolumeUp", "VolumeMute"}));
     EXPECT_TRUE(messages.isEmpty()); // a hotkey never shows an outcome
+}
+
+namespace {
+
+// Answers chosen per ID where the test names one, else the fake's own.
+class ScriptedBackend : public FakeHotkeyBackend {
+public:
+    RegisterResult registerHotKey(int id, unsigned modifierBits, int virtualKey) override {
+        const RegisterResult own = FakeHotkeyBackend::registerHotKey(id, modifierBits, virtualKey);
+        const auto it = answers.find(id);
+        if (it == answers.end())
+            return own;
+        registered.erase(id);
+        return it->second;
+    }
+    std::map<int, RegisterResult> answers;
+};
+
+QString tooltip(const HotkeyTable& t, int row, int column = HotkeyTable::ColFlags) {
+    return t.data(t.index(row, column), Qt::ToolTipRole).toString();
+}
+
+const QString kActive = "Active";
+const QString kUnchecked = "Off: unchecked";
+const QString kOther = "Off: another program holds this combination";
+const QString kOurs = "Off: Orvane already uses this combination for another entry";
+const QString kLayout = "Off: this key is not on the current keyboard layout";
+const QString kNoDisplayYet = "Off: no display to register hotkeys on; it works again on X11";
+
+} // namespace
+
+TEST(HotkeyStatus, EveryRowTellsWhyTheRegistrationPassLeftItOnOrOff) {
+    struct Row {
+        bool checked;
+        const char* key;
+        std::optional<RegisterResult> answer;
+        QString tooltip;
+        bool checkedAfter;
+    };
+    const Row rows[] = {
+        {true, "A", RegisterResult::Registered, kActive, true},
+        {false, "B", std::nullopt, kUnchecked, false},
+        {true, "C", RegisterResult::HeldByOtherProgram, kOther, false},
+        {true, "D", RegisterResult::HeldByThisProgram, kOurs, false},
+        {true, "E", RegisterResult::KeyNotOnLayout, kLayout, false},
+        {true, "F", RegisterResult::NoDisplay, kNoDisplayYet, true},
+        {true, "", std::nullopt, "Off: no key chosen", false},
+    };
+    HotkeyTable table;
+    ScriptedBackend backend;
+    for (int i = 0; i < int(std::size(rows)); ++i) {
+        const Row& row = rows[i];
+        table.append(entry(i + 1, row.key, true, true, false, row.checked));
+        if (row.answer)
+            backend.answers[i + 1] = *row.answer;
+    }
+    ASSERT_EQ(tooltip(table, 0), "Off: not registered yet");
+    QSignalSpy changed(&table, &HotkeyTable::dataChanged);
+    RegistrationPass(table, backend);
+    for (int i = 0; i < int(std::size(rows)); ++i) {
+        EXPECT_EQ(tooltip(table, i), rows[i].tooltip) << i;
+        EXPECT_EQ(tooltip(table, i, HotkeyTable::ColShift), rows[i].tooltip) << i;
+        EXPECT_EQ(table.at(i).Checked, rows[i].checkedAfter) << i;
+    }
+    ASSERT_FALSE(changed.isEmpty());
+    EXPECT_TRUE(changed.last().at(2).value<QList<int>>().contains(Qt::ToolTipRole));
+}
+
+TEST(HotkeyStatus, ApplyLeavesTheAnswerOfItsOwnRegistration) {
+    struct Row {
+        bool enabled;
+        std::optional<RegisterResult> answer;
+        const char* key; // "C" is the key of the enabled entry with ID 3
+        QString tooltip;
+    };
+    const Row rows[] = {
+        {true, std::nullopt, "A", kActive},
+        {false, std::nullopt, "A", kUnchecked},
+        {true, RegisterResult::HeldByOtherProgram, "A", kOther},
+        {true, RegisterResult::HeldByThisProgram, "A", kOurs},
+        {true, RegisterResult::KeyNotOnLayout, "A", kLayout},
+        {true, RegisterResult::NoDisplay, "A", kNoDisplayYet},
+        {true, std::nullopt, "C", "Off: same combination as the entry with ID 3"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.tooltip.toStdString());
+        HotkeyTable table;
+        ScriptedBackend backend;
+        table.append(entry(1, "B", true, true, false, false));
+        table.append(entry(3, "C", true, true, false, true));
+        RegistrationPass(table, backend);
+        ASSERT_EQ(tooltip(table, 0), kUnchecked);
+        if (row.answer)
+            backend.answers[1] = *row.answer;
+        PanelValues p = panelFor(table.at(0));
+        p.enabled = row.enabled;
+        p.keyPosition = *KeyTable::positionOfName(row.key);
+        ButtonApply(table, 0, p, backend);
+        EXPECT_EQ(tooltip(table, 0), row.tooltip);
+        EXPECT_EQ(tooltip(table, 0, HotkeyTable::ColExecute), row.tooltip);
+    }
+}
+
+TEST(HotkeyStatus, ARegistrationTheBackendRenewedChangesTheTooltip) {
+    HotkeyTable table;
+    FakeHotkeyBackend backend;
+    QObject::connect(&backend, &HotkeyBackend::registrationChanged, &table,
+                     &HotkeyTable::setRegistrationResult);
+    table.append(entry(4, "A", true, true, false, true));
+    table.append(entry(5, "B", true, true, false, false));
+    RegistrationPass(table, backend);
+    ASSERT_EQ(tooltip(table, 0), kActive);
+    QSignalSpy changed(&table, &HotkeyTable::dataChanged);
+
+    emit backend.registrationChanged(4, RegisterResult::KeyNotOnLayout);
+    EXPECT_EQ(tooltip(table, 0), kLayout);
+    ASSERT_EQ(changed.size(), 1);
+    EXPECT_EQ(changed[0].at(0).toModelIndex(), table.index(0, 0));
+    EXPECT_EQ(changed[0].at(1).toModelIndex(), table.index(0, HotkeyTable::ColumnCount - 1));
+    EXPECT_EQ(changed[0].at(2).value<QList<int>>(), QList<int>{Qt::ToolTipRole});
+    emit backend.registrationChanged(4, RegisterResult::Registered);
+    EXPECT_EQ(tooltip(table, 0), kActive);
+
+    // An unticked row holds nothing, and an ID no row has names nothing.
+    emit backend.registrationChanged(5, RegisterResult::Registered);
+    emit backend.registrationChanged(9, RegisterResult::HeldByOtherProgram);
+    EXPECT_EQ(tooltip(table, 1), kUnchecked);
+    EXPECT_EQ(changed.size(), 2);
 }

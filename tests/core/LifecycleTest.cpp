@@ -1,6 +1,7 @@
 #include "Lifecycle.h"
 #include "CommandLine.h"
 #include "FakeHotkeyBackend.h"
+#include "HotkeyCommands.h"
 #include "HotkeyRegistration.h"
 #include "HotkeyTable.h"
 #include "TestFiles.h"
@@ -9,6 +10,7 @@
 #include <QDeadlineTimer>
 #include <QLockFile>
 #include <QSignalSpy>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -188,4 +190,43 @@ TEST_F(LifecycleFixture, ALaterStartRestoresTheMainWindow) {
          !windows.calls.contains("RestoreMainWindow") && !deadline.hasExpired();)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     EXPECT_TRUE(windows.calls.contains("RestoreMainWindow"));
+}
+
+TEST_F(LifecycleFixture, ResetEndsWithAnEmptyTableSoTheNextStartTakesTheDefaults) {
+    ASSERT_TRUE(writeAll(iniPath(), "[HotKeys]\nCount=1\nKey0=75\nChecked0=1\nPath0=mine\n"));
+    start();
+    ASSERT_EQ(table.count(), 1);
+    QStringList warned;
+    ASSERT_TRUE(HotkeyCommands::Resettodefault1Click(
+        table, [](const QString&, const QString&) { return HotkeyCommands::Answer::Yes; },
+        [&](const QString&, const QString& caption) { warned << caption; }));
+    EXPECT_EQ(warned, QStringList{"Restart"});
+    life->Exit1Click();
+    EXPECT_TRUE(readAll(iniPath()).startsWith("[HotKeys]\nCount=0\n"));
+
+    // The next start, with the table the program holds from its creation; the system has
+    // dropped the ended process's registrations.
+    life.reset();
+    backend.registered.clear();
+    SetUp();
+    start();
+    ASSERT_EQ(table.count(), 20);
+    EXPECT_EQ(table.at(0), DefaultHotkeyTable()[0]);
+    EXPECT_EQ(table.at(8).Execute, "\\\\" + QSysInfo::machineHostName());
+}
+
+TEST_F(LifecycleFixture, HidingWritesTheTableOnceItWasLoaded) {
+    const QByteArray mine = "[HotKeys]\nCount=1\nKey0=75\nChecked0=1\nPath0=mine\n";
+    ASSERT_TRUE(writeAll(iniPath(), mine));
+    ASSERT_EQ(create(), Lifecycle::CreateOutcome::Created);
+    life->MainWindowHidden(); // before the start-up load: the default table is not written
+    EXPECT_EQ(readAll(iniPath()), mine);
+
+    QSignalSpy started(life.get(), &Lifecycle::started);
+    ASSERT_TRUE(started.wait(5000));
+    table.setChecked(0, false);
+    life->MainWindowHidden();
+    EXPECT_TRUE(readAll(iniPath()).contains("Count=1\nKey0=75\nChecked0=0\n"));
+    EXPECT_FALSE(life->exitFlag());
+    EXPECT_EQ(backend.registered.size(), 1u); // hiding leaves every hotkey registered
 }

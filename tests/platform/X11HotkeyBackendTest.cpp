@@ -359,3 +359,31 @@ TEST_F(X11LayoutFixture, SwitchingTheGroupMovesTheGrabsToTheNewGroupsKeys) {
     EXPECT_TRUE(QTest::qWaitFor([] { return otherClientCanGrab(AC10); }, 10000));
     EXPECT_EQ(idsFiredBy(spy, {AC10, AB07}), QList<int>{1});
 }
+
+TEST_F(X11LayoutFixture, ARegrabThatChangesAnOutcomeIsReported) {
+    ASSERT_TRUE(setLayout({"-layout", "us,fr"}));
+    ASSERT_TRUE(mapHolds(XK_m, AC10));
+    ASSERT_EQ(lockGroup(0), 0);
+    backend = CreateHotkeyBackend();
+    ASSERT_EQ(backend->registerHotKey(1, CtrlAlt, 'M'), RegisterResult::Registered);
+    ASSERT_EQ(backend->registerHotKey(2, CtrlAlt, 36), RegisterResult::Registered); // stays
+    // Another client holds Ctrl+Alt on the key the French group puts M on.
+    Client other;
+    xcb_generic_error_t* err =
+        xcb_request_check(other.c, xcb_grab_key_checked(other.c, 1, other.root, CtrlAltMask, AC10,
+                                                        XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
+    ASSERT_EQ(err, nullptr);
+    QSignalSpy spy(backend.get(), &HotkeyBackend::registrationChanged);
+
+    ASSERT_EQ(lockGroup(1), 1);
+    ASSERT_TRUE(spy.wait(10000));
+    ASSERT_EQ(spy.count(), 1);
+    EXPECT_EQ(spy[0].at(0).toInt(), 1);
+    EXPECT_EQ(spy[0].at(1).value<RegisterResult>(), RegisterResult::HeldByOtherProgram);
+
+    ASSERT_EQ(lockGroup(0), 0); // back on the US key, which nobody else holds
+    ASSERT_TRUE(spy.wait(10000));
+    ASSERT_EQ(spy.count(), 2);
+    EXPECT_EQ(spy[1].at(0).toInt(), 1);
+    EXPECT_EQ(spy[1].at(1).value<RegisterResult>(), RegisterResult::Registered);
+}

@@ -189,7 +189,7 @@ RegisterResult X11HotkeyBackend::registerHotKey(int id, unsigned modifierBits, i
         return RegisterResult::NoDisplay;
     }
     unregisterHotKey(id);
-    Registration reg{modifierBits, virtualKey, {}, {}};
+    Registration reg{modifierBits, virtualKey, {}, {}, RegisterResult::Registered};
     const RegisterResult result = grab(id, reg);
     if (result == RegisterResult::Registered)
         m_registrations.emplace(id, std::move(reg));
@@ -242,11 +242,19 @@ void X11HotkeyBackend::regrabAll() {
     }
     // One that another client took meanwhile stays registered without a grab, and is tried
     // again at the next change.
+    std::vector<std::pair<int, RegisterResult>> changed;
     for (auto& [id, reg] : moved) {
-        if (grab(id, *reg) != RegisterResult::Registered)
+        const RegisterResult result = grab(id, *reg);
+        if (result != RegisterResult::Registered)
             reg->combinations.clear();
+        if (result != reg->outcome)
+            changed.emplace_back(id, result);
+        reg->outcome = result;
     }
     xcb_flush(m_conn);
+    // Told once the registrations are settled: a receiver may register or release again.
+    for (const auto& [id, result] : changed)
+        emit registrationChanged(id, result);
 }
 
 bool X11HotkeyBackend::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {

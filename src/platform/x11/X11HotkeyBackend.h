@@ -37,6 +37,7 @@ private:
         int virtualKey;
         std::vector<Combination> combinations; // grabbed now, each under every lock state
         std::vector<uint16_t> locks;           // the lock states they were grabbed with
+        RegisterResult outcome = RegisterResult::Registered; // what the last grab answered
     };
 
     void readKeyboard();

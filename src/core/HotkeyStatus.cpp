@@ -1,0 +1,38 @@
+#include "HotkeyStatus.h"
+
+HotkeyStatus InitialStatus(bool checked) {
+    return {checked ? HotkeyStatus::State::NotRegistered : HotkeyStatus::State::Unchecked, {}};
+}
+
+HotkeyStatus StatusOf(RegisterResult result) {
+    using State = HotkeyStatus::State;
+    switch (result) {
+    case RegisterResult::Registered: return {State::Active, {}};
+    case RegisterResult::HeldByOtherProgram: return {State::HeldByOtherProgram, {}};
+    case RegisterResult::HeldByThisProgram: return {State::HeldByThisProgram, {}};
+    case RegisterResult::KeyNotOnLayout: return {State::KeyNotOnLayout, {}};
+    case RegisterResult::NoDisplay: return {State::NoDisplay, {}};
+    }
+    return {State::NotRegistered, {}};
+}
+
+QString StatusText(const HotkeyStatus& status) {
+    using State = HotkeyStatus::State;
+    switch (status.state) {
+    case State::NotRegistered: return QStringLiteral("Off: not registered yet");
+    case State::Active: return QStringLiteral("Active");
+    case State::Unchecked: return QStringLiteral("Off: unchecked");
+    case State::HeldByOtherProgram:
+        return QStringLiteral("Off: another program holds this combination");
+    case State::HeldByThisProgram:
+        return QStringLiteral("Off: Orvane already uses this combination for another entry");
+    case State::SameAsEntry:
+        return QStringLiteral("Off: same combination as the entry with ID ") + status.clashId;
+    case State::KeyNotOnLayout:
+        return QStringLiteral("Off: this key is not on the current keyboard layout");
+    case State::NoKey: return QStringLiteral("Off: no key chosen");
+    case State::NoDisplay:
+        return QStringLiteral("Off: no display to register hotkeys on; it works again on X11");
+    }
+    return {};
+}
