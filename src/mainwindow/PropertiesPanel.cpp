@@ -91,6 +91,9 @@ TdxButton* makeButton(QWidget* parent, const char* name, const QString& caption,
     button->setToolTip(hint);
     button->setFont(font);
     button->SetFontColor(Qt::white);
+    // Colours before the size: a colour change renders the gradients at the current size,
+    // and the laid-out size is rendered once, by the resize of the first show.
+    Skin::ApplyActionButtonSet(button->Colors(), Skin::DesignPalette);
     button->setGeometry(place);
     return button;
 }

@@ -381,6 +381,23 @@ TEST(IconPickerLoad, OnlyTheVisibleIconsAreFetched) {
     EXPECT_LT(requests.rows.size(), static_cast<size_t>(HotkeyIconList::Count));
 }
 
+TEST(PropertiesPanelStart, NoNativeWindowsAndNoGradientsAtSizeBeforeTheFirstShow) {
+    HotkeyTable table;
+    table.appendMany(DefaultHotkeyTable());
+    HotkeyIconList icons;
+    QWidget window;
+    PropertiesPanel panel(table, icons, &window);
+    panel.FillIconPicker();
+    panel.FillPropertiesPanel(0);
+    for (QWidget* w : panel.findChildren<QWidget*>() << &panel)
+        EXPECT_FALSE(w->testAttribute(Qt::WA_WState_Created)) << w->metaObject()->className();
+    const QSize face(100 - 2, 25 - 2); // Apply's face gradient at its laid-out size
+    EXPECT_NE(panel.ButtonApply->FaceBitmap().size(), face);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    EXPECT_EQ(panel.ButtonApply->FaceBitmap().size(), face);
+}
+
 TEST_F(Panel, Screenshots) {
     const QString dir = QCoreApplication::applicationDirPath() + QStringLiteral("/../screenshots");
     ASSERT_TRUE(QDir().mkpath(dir));
