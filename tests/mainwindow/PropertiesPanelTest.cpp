@@ -389,7 +389,9 @@ TEST(PropertiesPanelStart, NoNativeWindowsAndNoGradientsAtSizeBeforeTheFirstShow
     PropertiesPanel panel(table, icons, &window);
     panel.FillIconPicker();
     panel.FillPropertiesPanel(0);
-    for (QWidget* w : panel.findChildren<QWidget*>() << &panel)
+    QList<QWidget*> widgets = panel.findChildren<QWidget*>();
+    widgets << &panel;
+    for (QWidget* w : widgets)
         EXPECT_FALSE(w->testAttribute(Qt::WA_WState_Created)) << w->metaObject()->className();
     const QSize face(100 - 2, 25 - 2); // Apply's face gradient at its laid-out size
     EXPECT_NE(panel.ButtonApply->FaceBitmap().size(), face);
