@@ -1,0 +1,398 @@
+#include "PropertiesPanel.h"
+
+#include "HotkeyIconList.h"
+#include "HotkeyTable.h"
+#include "IconPicker.h"
+#include "KeyTable.h"
+#include "Skin.h"
+#include "TdxButton.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QStyleOptionToolButton>
+#include <QStylePainter>
+#include <QToolButton>
+#include <limits>
+
+namespace {
+
+// A flat button whose caption is followed by its image, the two centred together.
+class CaptionThenImageButton : public QToolButton {
+public:
+    using QToolButton::QToolButton;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QStylePainter painter(this);
+        QStyleOptionToolButton option;
+        initStyleOption(&option);
+        option.text.clear();
+        option.icon = QIcon();
+        painter.drawComplexControl(QStyle::CC_ToolButton, option);
+
+        const int shift = (option.state & QStyle::State_Sunken) ? 1 : 0;
+        const QPixmap image = icon().isNull()
+                                  ? QPixmap()
+                                  : icon().pixmap(iconSize(), devicePixelRatio(),
+                                                  isEnabled() ? QIcon::Normal : QIcon::Disabled);
+        const int textWidth = fontMetrics().horizontalAdvance(text());
+        const int imageWidth = image.isNull() ? 0 : iconSize().width() + kSpacing;
+        const int left = (width() - textWidth - imageWidth) / 2 + shift;
+        painter.drawItemText(QRect(left, shift, textWidth, height()),
+                             Qt::AlignLeft | Qt::AlignVCenter, palette(), isEnabled(), text(),
+                             QPalette::ButtonText);
+        if (!image.isNull())
+            painter.drawPixmap(left + textWidth + kSpacing,
+                               (height() - iconSize().height()) / 2 + shift, image);
+    }
+
+private:
+    static constexpr int kSpacing = 4;
+};
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QPoint place) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setFont(Skin::Font(11));
+    label->move(place);
+    label->adjustSize();
+    return label;
+}
+
+QCheckBox* makeCheckBox(QWidget* parent, const char* name, const QString& text, QRect place,
+                        bool bold = false) {
+    auto* box = new QCheckBox(text, parent);
+    box->setObjectName(QLatin1String(name));
+    box->setFont(Skin::Font(11, bold));
+    box->setGeometry(place);
+    return box;
+}
+
+QComboBox* makeKeyList(QWidget* parent, const char* name, const QStringList& items, QPoint place) {
+    auto* list = new QComboBox(parent);
+    list->setObjectName(QLatin1String(name));
+    list->setFont(Skin::Font(11));
+    list->addItems(items);
+    list->setGeometry(place.x(), place.y(), 89, 21);
+    return list;
+}
+
+TdxButton* makeButton(QWidget* parent, const char* name, const QString& caption,
+                      const QString& hint, QRect place, const QFont& font) {
+    auto* button = new TdxButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->SetCaption(caption);
+    button->setToolTip(hint);
+    button->setFont(font);
+    button->SetFontColor(Qt::white);
+    // Colours before the size: a colour change renders the gradients at the current size,
+    // and the laid-out size is rendered once, by the resize of the first show.
+    Skin::ApplyActionButtonSet(button->Colors(), Skin::DesignPalette);
+    button->setGeometry(place);
+    return button;
+}
+
+void setColours(QWidget* widget, std::initializer_list<QPalette::ColorRole> roles,
+                const QColor& colour) {
+    QPalette p = widget->palette();
+    for (QPalette::ColorRole role : roles)
+        p.setColor(role, colour);
+    widget->setPalette(p);
+}
+
+} // namespace
+
+PropertiesPanel::PropertiesPanel(const HotkeyTable& table, const HotkeyIconList& icons,
+                                 QWidget* parent)
+    : QGroupBox(QStringLiteral("  Properties  "), parent), m_table(table), m_icons(icons) {
+    setObjectName(QStringLiteral("GroupBoxProperties"));
+    setFont(Skin::Font(11));
+    Skin::SetTextColour(this, Qt::black);
+    setGeometry(2, 272, 538, 92);
+    CreateControls();
+    ApplyPalette(Skin::DesignPalette);
+    ConnectHandlers();
+    BrowseForFile = [](QWidget* dialogParent) {
+        return QDir::toNativeSeparators(
+            QFileDialog::getOpenFileName(dialogParent, QString(), QString(), kBrowseFilter));
+    };
+    // Inoperable until a row is selected.
+    setEnabled(false);
+}
+
+PropertiesPanel::~PropertiesPanel() = default;
+
+void PropertiesPanel::CreateControls() {
+    // Created first so that it comes first in the tab order; raised when shown.
+    ListView2 = new IconPicker(m_icons, this);
+    ListView2->setObjectName(QStringLiteral("ListView2"));
+    ListView2->setGeometry(8, 14, 313, 73);
+    ListView2->hide();
+
+    EnabledCheckBox = makeCheckBox(this, "EnabledCheckBox", QStringLiteral("Enabled"),
+                                   QRect(8, 26, 65, 17), true);
+    AltCheckBox = makeCheckBox(this, "AltCheckBox", QStringLiteral("Alt"), QRect(80, 10, 65, 17));
+    ControlCheckBox =
+        makeCheckBox(this, "ControlCheckBox", QStringLiteral("Control"), QRect(80, 26, 65, 17));
+    ShiftCheckBox =
+        makeCheckBox(this, "ShiftCheckBox", QStringLiteral("Shift"), QRect(80, 42, 57, 17));
+
+    makeLabel(this, "LabelKey", QStringLiteral("Key"), QPoint(164, 12));
+    CharComboBox = makeKeyList(this, "CharComboBox", KeyTable::names(), QPoint(200, 10));
+    makeLabel(this, "LabelCode", QStringLiteral("Code"), QPoint(164, 38));
+    KeyComboBox = makeKeyList(this, "KeyComboBox", KeyTable::codeTexts(), QPoint(200, 36));
+    // Display only: it follows the key list.
+    KeyComboBox->setEnabled(false);
+
+    IconSpeedButton = new CaptionThenImageButton(this);
+    IconSpeedButton->setObjectName(QStringLiteral("IconSpeedButton"));
+    IconSpeedButton->setText(QStringLiteral("Icon  "));
+    IconSpeedButton->setFont(Skin::Font(11));
+    IconSpeedButton->setAutoRaise(true);
+    IconSpeedButton->setFocusPolicy(Qt::NoFocus);
+    IconSpeedButton->setIconSize(QSize(32, 32));
+    IconSpeedButton->setGeometry(313, 14, 96, 40);
+
+    makeLabel(this, "LabelExecute", QStringLiteral("Execute:"), QPoint(28, 67));
+    EditExecute = new QLineEdit(this);
+    EditExecute->setObjectName(QStringLiteral("EditExecute"));
+    EditExecute->setFont(Skin::Font(13, true));
+    EditExecute->setGeometry(80, 63, 329, 24);
+    // The edit's default limit would cut a long stored target short on its way to Apply.
+    EditExecute->setMaxLength(std::numeric_limits<int>::max());
+
+    const QFont caption = Skin::Font(11, true);
+    ButtonApply = makeButton(this, "ButtonApply", QStringLiteral(" Aplly  "),
+                             QStringLiteral("Apply the changes"), QRect(428, 10, 100, 25), caption);
+    ButtonApply->setEnabled(false);
+    ButtonTest = makeButton(this, "ButtonTest", QStringLiteral(" Test  "),
+                            QStringLiteral("Test the hotkey and see the possible errors"),
+                            QRect(428, 36, 100, 25), caption);
+    QFont arrow = Skin::Font(13, true);
+    arrow.setUnderline(true);
+    arrow.setStrikeOut(true);
+    ButtonFunctions = makeButton(this, "ButtonFunctions", QStringLiteral("v"),
+                                 QStringLiteral("Functions"), QRect(428, 62, 17, 25), arrow);
+    ButtonBrowse = makeButton(this, "ButtonBrowse", QStringLiteral(" Browse  "),
+                              QStringLiteral("Browse for files"), QRect(444, 62, 84, 25), caption);
+
+    QWidget* const order[] = {ListView2,     EnabledCheckBox, AltCheckBox,     ControlCheckBox,
+                              ShiftCheckBox, CharComboBox,    KeyComboBox,     EditExecute,
+                              ButtonApply,   ButtonTest,      ButtonFunctions, ButtonBrowse};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    PopupMenuFunctions = new QMenu(this);
+    PopupMenuFunctions->setObjectName(QStringLiteral("PopupMenuFunctions"));
+    const std::pair<const char*, const char*> items[] = {
+        {"VolumeUp1", "VolumeUp"},
+        {"VolumeDown1", "VolumeDown"},
+        {"VolumeMute1", "VolumeMute"},
+        {nullptr, nullptr},
+        {"ShowHideaplication1", "Show/Hide Application"},
+    };
+    for (const auto& [name, text] : items) {
+        if (!name) {
+            PopupMenuFunctions->addSeparator();
+            continue;
+        }
+        QAction* item = PopupMenuFunctions->addAction(QString::fromLatin1(text));
+        item->setObjectName(QLatin1String(name));
+        const QString target = QString::fromLatin1(text);
+        connect(item, &QAction::triggered, this, [this, target] { SetTarget(target); });
+    }
+}
+
+void PropertiesPanel::ConnectHandlers() {
+    for (QCheckBox* box : {EnabledCheckBox, AltCheckBox, ControlCheckBox, ShiftCheckBox})
+        connect(box, &QCheckBox::toggled, this, &PropertiesPanel::EnableApply);
+    connect(CharComboBox, &QComboBox::currentIndexChanged, this,
+            &PropertiesPanel::CharComboBoxChange);
+    connect(EditExecute, &QLineEdit::textChanged, this, &PropertiesPanel::EnableApply);
+    connect(IconSpeedButton, &QToolButton::clicked, this, &PropertiesPanel::IconSpeedButtonClick);
+    connect(ListView2, &IconPicker::OnClick, this, &PropertiesPanel::ListView2Click);
+    connect(ButtonApply, &TdxButton::OnClick, this, &PropertiesPanel::applyClicked);
+    connect(ButtonTest, &TdxButton::OnClick, this, &PropertiesPanel::testClicked);
+    connect(ButtonFunctions, &TdxButton::OnClick, this, &PropertiesPanel::ButtonFunctionsClick);
+    connect(ButtonBrowse, &TdxButton::OnClick, this, &PropertiesPanel::ButtonBrowseClick);
+
+    // The picker closes as soon as the pointer goes to the other controls.
+    for (TdxButton* button : {ButtonApply, ButtonTest, ButtonFunctions, ButtonBrowse})
+        connect(button, &TdxButton::OnMouseEnter, this, &PropertiesPanel::HideIconPicker);
+    for (QWidget* w : std::initializer_list<QWidget*>{EditExecute, AltCheckBox, ControlCheckBox,
+                                                      ShiftCheckBox}) {
+        w->setMouseTracking(true);
+        w->installEventFilter(this);
+    }
+    setMouseTracking(true);
+}
+
+void PropertiesPanel::ApplyPalette(const SkinPalette& palette) {
+    for (TdxButton* button : {ButtonApply, ButtonTest, ButtonFunctions, ButtonBrowse})
+        Skin::ApplyActionButtonSet(button->Colors(), palette);
+    // A drop-down list without typing is drawn as a button, its open list as a base.
+    for (QComboBox* list : {CharComboBox, KeyComboBox})
+        setColours(list, {QPalette::Base, QPalette::Button}, palette.accent);
+    setColours(EditExecute, {QPalette::Base}, palette.accent);
+    setColours(EditExecute, {QPalette::Text}, palette.dark);
+    setColours(ListView2, {QPalette::Base}, palette.listBackground);
+    setColours(ListView2, {QPalette::Text}, palette.dark);
+}
+
+void PropertiesPanel::FillPropertiesPanel(int selectedRow) {
+    HideIconPicker();
+    if (selectedRow < 0 || selectedRow >= m_table.count()) {
+        ClearPropertiesPanel();
+        return;
+    }
+    setEnabled(true);
+    const HotkeyEntry entry = m_table.at(selectedRow);
+    EnabledCheckBox->setChecked(entry.Checked);
+    AltCheckBox->setChecked(entry.Alt.toInt() != 0);
+    ControlCheckBox->setChecked(entry.Ctrl.toInt() != 0);
+    ShiftCheckBox->setChecked(entry.Shift.toInt() != 0);
+    CharComboBox->setCurrentIndex(KeyTable::positionOfName(entry.Key).value_or(-1));
+    CharComboBoxChange();
+    EditExecute->setText(QString());
+    EditExecute->setText(entry.Execute);
+    ListView2->SelectIcon(entry.Image);
+    ShowIconOnButton(entry.Image);
+    ButtonApply->setEnabled(false);
+}
+
+void PropertiesPanel::ClearPropertiesPanel() {
+    setEnabled(false);
+    for (QCheckBox* box : {EnabledCheckBox, AltCheckBox, ControlCheckBox, ShiftCheckBox})
+        box->setChecked(false);
+    CharComboBox->setCurrentIndex(0);
+    KeyComboBox->setCurrentIndex(0);
+    CharComboBoxChange();
+    EditExecute->setText(QString());
+    ButtonApply->setEnabled(false);
+    ShowIconOnButton(-1);
+}
+
+void PropertiesPanel::FillIconPicker() {
+    ListView2->Fill();
+}
+
+void PropertiesPanel::HideIconPicker() {
+    ListView2->hide();
+}
+
+PanelValues PropertiesPanel::Values() const {
+    PanelValues values;
+    values.enabled = EnabledCheckBox->isChecked();
+    values.alt = AltCheckBox->isChecked();
+    values.ctrl = ControlCheckBox->isChecked();
+    values.shift = ShiftCheckBox->isChecked();
+    values.keyPosition = CharComboBox->currentIndex();
+    values.execute = EditExecute->text();
+    values.image = ListView2->SelectedIcon();
+    return values;
+}
+
+void PropertiesPanel::ApplyDone(const ApplyOutcome& outcome) {
+    if (!outcome.ran)
+        return;
+    if (outcome.clearEnabledCheckBox)
+        EnabledCheckBox->setChecked(false);
+    // After the untick, whose own handler enables Apply.
+    ButtonApply->setEnabled(outcome.applyButtonEnabled);
+}
+
+QPoint PropertiesPanel::FunctionsMenuPoint() const {
+    // Window left + group box left + button left; the top likewise, plus the height of the
+    // menu-bar buttons, so that the menu opens over the lower part of the button.
+    const QWidget* win = window();
+    const QPoint boxInWindow = isWindow() ? QPoint() : mapTo(win, QPoint());
+    return win->pos() + boxInWindow + ButtonFunctions->pos() + QPoint(0, 16);
+}
+
+void PropertiesPanel::EnableApply() {
+    ButtonApply->setEnabled(true);
+}
+
+void PropertiesPanel::CharComboBoxChange() {
+    KeyComboBox->setCurrentIndex(CharComboBox->currentIndex());
+    EnableApply();
+}
+
+void PropertiesPanel::IconSpeedButtonClick() {
+    if (!ListView2->isHidden()) {
+        HideIconPicker();
+        return;
+    }
+    ListView2->show();
+    ListView2->raise();
+    const int selected = ListView2->SelectedIcon();
+    if (selected >= 0)
+        ListView2->scrollTo(ListView2->model()->index(selected, 0));
+}
+
+void PropertiesPanel::ListView2Click() {
+    const int selected = ListView2->SelectedIcon();
+    if (selected < 0)
+        return;
+    ShowIconOnButton(-1);
+    ShowIconOnButton(selected);
+    EnableApply();
+    HideIconPicker();
+}
+
+void PropertiesPanel::ButtonBrowseClick() {
+    if (!BrowseForFile)
+        return;
+    const QString name = BrowseForFile(this);
+    if (!name.isEmpty())
+        EditExecute->setText(name);
+}
+
+void PropertiesPanel::ButtonFunctionsClick() {
+    PopupMenuFunctions->popup(FunctionsMenuPoint());
+}
+
+void PropertiesPanel::GroupBoxPropertiesClick() {
+    HideIconPicker();
+}
+
+void PropertiesPanel::SetTarget(const QString& text) {
+    EditExecute->setText(text);
+}
+
+void PropertiesPanel::ShowIconOnButton(int image) {
+    IconSpeedButton->setIcon(m_icons.icon(image));
+}
+
+bool PropertiesPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseMove)
+        HideIconPicker();
+    return QGroupBox::eventFilter(watched, event);
+}
+
+void PropertiesPanel::mousePressEvent(QMouseEvent* event) {
+    m_pressedOnBox = event->button() == Qt::LeftButton;
+    QGroupBox::mousePressEvent(event);
+}
+
+void PropertiesPanel::mouseReleaseEvent(QMouseEvent* event) {
+    const bool click = m_pressedOnBox && event->button() == Qt::LeftButton &&
+                       rect().contains(event->position().toPoint());
+    m_pressedOnBox = false;
+    QGroupBox::mouseReleaseEvent(event);
+    if (click)
+        GroupBoxPropertiesClick();
+}
+
+void PropertiesPanel::mouseMoveEvent(QMouseEvent* event) {
+    // The free area of the panel is part of the window's surface, where moving the
+    // pointer closes the picker.
+    HideIconPicker();
+    QGroupBox::mouseMoveEvent(event);
+}
