@@ -3,7 +3,9 @@
 
 For tables of 20 and 1,000 entries it measures the latency from a synthetic key press to
 the started target (median and p99 over 200 presses), the time from exec to hotkeys
-ready, resident memory after start-up, and Orvane's own load and registration time.
+ready, resident memory after start-up, and Orvane's own load and registration time. In the
+same run it measures the floor, a bare Qt Widgets program with one xcb grab that starts the
+target with posix_spawn, and gives Orvane's figures as multiples of the floor's.
 
     python3 bench/run-hotkey-bench.py [BUILD_DIR]      (default: build)
 """
@@ -135,7 +137,9 @@ def main():
     os.mkfifo(fifo)
     target = os.path.join(BIN, "BenchTarget")
     rows = []
+    floor = None
     try:
+        floor = measure(env, fifo, [os.path.join(BIN, "BenchFloor"), target])
         for n in (20, 1000):
             entries = combos(n)
             app = os.path.join(tmp, "orvane-%d" % n)
@@ -159,10 +163,20 @@ def main():
 
     print("| entries | program | press to target, median | p99 | exec to hotkeys ready | RSS after start-up |")
     print("|---|---|---|---|---|---|")
+    print("| 1 | floor (Qt + xcb + posix_spawn) | %s ms | %s ms | %s ms | %s MiB |" % (
+        floor["median_ms"], floor["p99_ms"], floor["ready_ms"], floor["rss_mib"]))
     for n, o, s, _ in rows:
         for name, v in (("Orvane", o), ("sxhkd", s)):
             print("| %d | %s | %s ms | %s ms | %s ms | %s MiB |" % (
                 n, name, v["median_ms"], v["p99_ms"], v["ready_ms"], v["rss_mib"]))
+    print()
+    print("| entries | Orvane / floor: press to target | exec to ready | RSS |")
+    print("|---|---|---|---|")
+    for n, o, _, _ in rows:
+        print("| %d | %.2fx | %.2fx | %.2fx |" % (
+            n, float(o["median_ms"]) / float(floor["median_ms"]),
+            float(o["ready_ms"]) / float(floor["ready_ms"]),
+            float(o["rss_mib"]) / float(floor["rss_mib"])))
     print()
     print("| entries | Orvane: load Hotkeys.ini | registration pass (X grabs) | registered |")
     print("|---|---|---|---|")

@@ -5,6 +5,7 @@
 #include "SessionEnd.h"
 #include "Shell.h"
 #include "SingleInstance.h"
+#include "WindowActivator.h"
 
 #include <QApplication>
 
@@ -22,7 +23,8 @@ int main(int argc, char* argv[]) {
     // Orvane lives on with every window hidden; only Exit ends it.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    Program program(CreateHotkeyBackend(), CreateShell(), CreateMixerDriver());
+    Program program(CreateHotkeyBackend(), CreateShell(), CreateMixerDriver(),
+                    CreateWindowActivator());
     const QString commandLine =
         CommandLine::Rebuild(QCoreApplication::applicationFilePath(), app.arguments().mid(1));
     switch (program.Life.FormCreate(commandLine, PrivateRuntimeDirectory())) {

@@ -3,11 +3,14 @@
 #include "HotkeyRegistration.h"
 #include "MessageBox.h"
 #include "MixerDriver.h"
+#include "WindowActivator.h"
 
 Program::Program(std::unique_ptr<HotkeyBackend> backend, std::unique_ptr<Shell> shell,
-                 std::unique_ptr<MixerDriver> mixerDriver)
-    : m_backend(std::move(backend)), m_shell(std::move(shell)),
-      Volume(std::move(mixerDriver), Settings), Form1(Hotkeys, *m_backend), FormVolume(Settings),
+                 std::unique_ptr<MixerDriver> mixerDriver,
+                 std::unique_ptr<WindowActivator> activator)
+    : m_backend(std::move(backend)), m_shell(std::move(shell)), m_activator(std::move(activator)),
+      Volume(std::move(mixerDriver), Settings), Form1(Hotkeys, *m_backend, Settings, *m_activator),
+      FormVolume(Settings), FormAbout([this](const QString& link) { m_shell->open(link); }, &Form1),
       Life(Hotkeys, *m_backend, Form1,
            {[this](const QString& path) { Settings.Load(path); },
             [this](const QString& path) { return Settings.Save(path); },
@@ -24,6 +27,13 @@ Program::Program(std::unique_ptr<HotkeyBackend> backend, std::unique_ptr<Shell> 
     });
     connect(m_backend.get(), &HotkeyBackend::registrationChanged, &Hotkeys,
             &HotkeyTable::setRegistrationResult);
+    connect(&Form1, &TForm1::hidden, this, &Program::Hidden);
+    connect(&Form1, &TForm1::aboutRequested, &FormAbout, &TFormAbout::ShowAbout);
+    connect(&Form1, &TForm1::openRequested, this,
+            [this](const QString& target) { m_shell->open(target); });
+    connect(&Form1, &TForm1::testRequested, this,
+            [this](const QString& target) { m_executor.Execute(target, true); });
+
     connect(&Volume, &VolumeController::levelWritten, &FormVolume, &TFormVolume::ShowVolumeLevel);
     connect(&Volume, &VolumeController::noDevice, &FormVolume, &TFormVolume::ShowNoDevice);
 }
@@ -31,7 +41,17 @@ Program::Program(std::unique_ptr<HotkeyBackend> backend, std::unique_ptr<Shell> 
 Program::~Program() = default;
 
 void Program::ToggleMainWindow() {
-    Form1.ToggleMainWindow();
+    // The key press that asked for it lets the window take the focus.
+    Form1.ToggleMainWindow(m_backend->lastPressTime());
+}
+
+void Program::Hidden() {
+    // Hide closes what belongs to the main window, then writes the table.
+    if (FormAbout.isVisible())
+        FormAbout.close();
+    if (FormVolume.isVisible())
+        FormVolume.hide();
+    Life.MainWindowHidden();
 }
 
 void Program::VolumeDown() {

@@ -7,12 +7,14 @@
 #include "SettingsStore.h"
 #include "Shell.h"
 #include "TForm1.h"
+#include "TFormAbout.h"
 #include "TFormVolume.h"
 #include "VolumeController.h"
 
 #include <memory>
 
 class MixerDriver;
+class WindowActivator;
 
 // Orvane as a whole: the one hotkey table, the settings, the windows and controllers that
 // live for the whole run, and how they are connected. The platform objects come from outside,
@@ -21,7 +23,7 @@ class Program : public QObject, public BuiltinFunctions {
     Q_OBJECT
 public:
     Program(std::unique_ptr<HotkeyBackend> backend, std::unique_ptr<Shell> shell,
-            std::unique_ptr<MixerDriver> mixerDriver);
+            std::unique_ptr<MixerDriver> mixerDriver, std::unique_ptr<WindowActivator> activator);
     ~Program() override;
 
     void ToggleMainWindow() override;
@@ -32,6 +34,7 @@ public:
 private:
     const std::unique_ptr<HotkeyBackend> m_backend;
     const std::unique_ptr<Shell> m_shell;
+    const std::unique_ptr<WindowActivator> m_activator;
 
 public:
     SettingsStore Settings;
@@ -39,8 +42,11 @@ public:
     VolumeController Volume;
     TForm1 Form1;
     TFormVolume FormVolume;
+    TFormAbout FormAbout;
     Lifecycle Life;
 
 private:
+    void Hidden();
+
     ActionExecutor m_executor;
 };

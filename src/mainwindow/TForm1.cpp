@@ -1,74 +1,308 @@
 #include "TForm1.h"
 
+#include "HotkeyCommands.h"
+#include "HotkeyListView.h"
 #include "HotkeyRegistration.h"
 #include "HotkeyTable.h"
-#include "KeyTable.h"
+#include "MainWindowMenus.h"
 #include "MessageBox.h"
+#include "ProjectLinks.h"
+#include "PropertiesPanel.h"
+#include "SettingsStore.h"
+#include "Skin.h"
+#include "TdxButton.h"
+#include "WindowActivator.h"
+#include "WindowDrag.h"
+#include "WindowShape.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QMenu>
-#include <QTreeView>
-#include <QVBoxLayout>
+#include <QScreen>
+#include <QTimer>
 
 namespace {
-constexpr int kColumnWidths[] = {160, 70, 250, 38};
+
+HotkeyCommands::Answer askUser(QWidget* owner, const QString& text, const QString& caption) {
+    switch (AskYesNoCancel(owner, text, caption)) {
+    case MessageAnswer::Yes: return HotkeyCommands::Answer::Yes;
+    case MessageAnswer::No: return HotkeyCommands::Answer::No;
+    case MessageAnswer::Cancel: break;
+    }
+    return HotkeyCommands::Answer::Cancel;
 }
 
-TForm1::TForm1(HotkeyTable& table, HotkeyBackend& backend, QWidget* parent)
-    : QWidget(parent), Hotkeys(&table), ListView1(new QTreeView(this)), PopupMenu1(new QMenu(this)),
-      m_backend(backend) {
+} // namespace
+
+TForm1::TForm1(HotkeyTable& table, HotkeyBackend& backend, SettingsStore& settings,
+               WindowActivator& activator, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_backend(backend),
+      m_settings(settings), m_activator(activator), Hotkeys(&table),
+      Menus(new MainWindowMenus(this)), m_drag(new WindowDrag(this)) {
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(QStringLiteral("Orvane"));
-    resize(538, 366);
+    // The window's colour, which is also the colour its transparency keys out, and its
+    // outline, cut once for the full height.
+    Skin::SetWindowBackground(this, Skin::WindowBackground);
+    resize(ClientWidth, FullHeight);
+    ApplyWindowShape(this);
+    setFixedSize(ClientWidth, FullHeight);
 
     Hotkeys->setIconProvider([this](int image) { return QVariant(m_icons.icon(image)); });
-    Hotkeys->setCheckToggledHandler(
-        [this](int row, bool checked) { ListView1CheckToggled(row, checked); });
+    Hotkeys->setCheckToggledHandler([this](int row, bool checked) {
+        if (built())
+            applyRow(row, checked ? 1 : 0);
+    });
+    connectMenus();
+    connect(&m_settings, &SettingsStore::changed, this, &TForm1::followSetting);
+}
 
-    ListView1->setObjectName(QStringLiteral("ListView1"));
+void TForm1::setVisible(bool visible) {
+    if (visible && !built())
+        build();
+    QWidget::setVisible(visible);
+}
+
+void TForm1::build() {
+    setFont(Skin::Font(11));
+    setWindowIcon(AppIcon());
+    Frame = MainWindowFrame::Build(this, ClientWidth);
+    ListView1 = new HotkeyListView(this);
     ListView1->setModel(Hotkeys);
-    ListView1->setRootIsDecorated(false);
-    ListView1->setUniformRowHeights(true);
-    ListView1->setAllColumnsShowFocus(true);
-    ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
-    ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    ListView1->setIconSize(QSize(16, 16));
-    ListView1->header()->setStretchLastSection(false);
-    for (int col = HotkeyTable::ColAlt; col < HotkeyTable::ColumnCount; ++col)
-        ListView1->header()->hideSection(col);
+    Realignlist1Click();
+    GroupBoxProperties = new PropertiesPanel(*Hotkeys, m_icons, this);
+    GroupBoxProperties->move(2, 272);
+    GroupBoxProperties->FillIconPicker();
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(ListView1);
+    // The title bar always drags; the surface, the panel and the list only with Easy Window
+    // Move on, read at every move.
+    const auto easyMove = [this] { return m_settings.isOn(Setting::EasyMove); };
+    m_drag->AddArea(Frame.ButtonBar);
+    m_drag->AddArea(this, easyMove);
+    m_drag->AddArea(GroupBoxProperties, easyMove);
+    m_drag->AddArea(ListView1->viewport(), easyMove);
+    // Any move over the window's free surface or the list closes the icon picker.
+    setMouseTracking(true);
+    ListView1->viewport()->setMouseTracking(true);
+    ListView1->viewport()->installEventFilter(this);
 
-    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    QAction* exit1 = PopupMenu1->addAction(QStringLiteral("Exit"));
-    exit1->setObjectName(QStringLiteral("Exit1"));
-    connect(exit1, &QAction::triggered, this, &TForm1::Exit1Click);
-    setContextMenuPolicy(Qt::CustomContextMenu);
-    ListView1->setContextMenuPolicy(Qt::CustomContextMenu);
-    auto popup = [this](QWidget* w) {
-        return [this, w](const QPoint& pos) { PopupMenu1->popup(w->mapToGlobal(pos)); };
-    };
-    connect(this, &QWidget::customContextMenuRequested, this, popup(this));
-    connect(ListView1, &QWidget::customContextMenuRequested, this, popup(ListView1->viewport()));
+    connect(Frame.ButtonHotKeys, &TdxButton::OnClick, this,
+            [this] { dropMenu(Frame.ButtonHotKeys, Menus->PopupMenuHotKeys); });
+    connect(Frame.ButtonView, &TdxButton::OnClick, this,
+            [this] { dropMenu(Frame.ButtonView, Menus->PopupMenuView); });
+    connect(Frame.ButtonWindow, &TdxButton::OnClick, this,
+            [this] { dropMenu(Frame.ButtonWindow, Menus->PopupMenuWindow); });
+    connect(Frame.ButtonHelp, &TdxButton::OnClick, this,
+            [this] { dropMenu(Frame.ButtonHelp, Menus->PopupMenuHelp); });
+    connect(Frame.ButtonMinimize, &TdxButton::OnClick, this, &TForm1::Minimize1Click);
+    connect(Frame.ButtonExit, &TdxButton::OnClick, this, &TForm1::Hide1Click);
+    connectList();
+    for (const Setting s : {Setting::CheckBoxes, Setting::GridLines})
+        followSetting(s);
 }
 
 TForm1::~TForm1() = default;
+
+void TForm1::connectMenus() {
+    MainWindowMenus* m = Menus;
+    const auto on = [this](QAction* a, void (TForm1::*handler)()) {
+        connect(a, &QAction::triggered, this, handler);
+    };
+    on(m->New1, &TForm1::New1Click);
+    on(m->Newhotkey1, &TForm1::New1Click);
+    on(m->Delete1, &TForm1::Delete1Click);
+    on(m->Deleteselected1, &TForm1::Delete1Click);
+    on(m->Resettodefault1, &TForm1::Resettodefault1Click);
+    on(m->Properties1, &TForm1::Properties1Click);
+    on(m->Propertiespanel1, &TForm1::Propertiespanel1Click);
+    on(m->Realignlist1, &TForm1::Realignlist1Click);
+    on(m->Refresh1, &TForm1::Refresh1Click);
+    on(m->Hide1, &TForm1::Hide1Click);
+    on(m->Hide2, &TForm1::Hide1Click);
+    on(m->Minimize1, &TForm1::Minimize1Click);
+    on(m->Minimize2, &TForm1::Minimize1Click);
+    on(m->Exit1, &TForm1::Exit1Click);
+    on(m->Exit2, &TForm1::Exit1Click);
+    for (QAction* a : {m->Options1, m->Options2})
+        connect(a, &QAction::triggered, this, &TForm1::optionsRequested);
+    for (QAction* a : {m->About1, m->About2})
+        connect(a, &QAction::triggered, this, &TForm1::aboutRequested);
+    for (QAction* a : {m->Whatsnew1, m->Whatsnew2})
+        connect(a, &QAction::triggered, this, [this] {
+            emit openRequested(QCoreApplication::applicationDirPath() + QLatin1Char('/') +
+                               QLatin1String(ProjectLinks::WhatsNewFile));
+        });
+    connect(m->Submitabug1, &QAction::triggered, this,
+            [this] { emit openRequested(QLatin1String(ProjectLinks::ForumPage)); });
+    connect(m->Forum1, &QAction::triggered, this,
+            [this] { emit openRequested(QLatin1String(ProjectLinks::ForumPage)); });
+    connect(m->Checkforupdates1, &QAction::triggered, this,
+            [this] { emit openRequested(QLatin1String(ProjectLinks::WebSite)); });
+    // "Properties" is offered only while the panel is folded away.
+    connect(m->PopupMenuHotkeysList, &QMenu::aboutToShow, this,
+            [m] { m->Properties1->setEnabled(!m->Propertiespanel1->isChecked()); });
+}
+
+void TForm1::connectList() {
+    connect(ListView1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { GroupBoxProperties->FillPropertiesPanel(ListView1->SelectedRow()); });
+    connect(ListView1, &HotkeyListView::pressed, this, &TForm1::ListView1MouseDown);
+    connect(ListView1, &HotkeyListView::spaceOnRow, this,
+            [this](int row, bool newCheck) { applyRow(row, newCheck ? 1 : 0); });
+    connect(ListView1, &HotkeyListView::doubleClickedAnywhere, this, &TForm1::Properties1Click);
+    ListView1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ListView1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        Menus->PopupMenuHotkeysList->popup(ListView1->viewport()->mapToGlobal(at));
+    });
+    connect(GroupBoxProperties, &PropertiesPanel::applyClicked, this, &TForm1::ButtonApplyClick);
+    connect(GroupBoxProperties, &PropertiesPanel::testClicked, this, &TForm1::ButtonTestClick);
+}
+
+void TForm1::followSetting(Setting setting) {
+    switch (setting) {
+    case Setting::CheckBoxes:
+        if (built())
+            ListView1->SetCheckBoxes(m_settings.isOn(setting));
+        break;
+    case Setting::GridLines:
+        if (built())
+            ListView1->SetGridLines(m_settings.isOn(setting));
+        break;
+    case Setting::Properties:
+        Menus->Propertiespanel1->setChecked(m_settings.isOn(setting));
+        Propertiespanel1Click();
+        break;
+    default: break;
+    }
+}
+
+void TForm1::dropMenu(QWidget* button, QMenu* menu) {
+    // Right under the button's lower-left corner.
+    DropMenu(menu, mapToGlobal(QPoint(button->x(), button->y() + button->height())));
+}
 
 void TForm1::PrepareLists() {
     Hotkeys->setColumnCaptions({QStringLiteral("Flags"), QStringLiteral("Key"),
                                 QStringLiteral("Execute"), QStringLiteral("ID"),
                                 QStringLiteral("Alt"), QStringLiteral("Ctrl"),
                                 QStringLiteral("Shift")});
-    for (int col = 0; col < 4; ++col)
-        ListView1->header()->resizeSection(col, kColumnWidths[col]);
+    // The widths are the list's own when it is built; a built list gets them now.
+    if (built()) {
+        for (int col = 0; col < 4; ++col)
+            ListView1->header()->resizeSection(col, HotkeyListView::ColumnWidths[col]);
+        GroupBoxProperties->FillIconPicker();
+    }
 }
 
 void TForm1::ShowSplash() {
     emit splashWanted();
+}
+
+void TForm1::ListView1MouseDown(int x, int y, Qt::MouseButton, int newCheck) {
+    const int row = HotkeyListView::StripRow(x, y, ListView1->TopRow(), Hotkeys->count());
+    if (row >= 0)
+        applyRow(row, newCheck);
+}
+
+void TForm1::applyRow(int row, int newCheck) {
+    // As a press on a row's check box: select the row, take its (new) state into the panel,
+    // and apply the row at once.
+    ListView1->SelectRow(row);
+    GroupBoxProperties->FillPropertiesPanel(row);
+    if (newCheck >= 0)
+        GroupBoxProperties->EnabledCheckBox->setChecked(newCheck != 0);
+    ButtonApplyClick();
+}
+
+void TForm1::ButtonApplyClick() {
+    if (!built())
+        return;
+    const ApplyOutcome out = HotkeyRegistration::ButtonApply(
+        *Hotkeys, ListView1->SelectedRow(), GroupBoxProperties->Values(), m_backend);
+    if (!out.ran)
+        return;
+    if (!out.message.isEmpty())
+        ShowMessage(this, out.message);
+    GroupBoxProperties->ApplyDone(out);
+}
+
+void TForm1::ButtonTestClick() {
+    if (!built())
+        return;
+    // The stored target, not the edited text: Test tries what the hotkey would do now.
+    const int row = ListView1->SelectedRow();
+    if (row >= 0 && row < Hotkeys->count())
+        emit testRequested(Hotkeys->at(row).Execute);
+}
+
+void TForm1::New1Click() {
+    if (!built())
+        return;
+    const HotkeyCommands::NewOutcome out = HotkeyCommands::New1Click(*Hotkeys);
+    ListView1->SelectRow(out.row);
+    ListView1->ScrollByPixels(out.scrollPixels);
+}
+
+void TForm1::Delete1Click() {
+    if (!built())
+        return;
+    const auto ask = [this](const QString& text, const QString& caption) {
+        return askUser(this, text, caption);
+    };
+    if (HotkeyCommands::Delete1Click(*Hotkeys, ListView1->SelectedRow(), ask)) {
+        ListView1->SelectRow(-1);
+        GroupBoxProperties->ClearPropertiesPanel();
+    }
+}
+
+void TForm1::Resettodefault1Click() {
+    const auto ask = [this](const QString& text, const QString& caption) {
+        return askUser(this, text, caption);
+    };
+    const auto warn = [this](const QString& text, const QString& caption) {
+        ShowWarning(this, text, caption);
+    };
+    if (HotkeyCommands::Resettodefault1Click(*Hotkeys, ask, warn))
+        Exit1Click();
+}
+
+void TForm1::Properties1Click() {
+    Menus->Propertiespanel1->setChecked(true);
+    Propertiespanel1Click();
+}
+
+void TForm1::Propertiespanel1Click() {
+    const bool shown = Menus->Propertiespanel1->isChecked();
+    setFixedHeight(shown ? FullHeight : FoldedHeight);
+    if (m_settings.isOn(Setting::Properties) != shown)
+        m_settings.setValue(Setting::Properties, shown ? 1 : 0);
+    update();
+}
+
+void TForm1::Realignlist1Click() {
+    if (!built())
+        return;
+    ListView1->Realign();
+}
+
+void TForm1::Refresh1Click() {
+    if (!built())
+        return;
+    update();
+    ListView1->viewport()->update();
+}
+
+void TForm1::Hide1Click() {
+    ShowMainWindow(0);
+    HideMainWindow();
+    emit hidden();
+}
+
+void TForm1::Minimize1Click() {
+    showMinimized();
 }
 
 void TForm1::Exit1Click() {
@@ -85,6 +319,22 @@ void TForm1::closeEvent(QCloseEvent* event) {
     event->ignore();
 }
 
+void TForm1::contextMenuEvent(QContextMenuEvent* event) {
+    Menus->PopupMenu1->popup(event->globalPos());
+}
+
+void TForm1::mouseMoveEvent(QMouseEvent* event) {
+    if (built())
+        GroupBoxProperties->HideIconPicker();
+    QWidget::mouseMoveEvent(event);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (built() && event->type() == QEvent::MouseMove && watched == ListView1->viewport())
+        GroupBoxProperties->HideIconPicker();
+    return QWidget::eventFilter(watched, event);
+}
+
 void TForm1::CloseMainWindow() {
     close();
 }
@@ -93,10 +343,13 @@ void TForm1::TellUser(const QString& text) {
     ShowMessage(this, text);
 }
 
-void TForm1::ShowMainWindow() {
-    show();
-    raise();
-    activateWindow();
+void TForm1::ShowMainWindow(quint32 eventTime) {
+    if (!m_placed) {
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            move(screen->availableGeometry().center() - rect().center());
+        m_placed = true;
+    }
+    m_activator.Activate(this, eventTime);
 }
 
 void TForm1::HideMainWindow() {
@@ -104,28 +357,12 @@ void TForm1::HideMainWindow() {
 }
 
 void TForm1::RestoreMainWindow() {
-    showNormal();
-    raise();
-    activateWindow();
+    ShowMainWindow(0);
 }
 
-void TForm1::ToggleMainWindow() {
-    setVisible(!isVisible());
-}
-
-void TForm1::ListView1CheckToggled(int row, bool checked) {
-    // A row's check box enables or disables its hotkey at once, through Apply.
-    ListView1->setCurrentIndex(Hotkeys->index(row, 0));
-    const HotkeyEntry& e = Hotkeys->at(row);
-    PanelValues panel;
-    panel.enabled = checked;
-    panel.alt = e.Alt == QLatin1String("1");
-    panel.ctrl = e.Ctrl == QLatin1String("1");
-    panel.shift = e.Shift == QLatin1String("1");
-    panel.keyPosition = KeyTable::positionOfName(e.Key).value_or(-1);
-    panel.execute = e.Execute;
-    panel.image = e.Image;
-    const ApplyOutcome out = HotkeyRegistration::ButtonApply(*Hotkeys, row, panel, m_backend);
-    if (!out.message.isEmpty())
-        ShowMessage(this, out.message);
+void TForm1::ToggleMainWindow(quint32 eventTime) {
+    if (isVisible() && !isMinimized())
+        HideMainWindow();
+    else
+        ShowMainWindow(eventTime);
 }

@@ -2,56 +2,115 @@
 
 #include "HotkeyIconList.h"
 #include "Lifecycle.h"
+#include "MainWindowFrame.h"
 
 #include <QWidget>
 #include <functional>
 
 class HotkeyBackend;
+class HotkeyListView;
 class HotkeyTable;
-class QMenu;
-class QTreeView;
+class MainWindowMenus;
+class PropertiesPanel;
+class SettingsStore;
+enum class Setting : int;
+class WindowActivator;
+class WindowDrag;
 
-// The main window: the hotkey list over the program's one hotkey table, its menus, and the
-// show and hide of the window. The life cycle and the built-in functions live elsewhere;
-// this class is what the user sees of them.
+// The main window: its own frame and menus, the hotkey list over the program's one hotkey
+// table, and the properties panel that edits the selected entry. The life cycle, the other
+// windows and the built-in functions live elsewhere; this class is the wiring of what the
+// user sees and does here.
 class TForm1 : public QWidget, public LifecycleWindows {
     Q_OBJECT
+    // First, so that the controls built below can rely on them.
+    HotkeyBackend& m_backend;
+    SettingsStore& m_settings;
+    WindowActivator& m_activator;
+    HotkeyIconList m_icons;
+
 public:
-    TForm1(HotkeyTable& table, HotkeyBackend& backend, QWidget* parent = nullptr);
+    static constexpr int FullHeight = 366;   // panel top + panel height + bottom strip
+    static constexpr int FoldedHeight = 275; // list top + list height + bottom strip
+    static constexpr int ClientWidth = 542;
+
+    TForm1(HotkeyTable& table, HotkeyBackend& backend, SettingsStore& settings,
+           WindowActivator& activator, QWidget* parent = nullptr);
     ~TForm1() override;
 
     // Asked at every close request: true lets the window close (the program ends), false
     // only hides it.
     std::function<bool()> OnCloseQuery;
-    // The Exit command of the window's menus.
+    // The Exit command of the window's menus and of Reset.
     std::function<void()> OnExit;
 
-    void ToggleMainWindow();
+    // Shows the window when hidden, hides it when shown. eventTime: the X time of the key
+    // press or click that asked for it (0: now).
+    void ToggleMainWindow(quint32 eventTime = 0);
+    void ShowMainWindow(quint32 eventTime);
 
     // LifecycleWindows
     void PrepareLists() override;
     void ShowSplash() override;
-    void ShowMainWindow() override;
+    void ShowMainWindow() override { ShowMainWindow(0); }
     void HideMainWindow() override;
     void RestoreMainWindow() override;
     void CloseMainWindow() override;
     void TellUser(const QString& text) override;
 
+    // Handlers of the commands, public so that the tray and tests reach them as the menus do.
+    void New1Click();
+    void Delete1Click();
+    void Resettodefault1Click();
+    void Properties1Click();
+    void Propertiespanel1Click();
+    void Realignlist1Click();
+    void Refresh1Click();
+    void Hide1Click();
+    void Minimize1Click();
+    void Exit1Click();
+    void ButtonApplyClick();
+    void ButtonTestClick();
+    void ListView1MouseDown(int x, int y, Qt::MouseButton button, int newCheck);
+
     HotkeyTable* const Hotkeys;
-    QTreeView* const ListView1;
-    QMenu* const PopupMenu1;
+    MainWindowMenus* const Menus;
+    // The controls exist from the first show on: a start in the tray draws nothing, loads no
+    // fonts and makes no native windows on its way to the hotkeys.
+    MainWindowFrame Frame;
+    HotkeyListView* ListView1 = nullptr;
+    PropertiesPanel* GroupBoxProperties = nullptr;
+    bool built() const { return ListView1 != nullptr; }
+    const HotkeyIconList& Icons() const { return m_icons; }
+
+    void setVisible(bool visible) override;
 
 signals:
     // The start-up sequence wants the splash window shown.
     void splashWanted();
+    // Hide has hidden the window: the other windows close and the table is written.
+    void hidden();
+    void optionsRequested();
+    void aboutRequested();
+    // A file or address for the desktop shell (What's new, the Online pages).
+    void openRequested(const QString& target);
+    // Test: the selected row's stored target, run with its outcome shown.
+    void testRequested(const QString& target);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Exit1Click();
-    void ListView1CheckToggled(int row, bool checked);
+    void build();
+    void connectMenus();
+    void connectList();
+    void followSetting(Setting setting);
+    void dropMenu(QWidget* button, QMenu* menu);
+    void applyRow(int row, int newCheck);
 
-    HotkeyBackend& m_backend;
-    HotkeyIconList m_icons;
+    WindowDrag* m_drag;
+    bool m_placed = false;
 };

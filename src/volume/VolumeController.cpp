@@ -4,7 +4,7 @@
 
 VolumeController::VolumeController(std::unique_ptr<MixerDriver> driver, SettingsStore& settings,
                                    QObject* parent)
-    : QObject(parent), AudioMixer1(new TAudioMixer(std::move(driver), this)), m_settings(settings) {
+    : QObject(parent), m_driver(std::move(driver)), m_settings(settings) {
     connect(&m_settings, &SettingsStore::changed, this, [this](Setting s) {
         // A list without a selection has no step to give: the last one stays.
         if (s == Setting::VolumeStep) {
@@ -12,6 +12,12 @@ VolumeController::VolumeController(std::unique_ptr<MixerDriver> driver, Settings
                 m_step = units;
         }
     });
+}
+
+TAudioMixer& VolumeController::AudioMixer1() {
+    if (!m_mixer)
+        m_mixer = new TAudioMixer(std::move(m_driver), this);
+    return *m_mixer;
 }
 
 void VolumeController::report(const VolumeFunctions::VolumeLevel& level) {
@@ -22,13 +28,13 @@ void VolumeController::report(const VolumeFunctions::VolumeLevel& level) {
 }
 
 void VolumeController::VolumeUp() {
-    report(VolumeFunctions::VolumeUp(*AudioMixer1, m_step));
+    report(VolumeFunctions::VolumeUp(AudioMixer1(), m_step));
 }
 
 void VolumeController::VolumeDown() {
-    report(VolumeFunctions::VolumeDown(*AudioMixer1, m_step));
+    report(VolumeFunctions::VolumeDown(AudioMixer1(), m_step));
 }
 
 void VolumeController::VolumeMute() {
-    report(VolumeFunctions::VolumeMute(*AudioMixer1));
+    report(VolumeFunctions::VolumeMute(AudioMixer1()));
 }

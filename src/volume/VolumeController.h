@@ -9,7 +9,9 @@
 class SettingsStore;
 
 // The volume built-ins on mixer device 0: owns the mixer component and the volume step,
-// which follows the settings, and hands what each function wrote to whoever shows it.
+// which follows the settings, and hands what each function wrote to whoever shows it. The
+// mixer is opened at the first volume function: a start that never changes the volume
+// never loads the sound system.
 class VolumeController : public QObject {
     Q_OBJECT
 public:
@@ -24,7 +26,9 @@ public:
     void VolumeMute();
 
     double step() const { return m_step; }
-    TAudioMixer* const AudioMixer1;
+    // The mixer component, opened on first use.
+    TAudioMixer& AudioMixer1();
+    bool mixerOpened() const { return m_mixer != nullptr; }
 
 signals:
     // What a volume function wrote (-1 where it left a value alone), or that there is no
@@ -35,6 +39,8 @@ signals:
 private:
     void report(const VolumeFunctions::VolumeLevel& level);
 
+    std::unique_ptr<MixerDriver> m_driver;
+    TAudioMixer* m_mixer = nullptr;
     SettingsStore& m_settings;
     double m_step = InitialStep;
 };

@@ -282,3 +282,20 @@ TEST_F(TdxButtonLook, AHighDensityGlyphIsPlacedByItsSizeOnScreen) {
             }
     EXPECT_EQ(leftmost, expected);
 }
+
+TEST_F(TdxButtonLook, AStruckOutBlankDrawsADash) {
+    // The minimise button's caption: one blank whose strike-out line is the dash.
+    QFont font = button->font();
+    font.setPixelSize(24);
+    font.setBold(true);
+    font.setStrikeOut(true);
+    button->setFont(font);
+    button->SetCaption(QStringLiteral(" "));
+    button->SetFontColor(Qt::red);
+    const QImage look = Look();
+    int red = 0;
+    for (int y = 0; y < look.height(); ++y)
+        for (int x = 0; x < look.width(); ++x)
+            red += look.pixel(x, y) == qRgb(255, 0, 0);
+    EXPECT_GT(red, 3);
+}

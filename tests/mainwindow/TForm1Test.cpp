@@ -1,13 +1,24 @@
 #include "TForm1.h"
 #include "FakeHotkeyBackend.h"
+#include "FakeWindowActivator.h"
+#include "HotkeyListView.h"
 #include "HotkeyRegistration.h"
 #include "HotkeyTable.h"
+#include "MainWindowMenus.h"
 #include "MessageBox.h"
+#include "PropertiesPanel.h"
+#include "SettingsStore.h"
+#include "TdxButton.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMenu>
-#include <QTreeView>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QStyleOptionViewItem>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -20,78 +31,186 @@ void recordMessage(QWidget*, const QString& text) {
 struct FormFixture : ::testing::Test {
     HotkeyTable table;
     FakeHotkeyBackend backend;
+    SettingsStore settings;
+    FakeWindowActivator activator;
     std::unique_ptr<TForm1> form;
 
     void SetUp() override {
         g_messages.clear();
         SetMessageHook(recordMessage);
         table.appendMany(DefaultHotkeyTable());
-        form = std::make_unique<TForm1>(table, backend);
+        settings.LoadDefaults();
+        form = std::make_unique<TForm1>(table, backend, settings, activator);
+        form->PrepareLists();
+        form->ShowMainWindow(0);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     }
     void TearDown() override {
         form.reset();
         SetMessageHook(nullptr);
     }
+    QWidget* viewport() const { return form->ListView1->viewport(); }
+    // The centre of row's check box, in the list's viewport.
+    QPoint checkBoxOf(int row) const {
+        HotkeyListView* list = form->ListView1;
+        QStyleOptionViewItem option;
+        option.initFrom(list);
+        option.rect = list->visualRect(table.index(row, 0));
+        option.features = QStyleOptionViewItem::HasCheckIndicator;
+        return list->style()
+            ->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, list)
+            .center();
+    }
 };
 
 } // namespace
 
-TEST_F(FormFixture, ListShowsTheTableWithItsCaptionsAndHiddenFlagColumns) {
-    form->PrepareLists();
-    EXPECT_EQ(form->windowTitle(), "Orvane");
-    EXPECT_EQ(form->ListView1->model()->rowCount(), 20);
-    EXPECT_EQ(table.headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(), "Execute");
-    EXPECT_EQ(form->ListView1->header()->sectionSize(0), 160);
-    EXPECT_EQ(form->ListView1->header()->sectionSize(3), 38);
-    for (int col : {4, 5, 6})
-        EXPECT_TRUE(form->ListView1->header()->isSectionHidden(col));
+TEST(HotkeyListStrip, RowsComeFromArithmeticNotFromAHitTest) {
+    struct Row {
+        int x, y, top, count, row;
+    };
+    // y in the list's client coordinates: a 20-pixel header, then 32-pixel rows.
+    const Row rows[] = {
+        {0, 20, 0, 20, 0},
+        {21, 51, 0, 20, 0},
+        {21, 52, 0, 20, 1},
+        {22, 30, 0, 20, -1},
+        {5, 20, 7, 20, 7},
+        {5, 51, 7, 20, 7},
+        {5, 52, 7, 20, 8},
+        {5, 83, 7, 20, 8},
+        {5, 30, 0, 0, -1},
+        {5, 20 + 32 * 3, 0, 3, -1},
+        {5, 20 + 32 * 3 - 1, 0, 3, 2},
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(HotkeyListView::StripRow(r.x, r.y, r.top, r.count), r.row)
+            << r.x << "," << r.y << " top " << r.top << " of " << r.count;
 }
 
-TEST_F(FormFixture, ACloseRequestHidesUnlessTheProgramEnds) {
-    bool ending = false;
-    form->OnCloseQuery = [&] { return ending; };
-    form->ShowMainWindow();
-    EXPECT_FALSE(form->close());
-    EXPECT_FALSE(form->isVisible());
-    form->ShowMainWindow();
-    ending = true;
-    EXPECT_TRUE(form->close());
+TEST_F(FormFixture, TheStripOfAScrolledListSelectsAndAppliesTheComputedRow) {
+    form->ListView1->verticalScrollBar()->setValue(7);
+    ASSERT_EQ(form->ListView1->TopRow(), 7);
+    backend.calls.clear();
+    // The right button selects the row and applies it unchanged.
+    QTest::mousePress(viewport(), Qt::RightButton, {}, QPoint(5, 52 - 20));
+    EXPECT_EQ(form->ListView1->SelectedRow(), 8);
+    EXPECT_TRUE(table.at(8).Checked);
+    EXPECT_EQ(backend.calls, QStringList({"unregister 9", "register 9 6 78"}));
+    // Beside the strip the list behaves as a list: no Apply.
+    backend.calls.clear();
+    QTest::mouseClick(viewport(), Qt::LeftButton, {}, QPoint(300, 5));
+    EXPECT_EQ(form->ListView1->SelectedRow(), 7);
+    EXPECT_TRUE(backend.calls.isEmpty());
 }
 
-TEST_F(FormFixture, TheMenusExitEndsTheProgram) {
-    int exits = 0;
-    form->OnExit = [&] { ++exits; };
-    QAction* exit1 = form->PopupMenu1->findChild<QAction*>("Exit1");
-    ASSERT_NE(exit1, nullptr);
-    exit1->trigger();
-    EXPECT_EQ(exits, 1);
-}
-
-TEST_F(FormFixture, RowCheckBoxEnablesAndDisablesAtOnce) {
-    ASSERT_EQ(table.at(0).Checked, true);
-    backend.registered[1] = {3, 'E'};
-    ASSERT_TRUE(table.setData(table.index(0, 0), Qt::Unchecked, Qt::CheckStateRole));
+TEST_F(FormFixture, TickingAndUntickingARowThroughItsBoxChangesItsRegistration) {
+    backend.registered[1] = {6, 'E'};
+    QTest::mousePress(viewport(), Qt::LeftButton, {}, checkBoxOf(0));
+    QTest::mouseRelease(viewport(), Qt::LeftButton, {}, checkBoxOf(0));
     EXPECT_FALSE(table.at(0).Checked);
     EXPECT_EQ(backend.registered.count(1), 0u);
-    ASSERT_TRUE(table.setData(table.index(0, 0), Qt::Checked, Qt::CheckStateRole));
+    EXPECT_FALSE(form->GroupBoxProperties->EnabledCheckBox->isChecked());
+    // Space on the selected row ticks it again.
+    QTest::keyClick(form->ListView1, Qt::Key_Space);
     EXPECT_TRUE(table.at(0).Checked);
     EXPECT_EQ(backend.registered.count(1), 1u);
     EXPECT_TRUE(g_messages.isEmpty());
+
+    // Without check boxes a press on the strip flips nothing.
+    settings.setValue(Setting::CheckBoxes, 0);
+    ASSERT_FALSE(form->ListView1->CheckBoxes());
+    QTest::mousePress(viewport(), Qt::LeftButton, {}, checkBoxOf(0));
+    EXPECT_TRUE(table.at(0).Checked);
 }
 
-TEST_F(FormFixture, ACheckBoxThatCannotWorkSaysWhy) {
+TEST_F(FormFixture, ATickThatCannotWorkSaysWhyAndKeepsTheTick) {
     backend.noDisplay = true;
     table.setChecked(1, false);
-    ASSERT_TRUE(table.setData(table.index(1, 0), Qt::Checked, Qt::CheckStateRole));
-    EXPECT_TRUE(table.at(1).Checked); // kept, so that it works again on X
+    QTest::mousePress(viewport(), Qt::LeftButton, {}, checkBoxOf(1));
+    EXPECT_TRUE(table.at(1).Checked);
     EXPECT_EQ(g_messages, QStringList{HotkeyRegistration::kNoDisplay});
 }
 
-TEST_F(FormFixture, ShowHideAndRestore) {
-    form->ToggleMainWindow();
-    EXPECT_TRUE(form->isVisible());
-    form->ToggleMainWindow();
+TEST_F(FormFixture, ThePanelFoldsAwayAndComesBackWithItsSetting) {
+    QAction* item = form->Menus->Propertiespanel1;
+    ASSERT_EQ(form->height(), TForm1::FullHeight);
+    item->trigger();
+    EXPECT_EQ(form->height(), TForm1::FoldedHeight);
+    EXPECT_FALSE(settings.isOn(Setting::Properties));
+    // The list's menu offers "Properties" only while the panel is folded.
+    emit form->Menus->PopupMenuHotkeysList->aboutToShow();
+    EXPECT_TRUE(form->Menus->Properties1->isEnabled());
+
+    QTest::mouseDClick(viewport(), Qt::LeftButton, {}, QPoint(300, 5));
+    EXPECT_EQ(form->height(), TForm1::FullHeight);
+    EXPECT_TRUE(item->isChecked());
+    EXPECT_TRUE(settings.isOn(Setting::Properties));
+    emit form->Menus->PopupMenuHotkeysList->aboutToShow();
+    EXPECT_FALSE(form->Menus->Properties1->isEnabled());
+
+    // A settings load that folds the panel.
+    settings.setValue(Setting::Properties, 0);
+    EXPECT_FALSE(item->isChecked());
+    EXPECT_EQ(form->height(), TForm1::FoldedHeight);
+}
+
+TEST_F(FormFixture, MenuButtonsDropTheirMenusUnderTheirLowerLeftCorner) {
+    QTest::mouseClick(form->Frame.ButtonHelp, Qt::LeftButton);
+    QMenu* help = form->Menus->PopupMenuHelp;
+    ASSERT_TRUE(help->isVisible());
+    EXPECT_EQ(help->pos(), form->mapToGlobal(QPoint(303, 27 + 16)));
+    help->hide();
+}
+
+TEST_F(FormFixture, TestRunsTheStoredTargetNotTheEditedText) {
+    QSignalSpy tests(form.get(), &TForm1::testRequested);
+    form->ListView1->SelectRow(2);
+    form->GroupBoxProperties->EditExecute->setText("edited.exe");
+    form->ButtonTestClick();
+    ASSERT_EQ(tests.count(), 1);
+    EXPECT_EQ(tests.at(0).at(0).toString(), "calc.exe");
+}
+
+TEST_F(FormFixture, HideAndToggleShowAndHideTheWindow) {
+    QSignalSpy hidden(form.get(), &TForm1::hidden);
+    form->Hide1Click();
     EXPECT_FALSE(form->isVisible());
-    form->RestoreMainWindow();
+    EXPECT_EQ(hidden.count(), 1);
+    form->ToggleMainWindow(1234);
     EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(activator.times.back(), 1234u);
+    form->ToggleMainWindow(1240);
+    EXPECT_FALSE(form->isVisible());
+    // A close request only hides, unless the program ends.
+    bool ending = false;
+    form->OnCloseQuery = [&] { return ending; };
+    form->ShowMainWindow(0);
+    EXPECT_FALSE(form->close());
+    EXPECT_FALSE(form->isVisible());
+    ending = true;
+    form->ShowMainWindow(0);
+    EXPECT_TRUE(form->close());
+}
+
+TEST_F(FormFixture, RealignClosesTheFlagColumnsADragOpened) {
+    QHeaderView* header = form->ListView1->header();
+    for (int col : {4, 5, 6})
+        ASSERT_EQ(header->sectionSize(col), 0);
+    header->resizeSection(5, 40);
+    header->resizeSection(0, 90);
+    form->Menus->Realignlist1->trigger();
+    const int widths[] = {160, 70, 250, 38, 0, 0, 0};
+    for (int col = 0; col < 7; ++col)
+        EXPECT_EQ(header->sectionSize(col), widths[col]) << col;
+}
+
+TEST_F(FormFixture, NewSelectsTheNewRowAndBringsItIntoView) {
+    form->New1Click();
+    ASSERT_EQ(table.count(), 21);
+    EXPECT_EQ(table.at(20).ID, "21");
+    EXPECT_EQ(form->ListView1->SelectedRow(), 20);
+    EXPECT_EQ(form->GroupBoxProperties->EditExecute->text(), "Nothing");
+    // The new row is in view.
+    EXPECT_TRUE(viewport()->rect().intersects(form->ListView1->visualRect(table.index(20, 0))));
 }

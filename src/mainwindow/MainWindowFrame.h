@@ -1,0 +1,24 @@
+#pragma once
+
+#include "BorderStrips.h"
+
+class QWidget;
+class TdxButton;
+
+// The main window's own frame: the gradient title bar with its minimise and hide buttons,
+// the border strips, and the row of four menu buttons under the title bar.
+struct MainWindowFrame {
+    TdxButton* ButtonBar = nullptr;
+    TdxButton* ButtonMinimize = nullptr;
+    TdxButton* ButtonExit = nullptr;
+    TdxButton* ButtonHotKeys = nullptr;
+    TdxButton* ButtonView = nullptr;
+    TdxButton* ButtonWindow = nullptr;
+    TdxButton* ButtonHelp = nullptr;
+    BorderStrips Strips;
+
+    static constexpr int TitleHeight = 26;
+
+    // Builds the frame on a window `width` pixels wide, in the design colours.
+    static MainWindowFrame Build(QWidget* window, int width);
+};
