@@ -204,6 +204,8 @@ TEST(HotkeyMessage, RunsTheEntryWhoseIdMatchesAndRepeatsOnlyVolumeSteps) {
     table.append(entry(5, "A", true, true, false, true, "/bin/first"));
     table.append(entry(1, "B", true, true, false, true, "VolumeUp"));
     table.append(entry(2, "C", true, true, false, true, "VolumeMute"));
+    // A new, unticked row that took the ID of a deleted row, whose hotkey is still registered.
+    table.append(entry(7, "D", true, true, false, false, "/bin/unticked"));
     FakeShell shell;
     RecordingBuiltins builtins;
     QStringList messages;
@@ -216,6 +218,7 @@ TEST(HotkeyMessage, RunsTheEntryWhoseIdMatchesAndRepeatsOnlyVolumeSteps) {
     ApplicationEvents1Message(table, 2, false, executor);
     ApplicationEvents1Message(table, 2, true, executor);   // held mute does not flicker
     ApplicationEvents1Message(table, 99, false, executor); // no such entry: nothing
+    ApplicationEvents1Message(table, 7, false, executor);  // an unticked entry: nothing
 
     EXPECT_EQ(shell.opened, QStringList({"/bin/first"}));
     EXPECT_EQ(builtins.calls, QStringList({"VolumeUp", "VolumeUp", "VolumeMute"}));
