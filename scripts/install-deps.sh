@@ -15,6 +15,8 @@ packages=(
   xdg-utils
   # virtual display, key presses and layout changes for the end-to-end tests
   xvfb xauth x11-xkb-utils xkb-data xdotool x11-utils python3 procps
+  # a window manager that prevents focus stealing, for the tests of bringing a window forward
+  metacity
   # the peer measured beside Orvane in the benchmark
   sxhkd
   # sound: the ALSA mixer, and a PulseAudio server of their own for the sound tests, reached

@@ -24,6 +24,9 @@ public:
     virtual RegisterResult registerHotKey(int id, unsigned modifierBits, int virtualKey) = 0;
     // Releases id; releasing an id that holds nothing does nothing.
     virtual void unregisterHotKey(int id) = 0;
+    // The window system's time of the last press handed on as hotkeyPressed, for requests
+    // made on the user's behalf; 0 when there is none.
+    virtual quint32 lastPressTime() const { return 0; }
 
 signals:
     // A registered combination was pressed; autoRepeat when the key is only being held.

@@ -5,6 +5,7 @@ copies the binary into a temporary directory with its Hotkeys.ini, and stops exa
 it started."""
 
 import os
+import select
 import shutil
 import signal
 import stat
@@ -78,6 +79,72 @@ class Xvfb:
         except subprocess.TimeoutExpired:
             self.proc.kill()
             self.proc.wait()
+
+
+class WindowManager:
+    """A window manager that start_window_manager() started; stop() ends it."""
+
+    def __init__(self, proc):
+        self.proc = proc
+
+    def stop(self):
+        if self.proc.poll() is None:
+            self.proc.terminate()
+            try:
+                self.proc.wait(10)
+            except subprocess.TimeoutExpired:
+                self.proc.kill()
+                self.proc.wait()
+
+
+def _wm_check_window(display, window="-root"):
+    """The window that _NET_SUPPORTING_WM_CHECK on window names, or None."""
+    where = ["-root"] if window == "-root" else ["-id", window]
+    r = subprocess.run(["xprop", "-display", display, *where, "_NET_SUPPORTING_WM_CHECK"],
+                       capture_output=True, text=True, timeout=DEADLINE)
+    words = r.stdout.split()
+    return words[-1] if "#" in words and words[-1].startswith("0x") else None
+
+
+def start_window_manager(display, timeout=DEADLINE):
+    """Starts metacity on display and returns it once it manages windows; end it with its
+    stop() (e.g. self.addCleanup(wm.stop)). Metacity prevents focus stealing: a window is
+    activated only for a request that carries a time no older than the user's last input.
+
+    Ready means the manager has announced itself: the root window's
+    _NET_SUPPORTING_WM_CHECK names a window whose own _NET_SUPPORTING_WM_CHECK names itself.
+    The root property is watched (xprop -spy) rather than polled."""
+    env = dict(os.environ, DISPLAY=display, GSETTINGS_BACKEND="memory")
+    # Every root property now and at each change, line-buffered so that each arrives as it
+    # happens (xprop cannot watch one property whose name the server does not know yet).
+    spy = subprocess.Popen(["stdbuf", "-oL", "xprop", "-display", display, "-spy", "-root"],
+                           stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+    wm = WindowManager(subprocess.Popen(
+        ["metacity", "--sm-disable", "--compositor=none"], env=env,
+        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+    try:
+        end = time.monotonic() + timeout
+        pending = b""
+        while True:
+            while b"\n" not in pending:
+                ready, _, _ = select.select([spy.stdout], [], [],
+                                            max(0.0, end - time.monotonic()))
+                chunk = os.read(spy.stdout.fileno(), 4096) if ready else b""
+                if not chunk or wm.proc.poll() is not None:
+                    raise AssertionError("the window manager did not start")
+                pending += chunk
+            line, pending = pending.split(b"\n", 1)
+            words = line.decode(errors="replace").split()
+            if (words and words[0].startswith("_NET_SUPPORTING_WM_CHECK(")
+                    and _wm_check_window(display, words[-1]) == words[-1]):
+                return wm
+    except BaseException:
+        wm.stop()
+        raise
+    finally:
+        spy.kill()
+        spy.wait()
+        spy.stdout.close()
 
 
 class OrvaneTestCase(unittest.TestCase):

@@ -291,7 +291,12 @@ bool X11HotkeyBackend::keyPress(const xcb_key_press_event_t& k) {
     // windows, exposures) and runs timers: an action that waits here, as a volume change
     // waits for the sound server, would hold all that back while presses keep coming.
     QMetaObject::invokeMethod(
-        this, [this, id = *it, repeat] { emit hotkeyPressed(id, repeat); }, Qt::QueuedConnection);
+        this,
+        [this, id = *it, repeat, time = k.time] {
+            m_lastPressTime = time;
+            emit hotkeyPressed(id, repeat);
+        },
+        Qt::QueuedConnection);
     return true;
 }
 

@@ -23,6 +23,7 @@ public:
 
     RegisterResult registerHotKey(int id, unsigned modifierBits, int virtualKey) override;
     void unregisterHotKey(int id) override;
+    quint32 lastPressTime() const override { return m_lastPressTime; }
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
@@ -70,4 +71,5 @@ private:
     QHash<quint32, int> m_owner;             // grabbed combination -> id
     QHash<xcb_keycode_t, int> m_grabbedKeys; // keycode -> number of combinations using it
     KeyRepeatFilter m_repeats;
+    quint32 m_lastPressTime = 0;
 };

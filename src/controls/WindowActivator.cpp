@@ -1,0 +1,20 @@
+#include "WindowActivator.h"
+
+#include <QWidget>
+
+void QtWindowActivator::Activate(QWidget* window, quint32 /*eventTime*/) {
+    if (!window)
+        return;
+    QWidget* top = window->window();
+    ShowRestored(top);
+    top->raise();
+    top->activateWindow();
+}
+
+void ShowRestored(QWidget* window) {
+    QWidget* top = window->window();
+    if (top->isMinimized())
+        top->setWindowState(top->windowState() & ~Qt::WindowMinimized);
+    if (!top->isVisible())
+        top->show();
+}
