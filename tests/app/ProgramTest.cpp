@@ -2,6 +2,7 @@
 #include "CommandLine.h"
 #include "FakeHotkeyBackend.h"
 #include "FakeShell.h"
+#include "FakeWindowActivator.h"
 #include "MessageBox.h"
 #include "ScriptedMixerDriver.h"
 #include "TestFiles.h"
@@ -18,10 +19,11 @@ struct ProgramFixture : ::testing::Test {
     QTemporaryDir dir;
     FakeHotkeyBackend* backend = new FakeHotkeyBackend;
     FakeShell* shell = new FakeShell;
+    FakeWindowActivator* activator = new FakeWindowActivator;
     // No sound device at all: the program must come up without touching the sound system.
     std::unique_ptr<Program> program = std::make_unique<Program>(
         std::unique_ptr<HotkeyBackend>(backend), std::unique_ptr<Shell>(shell),
-        std::make_unique<ScriptedMixerDriver>());
+        std::make_unique<ScriptedMixerDriver>(), std::unique_ptr<WindowActivator>(activator));
 
     void SetUp() override {
         SetMessageHook([](QWidget*, const QString&) {});
@@ -69,4 +71,31 @@ TEST_F(ProgramFixture, StoredSettingsApplyAtStartAndAreSavedAtExit) {
     EXPECT_TRUE(saved.contains("[Mine]\nkept=1\n"));
     EXPECT_TRUE(saved.contains("[General]\nLogo=1\nAutorun=1\nColor=0\nQuality=1\n"));
     EXPECT_TRUE(QFile::exists(dir.filePath("Hotkeys.ini")));
+}
+
+TEST_F(ProgramFixture, AStartInTheTrayBuildsNoWindowAndOpensNoMixer) {
+    start({"hide"});
+    EXPECT_FALSE(program->Form1.isVisible());
+    EXPECT_FALSE(program->Form1.built());
+    EXPECT_FALSE(program->Volume.mixerOpened());
+    backend->press(12); // "Show/Hide Application": the window comes with the press's time
+    EXPECT_TRUE(program->Form1.isVisible());
+    ASSERT_FALSE(activator->times.empty());
+    EXPECT_EQ(activator->times.back(), backend->lastPressTime());
+    backend->press(15); // "VolumeDown"
+    EXPECT_TRUE(program->Volume.mixerOpened());
+}
+
+TEST_F(ProgramFixture, HideClosesTheOtherWindowsAndWritesTheTable) {
+    start();
+    program->FormAbout.ShowAbout();
+    backend->press(17); // the volume window
+    ASSERT_TRUE(program->FormAbout.isVisible());
+    ASSERT_TRUE(program->FormVolume.isVisible());
+    ASSERT_FALSE(QFile::exists(dir.filePath("Hotkeys.ini")));
+    program->Form1.Hide1Click();
+    EXPECT_FALSE(program->Form1.isVisible());
+    EXPECT_FALSE(program->FormAbout.isVisible());
+    EXPECT_FALSE(program->FormVolume.isVisible());
+    EXPECT_TRUE(readAll(dir.filePath("Hotkeys.ini")).contains("Count=20"));
 }

@@ -234,6 +234,23 @@ class OrvaneTestCase(unittest.TestCase):
     def key(self, *combos):
         self.run_x("xdotool", "key", *combos)
 
+    def start_window_manager(self):
+        wm = start_window_manager(self.xserver.display)
+        self.addCleanup(wm.stop)
+        return wm
+
+    def window_origin(self, window):
+        """The screen position of a window's top-left client pixel."""
+        out = self.run_x("xdotool", "getwindowgeometry", "--shell", window).stdout
+        values = dict(line.split("=", 1) for line in out.split())
+        return int(values["X"]), int(values["Y"])
+
+    def click(self, window, x, y, button=1):
+        """A click at (x, y) of the window's client area."""
+        ox, oy = self.window_origin(window)
+        self.run_x("xdotool", "mousemove", "--sync", str(ox + x), str(oy + y), "click",
+                   str(button))
+
     def terminate(self, proc):
         proc.send_signal(signal.SIGTERM)
         self.assertEqual(proc.wait(DEADLINE), 0)

@@ -39,10 +39,18 @@ public:
         calls << QStringLiteral("unregister %1").arg(id);
         registered.erase(id);
     }
-    void press(int id, bool repeat = false) { emit hotkeyPressed(id, repeat); }
+    // Each press carries a later X time, as a real key press does.
+    void press(int id, bool repeat = false) {
+        m_pressTime += 100;
+        emit hotkeyPressed(id, repeat);
+    }
+    quint32 lastPressTime() const override { return m_pressTime; }
 
     std::map<int, Combo> registered;
     std::map<Combo, bool> takenElsewhere;
     bool noDisplay = false; // a session where nothing can be registered
     QStringList calls;
+
+private:
+    quint32 m_pressTime = 0;
 };

@@ -1,0 +1,99 @@
+"""End-to-end: the main window clicked with the mouse as a user does, under a window manager,
+and the hotkeys following what was clicked."""
+
+import unittest
+
+from harness import OrvaneTestCase, hotkeys_ini, read_ini
+
+K, J = 75, 74
+
+# Places in the main window's client area (the layout's numbers).
+LIST_TOP = 45 + 1 + 20  # list, its border and its header
+ROW = 32
+PANEL = (2, 272)
+
+
+def row_centre_y(row):
+    return LIST_TOP + row * ROW + ROW // 2
+
+
+def panel(x, y):
+    return PANEL[0] + x, PANEL[1] + y
+
+
+class MainWindowTests(OrvaneTestCase):
+    def setUp(self):
+        super().setUp()
+        self.start_window_manager()
+
+    def open_window(self, entries):
+        self.write_ini(hotkeys_ini(entries))
+        self.orvane = self.start()
+        return self.visible_window()
+
+    def proves_silent(self, silent, combo_then, marker, count):
+        """Presses `silent` and then a combination known to work; once the second one has run,
+        the first one would have run before it."""
+        self.key(silent)
+        self.key(combo_then)
+        self.wait_runs(marker, count)
+
+    def test_a_row_check_box_stops_and_restarts_its_hotkey(self):
+        window = self.open_window([
+            {"key": K, "path": self.marker_script("k")},
+            {"key": J, "path": self.marker_script("j")},
+        ])
+        self.key("ctrl+alt+k")
+        self.wait_runs("k", 1)
+        # Untick row 0 in the list's check-box strip.
+        self.click(window, 14, row_centre_y(0))
+        self.proves_silent("ctrl+alt+k", "ctrl+alt+j", "j", 1)
+        self.assertEqual(self.runs("k"), 1)
+        # Tick it again: it works at once.
+        self.click(window, 14, row_centre_y(0))
+        self.key("ctrl+alt+k")
+        self.wait_runs("k", 2)
+
+    def test_a_key_changed_in_the_panel_takes_over_from_the_old_one(self):
+        window = self.open_window([
+            {"key": K, "path": self.marker_script("first")},
+            {"key": 85, "path": self.marker_script("u")},  # ctrl+alt+u, a witness
+        ])
+        self.click(window, 300, row_centre_y(0))  # select the row
+        self.click(window, *panel(246, 20))  # the key list opens
+        self.key("J", "Return")
+        self.click(window, *panel(478, 22))  # Apply
+        self.key("ctrl+alt+j")
+        self.wait_runs("first", 1)
+        self.proves_silent("ctrl+alt+k", "ctrl+alt+u", "u", 1)
+        self.assertEqual(self.runs("first"), 1)
+
+    def test_a_new_entry_applied_and_exit_is_there_at_the_next_start(self):
+        window = self.open_window([{"key": K, "path": "/bin/true"}])
+        target = self.marker_script("new")
+        self.click(window, 53, 35)  # "Hotkeys"
+        self.key("Down", "Return")  # "New"
+        self.click(window, *panel(246, 20))  # key list
+        self.key("J", "Return")
+        self.click(window, *panel(246, 75))  # target field
+        self.key("ctrl+a")
+        self.run_x("xdotool", "type", "--delay", "5", target)
+        self.click(window, *panel(20, 33))  # Enabled
+        self.click(window, *panel(478, 22))  # Apply
+        self.key("ctrl+alt+j")
+        self.wait_runs("new", 1)
+        self.click(window, 253, 35)  # "Window"
+        self.key("Up", "Return")  # "Exit", the last item
+        self.assertEqual(self.orvane.wait(20), 0)
+
+        saved = read_ini(self.ini_path)
+        self.assertEqual(saved["count"], "2")
+        self.assertEqual((saved["key1"], saved["path1"], saved["checked1"]), ("74", target, "1"))
+        self.start()
+        self.visible_window()  # shown after the registration pass
+        self.key("ctrl+alt+j")
+        self.wait_runs("new", 2)
+
+
+if __name__ == "__main__":
+    unittest.main()
