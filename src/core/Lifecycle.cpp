@@ -17,7 +17,9 @@ Lifecycle::Lifecycle(HotkeyTable& table, HotkeyBackend& backend, LifecycleWindow
       m_windows(windows), m_settings(std::move(settings)) {
     TimerInit->setObjectName(QStringLiteral("TimerInit"));
     TimerInit->setSingleShot(true);
-    TimerInit->setInterval(10);
+    // The sequence waits only for the event loop to run; a longer delay would only keep
+    // the hotkeys from working sooner.
+    TimerInit->setInterval(0);
     connect(TimerInit, &QTimer::timeout, this, &Lifecycle::TimerInitTimer);
 }
 

@@ -34,44 +34,11 @@ QProgressBar* Bar(QWidget* parent, const QString& name, int top) {
 TFormVolume::TFormVolume(const SettingsStore& settings, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                           Qt::WindowDoesNotAcceptFocus),
-      ButtonBar(new QPushButton(QStringLiteral("Volume"), this)),
-      ProgressBar1(Bar(this, QStringLiteral("ProgressBar1"), 36)),
-      ProgressBar2(Bar(this, QStringLiteral("ProgressBar2"), 44)),
-      LabelMute(new QLabel(QStringLiteral("Mute"), this)), CheckBox1(new QCheckBox(this)),
       Timer1(new QTimer(this)), m_settings(settings) {
     setObjectName(QStringLiteral("TFormVolume"));
     // An on-screen display: it must not take the keyboard from the window in use.
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFixedSize(464, 64);
-    const BorderStrips strips = BorderStrips::Add(this, 26, kNavy);
-    LabelLeft = strips.LabelLeft;
-    LabelRight = strips.LabelRight;
-    LabelBottom = strips.LabelBottom;
-    setAutoFillBackground(true);
-    QPalette p = palette();
-    p.setColor(QPalette::Window, kSkyBlue);
-    setPalette(p);
-
-    ButtonBar->setObjectName(QStringLiteral("ButtonBar"));
-    ButtonBar->setGeometry(0, 0, 464, 26);
-    ButtonBar->setFocusPolicy(Qt::NoFocus);
-    QFont barFont = ButtonBar->font();
-    barFont.setBold(true);
-    barFont.setPixelSize(16);
-    ButtonBar->setFont(barFont);
-
-    LabelMute->setObjectName(QStringLiteral("LabelMute"));
-    LabelMute->move(426, 28);
-    QFont muteFont = LabelMute->font();
-    muteFont.setBold(true);
-    LabelMute->setFont(muteFont);
-    QPalette mp = LabelMute->palette();
-    mp.setColor(QPalette::WindowText, Qt::blue);
-    LabelMute->setPalette(mp);
-
-    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    CheckBox1->setGeometry(434, 42, 14, 14);
-    CheckBox1->setFocusPolicy(Qt::NoFocus);
 
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
@@ -85,6 +52,79 @@ TFormVolume::TFormVolume(const SettingsStore& settings, QWidget* parent)
     });
 }
 
+TFormVolume::Controls& TFormVolume::controls() {
+    if (m_controls.ButtonBar)
+        return m_controls;
+    Controls& c = m_controls;
+    const BorderStrips strips = BorderStrips::Add(this, 26, kNavy);
+    c.LabelLeft = strips.LabelLeft;
+    c.LabelRight = strips.LabelRight;
+    c.LabelBottom = strips.LabelBottom;
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, kSkyBlue);
+    setPalette(p);
+
+    c.ButtonBar = new QPushButton(QStringLiteral("Volume"), this);
+    c.ButtonBar->setObjectName(QStringLiteral("ButtonBar"));
+    c.ButtonBar->setGeometry(0, 0, 464, 26);
+    c.ButtonBar->setFocusPolicy(Qt::NoFocus);
+    QFont barFont = c.ButtonBar->font();
+    barFont.setBold(true);
+    barFont.setPixelSize(16);
+    c.ButtonBar->setFont(barFont);
+
+    c.ProgressBar1 = Bar(this, QStringLiteral("ProgressBar1"), 36);
+    c.ProgressBar2 = Bar(this, QStringLiteral("ProgressBar2"), 44);
+
+    c.LabelMute = new QLabel(QStringLiteral("Mute"), this);
+    c.LabelMute->setObjectName(QStringLiteral("LabelMute"));
+    c.LabelMute->move(426, 28);
+    QFont muteFont = c.LabelMute->font();
+    muteFont.setBold(true);
+    c.LabelMute->setFont(muteFont);
+    QPalette mp = c.LabelMute->palette();
+    mp.setColor(QPalette::WindowText, Qt::blue);
+    c.LabelMute->setPalette(mp);
+
+    c.CheckBox1 = new QCheckBox(this);
+    c.CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+    c.CheckBox1->setGeometry(434, 42, 14, 14);
+    c.CheckBox1->setFocusPolicy(Qt::NoFocus);
+    return c;
+}
+
+void TFormVolume::setVisible(bool visible) {
+    if (visible)
+        controls();
+    QWidget::setVisible(visible);
+}
+
+QPushButton* TFormVolume::ButtonBar() {
+    return controls().ButtonBar;
+}
+QProgressBar* TFormVolume::ProgressBar1() {
+    return controls().ProgressBar1;
+}
+QProgressBar* TFormVolume::ProgressBar2() {
+    return controls().ProgressBar2;
+}
+QLabel* TFormVolume::LabelMute() {
+    return controls().LabelMute;
+}
+QCheckBox* TFormVolume::CheckBox1() {
+    return controls().CheckBox1;
+}
+QLabel* TFormVolume::LabelLeft() {
+    return controls().LabelLeft;
+}
+QLabel* TFormVolume::LabelRight() {
+    return controls().LabelRight;
+}
+QLabel* TFormVolume::LabelBottom() {
+    return controls().LabelBottom;
+}
+
 QString TFormVolume::PercentText(long double percent) {
     return QLocale().toString(double(percent), 'g', 3);
 }
@@ -94,15 +134,15 @@ void TFormVolume::ShowVolumeLevel(int left, int right, int mute) {
         return;
     const long double leftPercent = Percent(left);
     const long double rightPercent = Percent(right);
-    ProgressBar1->setValue(int(leftPercent));
-    ButtonBar->setText(PercentText(leftPercent) + QStringLiteral("  Volume  ") +
-                       PercentText(rightPercent));
-    ProgressBar2->setValue(int(rightPercent));
+    ProgressBar1()->setValue(int(leftPercent));
+    ButtonBar()->setText(PercentText(leftPercent) + QStringLiteral("  Volume  ") +
+                         PercentText(rightPercent));
+    ProgressBar2()->setValue(int(rightPercent));
     // As the mixer reports it, a bar is enabled while the mute value is non-zero.
     const bool muted = mute != 0;
-    ProgressBar1->setEnabled(muted);
-    ProgressBar2->setEnabled(muted);
-    CheckBox1->setChecked(muted);
+    ProgressBar1()->setEnabled(muted);
+    ProgressBar2()->setEnabled(muted);
+    CheckBox1()->setChecked(muted);
 
     Reveal();
 }
@@ -111,12 +151,12 @@ void TFormVolume::ShowNoDevice() {
     if (!m_settings.isOn(Setting::VolumeShow))
         return;
     // No line, so no level and no mute state: nothing that could be mistaken for one.
-    ButtonBar->setText(QStringLiteral("No sound device"));
-    for (QProgressBar* bar : {ProgressBar1, ProgressBar2}) {
+    ButtonBar()->setText(QStringLiteral("No sound device"));
+    for (QProgressBar* bar : {ProgressBar1(), ProgressBar2()}) {
         bar->setValue(0);
         bar->setEnabled(false);
     }
-    CheckBox1->setChecked(false);
+    CheckBox1()->setChecked(false);
     Reveal();
 }
 

@@ -26,21 +26,38 @@ public:
     // A percentage as the title shows it: 3 significant digits, the user's decimal mark.
     static QString PercentText(long double percent);
 
-    QPushButton* const ButtonBar;
-    QProgressBar* const ProgressBar1;
-    QProgressBar* const ProgressBar2;
-    QLabel* const LabelMute;
-    QCheckBox* const CheckBox1;
-    QLabel* LabelLeft = nullptr;
-    QLabel* LabelRight = nullptr;
-    QLabel* LabelBottom = nullptr;
+    // The controls, made at first use: a start that never changes the volume makes none
+    // (and does not wake the accessibility bus on its way to the hotkeys).
+    QPushButton* ButtonBar();
+    QProgressBar* ProgressBar1();
+    QProgressBar* ProgressBar2();
+    QLabel* LabelMute();
+    QCheckBox* CheckBox1();
+    QLabel* LabelLeft();
+    QLabel* LabelRight();
+    QLabel* LabelBottom();
     QTimer* const Timer1;
 
+    void setVisible(bool visible) override;
+
 private:
+    struct Controls {
+        QPushButton* ButtonBar = nullptr;
+        QProgressBar* ProgressBar1 = nullptr;
+        QProgressBar* ProgressBar2 = nullptr;
+        QLabel* LabelMute = nullptr;
+        QCheckBox* CheckBox1 = nullptr;
+        QLabel* LabelLeft = nullptr;
+        QLabel* LabelRight = nullptr;
+        QLabel* LabelBottom = nullptr;
+    };
+    Controls& controls();
+
     // Restarts the hide timer and shows the window if it is hidden.
     void Reveal();
     void Timer1Timer();
 
     const SettingsStore& m_settings;
+    Controls m_controls;
     bool m_placed = false;
 };

@@ -52,7 +52,7 @@ TEST_F(ProgramFixture, HotkeysReachTheShellTheMainWindowAndTheVolume) {
     EXPECT_FALSE(program->Form1.isVisible());
     backend->press(17); // "VolumeUp", with no sound device
     EXPECT_TRUE(program->FormVolume.isVisible());
-    EXPECT_EQ(program->FormVolume.ButtonBar->text(), "No sound device");
+    EXPECT_EQ(program->FormVolume.ButtonBar()->text(), "No sound device");
 }
 
 TEST_F(ProgramFixture, StoredSettingsApplyAtStartAndAreSavedAtExit) {
@@ -78,6 +78,7 @@ TEST_F(ProgramFixture, AStartInTheTrayBuildsNoWindowAndOpensNoMixer) {
     EXPECT_FALSE(program->Form1.isVisible());
     EXPECT_FALSE(program->Form1.built());
     EXPECT_FALSE(program->Volume.mixerOpened());
+    EXPECT_TRUE(program->FormVolume.findChildren<QWidget*>().isEmpty());
     backend->press(12); // "Show/Hide Application": the window comes with the press's time
     EXPECT_TRUE(program->Form1.isVisible());
     ASSERT_FALSE(activator->times.empty());

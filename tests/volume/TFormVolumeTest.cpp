@@ -26,34 +26,34 @@ TEST(TFormVolume, ShowsBothChannelsInTheBarsAndTheTitle) {
     QLocale::setDefault(QLocale::c());
     SettingsStore settings;
     TFormVolume w(settings);
-    EXPECT_EQ(w.ButtonBar->text(), QStringLiteral("Volume"));
+    EXPECT_EQ(w.ButtonBar()->text(), QStringLiteral("Volume"));
     EXPECT_FALSE(w.isVisible());
 
     w.ShowVolumeLevel(65535, 0, 0);
     EXPECT_TRUE(w.isVisible());
-    EXPECT_EQ(w.ButtonBar->text(), QStringLiteral("100  Volume  0"));
-    EXPECT_EQ(w.ProgressBar1->value(), 100);
-    EXPECT_EQ(w.ProgressBar2->value(), 0);
+    EXPECT_EQ(w.ButtonBar()->text(), QStringLiteral("100  Volume  0"));
+    EXPECT_EQ(w.ProgressBar1()->value(), 100);
+    EXPECT_EQ(w.ProgressBar2()->value(), 0);
 
     w.ShowVolumeLevel(-1, 32768, 0);
-    EXPECT_EQ(w.ButtonBar->text(), QStringLiteral("0  Volume  50"));
-    EXPECT_EQ(w.ProgressBar1->value(), 0);
-    EXPECT_EQ(w.ProgressBar2->value(), 50); // 50.00076 truncated
+    EXPECT_EQ(w.ButtonBar()->text(), QStringLiteral("0  Volume  50"));
+    EXPECT_EQ(w.ProgressBar1()->value(), 0);
+    EXPECT_EQ(w.ProgressBar2()->value(), 50); // 50.00076 truncated
 }
 
 TEST(TFormVolume, MuteTicksTheBoxAndEnablesTheBars) {
     SettingsStore settings;
     TFormVolume w(settings);
     w.ShowVolumeLevel(1000, 1000, 1);
-    EXPECT_TRUE(w.CheckBox1->isChecked());
-    EXPECT_TRUE(w.ProgressBar1->isEnabled());
-    EXPECT_TRUE(w.ProgressBar2->isEnabled());
+    EXPECT_TRUE(w.CheckBox1()->isChecked());
+    EXPECT_TRUE(w.ProgressBar1()->isEnabled());
+    EXPECT_TRUE(w.ProgressBar2()->isEnabled());
     w.ShowVolumeLevel(1000, 1000, 0);
-    EXPECT_FALSE(w.CheckBox1->isChecked());
-    EXPECT_FALSE(w.ProgressBar1->isEnabled());
-    EXPECT_FALSE(w.ProgressBar2->isEnabled());
+    EXPECT_FALSE(w.CheckBox1()->isChecked());
+    EXPECT_FALSE(w.ProgressBar1()->isEnabled());
+    EXPECT_FALSE(w.ProgressBar2()->isEnabled());
     w.ShowVolumeLevel(1000, 1000, -1); // no mute control: shown as set
-    EXPECT_TRUE(w.CheckBox1->isChecked());
+    EXPECT_TRUE(w.CheckBox1()->isChecked());
 }
 
 TEST(TFormVolume, EveryUpdateRestartsTheHideTimerWhichHidesTheWindow) {
@@ -80,9 +80,9 @@ TEST(TFormVolume, WithTheWindowSwitchedOffNothingChanges) {
     settings.setValue(Setting::VolumeShow, 0);
     w.ShowVolumeLevel(65535, 65535, 1);
     EXPECT_FALSE(w.isVisible());
-    EXPECT_EQ(w.ButtonBar->text(), QStringLiteral("Volume"));
-    EXPECT_EQ(w.ProgressBar1->value(), 0);
-    EXPECT_FALSE(w.CheckBox1->isChecked());
+    EXPECT_EQ(w.ButtonBar()->text(), QStringLiteral("Volume"));
+    EXPECT_EQ(w.ProgressBar1()->value(), 0);
+    EXPECT_FALSE(w.CheckBox1()->isChecked());
     EXPECT_FALSE(w.Timer1->isActive());
     settings.setValue(Setting::VolumeShow, 1);
     w.ShowVolumeLevel(65535, 65535, 1);
@@ -94,24 +94,24 @@ TEST(TFormVolume, WithoutASoundDeviceTheWindowSaysSoAndShowsNoLevel) {
     SettingsStore settings;
     TFormVolume w(settings);
     w.ShowVolumeLevel(65535, 65535, 1); // a level and mute shown before the device went
-    ASSERT_TRUE(w.CheckBox1->isChecked());
-    ASSERT_EQ(w.ProgressBar1->value(), 100);
+    ASSERT_TRUE(w.CheckBox1()->isChecked());
+    ASSERT_EQ(w.ProgressBar1()->value(), 100);
     w.Timer1->stop();
     w.hide();
 
     w.ShowNoDevice();
     EXPECT_TRUE(w.isVisible());
     EXPECT_TRUE(w.Timer1->isActive());
-    EXPECT_EQ(w.ButtonBar->text(), QStringLiteral("No sound device"));
-    EXPECT_EQ(w.ProgressBar1->value(), 0);
-    EXPECT_EQ(w.ProgressBar2->value(), 0);
-    EXPECT_FALSE(w.CheckBox1->isChecked());
-    EXPECT_FALSE(w.ProgressBar1->isEnabled());
-    EXPECT_FALSE(w.ProgressBar2->isEnabled());
+    EXPECT_EQ(w.ButtonBar()->text(), QStringLiteral("No sound device"));
+    EXPECT_EQ(w.ProgressBar1()->value(), 0);
+    EXPECT_EQ(w.ProgressBar2()->value(), 0);
+    EXPECT_FALSE(w.CheckBox1()->isChecked());
+    EXPECT_FALSE(w.ProgressBar1()->isEnabled());
+    EXPECT_FALSE(w.ProgressBar2()->isEnabled());
 
     // The next level replaces the notice.
     w.ShowVolumeLevel(32768, 32768, 0);
-    EXPECT_EQ(w.ButtonBar->text(), QStringLiteral("50  Volume  50"));
+    EXPECT_EQ(w.ButtonBar()->text(), QStringLiteral("50  Volume  50"));
 }
 
 TEST(TFormVolume, WithTheWindowSwitchedOffNoDeviceIsNotShownEither) {
@@ -120,7 +120,7 @@ TEST(TFormVolume, WithTheWindowSwitchedOffNoDeviceIsNotShownEither) {
     settings.setValue(Setting::VolumeShow, 0);
     w.ShowNoDevice();
     EXPECT_FALSE(w.isVisible());
-    EXPECT_EQ(w.ButtonBar->text(), QStringLiteral("Volume"));
+    EXPECT_EQ(w.ButtonBar()->text(), QStringLiteral("Volume"));
     EXPECT_FALSE(w.Timer1->isActive());
 }
 
