@@ -83,6 +83,8 @@ HotkeyListView::HotkeyListView(QWidget* parent) : QTreeView(parent) {
     h->setMinimumSectionSize(0);
     h->setSectionResizeMode(QHeaderView::Interactive);
     h->setFont(Skin::Font(11));
+    // The header's own dividers cannot be caught where closed columns sit at the end.
+    h->viewport()->installEventFilter(this);
 }
 
 int HotkeyListView::StripRow(int x, int y, int topRow, int rowCount) {
@@ -195,4 +197,53 @@ bool HotkeyListView::edit(const QModelIndex& index, EditTrigger trigger, QEvent*
          event->type() == QEvent::MouseButtonDblClick || event->type() == QEvent::KeyPress))
         return false;
     return QTreeView::edit(index, trigger, event);
+}
+
+int HotkeyListView::closedColumnAt(int x) const {
+    const QHeaderView* h = header();
+    const int end = h->length();
+    const int grip = style()->pixelMetric(QStyle::PM_HeaderGripMargin, nullptr, h);
+    if (x < end || x > end + std::max(grip, 4))
+        return -1;
+    for (int visual = 0; visual < h->count(); ++visual) {
+        const int col = h->logicalIndex(visual);
+        if (h->sectionSize(col) == 0 && !h->isSectionHidden(col))
+            return col;
+    }
+    return -1;
+}
+
+bool HotkeyListView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != header()->viewport())
+        return QTreeView::eventFilter(watched, event);
+    // The flag columns are closed (width 0) at the end of the header; a drag just right of
+    // the last divider opens the first of them, as the list control this window was laid
+    // out for allows.
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        if (mouse->button() == Qt::LeftButton) {
+            m_opening = closedColumnAt(int(mouse->position().x()));
+            m_openingFrom = header()->length();
+            return m_opening >= 0;
+        }
+        break;
+    case QEvent::MouseMove:
+        if (m_opening >= 0) {
+            header()->resizeSection(m_opening,
+                                    std::max(0, int(mouse->position().x()) - m_openingFrom));
+            return true;
+        }
+        header()->viewport()->setCursor(
+            closedColumnAt(int(mouse->position().x())) >= 0 ? Qt::SplitHCursor : Qt::ArrowCursor);
+        break;
+    case QEvent::MouseButtonRelease:
+        if (m_opening >= 0) {
+            m_opening = -1;
+            return true;
+        }
+        break;
+    default: break;
+    }
+    return QTreeView::eventFilter(watched, event);
 }

@@ -48,10 +48,16 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The closed column a press just right of the last open divider drags open, or -1.
+    int closedColumnAt(int x) const;
+
     int flippedCheck(const QPoint& viewportPos) const;
 
     bool m_checkBoxes = true;
     bool m_gridLines = false;
+    int m_opening = -1; // the closed column being dragged open
+    int m_openingFrom = 0;
 };

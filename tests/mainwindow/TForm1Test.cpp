@@ -11,10 +11,12 @@
 #include "TdxButton.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStyleOptionViewItem>
@@ -213,4 +215,19 @@ TEST_F(FormFixture, NewSelectsTheNewRowAndBringsItIntoView) {
     EXPECT_EQ(form->GroupBoxProperties->EditExecute->text(), "Nothing");
     // The new row is in view.
     EXPECT_TRUE(viewport()->rect().intersects(form->ListView1->visualRect(table.index(20, 0))));
+}
+
+TEST_F(FormFixture, ADragOnTheLastDividerOpensAFlagColumn) {
+    QHeaderView* header = form->ListView1->header();
+    QWidget* strip = header->viewport();
+    const int divider = 160 + 70 + 250 + 38;
+    ASSERT_EQ(header->sectionSize(4) + header->sectionSize(5) + header->sectionSize(6), 0);
+    QTest::mousePress(strip, Qt::LeftButton, {}, QPoint(divider, 10));
+    QMouseEvent move(QEvent::MouseMove, QPointF(divider + 30, 10),
+                     strip->mapToGlobal(QPointF(divider + 30, 10)), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(strip, &move);
+    QTest::mouseRelease(strip, Qt::LeftButton, {}, QPoint(divider + 30, 10));
+    EXPECT_EQ(header->sectionSize(3), 38);
+    EXPECT_GT(header->sectionSize(4) + header->sectionSize(5) + header->sectionSize(6), 0);
 }
