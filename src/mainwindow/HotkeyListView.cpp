@@ -219,8 +219,12 @@ bool HotkeyListView::eventFilter(QObject* watched, QEvent* event) {
     // The flag columns are closed (width 0) at the end of the header; a drag just right of
     // the last divider opens the first of them, as the list control this window was laid
     // out for allows.
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove &&
+        type != QEvent::MouseButtonRelease)
+        return QTreeView::eventFilter(watched, event);
     const auto* mouse = static_cast<QMouseEvent*>(event);
-    switch (event->type()) {
+    switch (type) {
     case QEvent::MouseButtonPress:
         if (mouse->button() == Qt::LeftButton) {
             m_opening = closedColumnAt(int(mouse->position().x()));
