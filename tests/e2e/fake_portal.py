@@ -144,17 +144,76 @@ class Portal(dbus.service.Object):
              dbus.Dictionary({}, signature="sv"))
 
 
+IMPL = "org.freedesktop.impl.portal.GlobalShortcuts"
+
+
+class ImplSession(dbus.service.Object):
+    def __init__(self, portal, path):
+        super().__init__(portal.bus, path)
+        self.portal, self.path = portal, path
+        self.shortcuts = {}
+
+    @dbus.service.method("org.freedesktop.impl.portal.Session", in_signature="",
+                         out_signature="")
+    def Close(self):
+        self.portal.forget(self)
+
+
+class ImplPortal(Portal):
+    """The desktop's side behind the real xdg-desktop-portal: the same answers, given as
+    the return values of the backend interface."""
+
+    @dbus.service.method(IMPL, in_signature="oosa{sv}", out_signature="ua{sv}")
+    def CreateSession(self, handle, session_path, app_id, options):
+        path = str(session_path)
+        if path in self.sessions:
+            self.forget(self.sessions[path])
+        session = ImplSession(self, path)
+        self.sessions[path] = session
+        self.newest = session
+        results = {}
+        if self.style == "create" and "shortcuts" in options:
+            results["shortcuts"] = self.answer(session, options["shortcuts"])
+        return dbus.UInt32(0), dbus.Dictionary(results, signature="sv")
+
+    @dbus.service.method(IMPL, in_signature="ooa(sa{sv})sa{sv}", out_signature="ua{sv}")
+    def BindShortcuts(self, handle, session_path, shortcuts, parent, options):
+        self.bind_calls += 1
+        session = self.sessions[str(session_path)]
+        return dbus.UInt32(0), {"shortcuts": self.answer(session, shortcuts)}
+
+    @dbus.service.method(IMPL, in_signature="oo", out_signature="ua{sv}")
+    def ListShortcuts(self, handle, session_path):
+        session = self.sessions[str(session_path)]
+        listed = [(sid, {"trigger_description": t}) for sid, t in session.shortcuts.items()]
+        return dbus.UInt32(0), {"shortcuts": dbus.Array(listed, signature="(sa{sv})")}
+
+    @dbus.service.method("org.freedesktop.DBus.Properties", in_signature="ss",
+                         out_signature="v")
+    def Get(self, interface, name):
+        if interface == IMPL and name == "version":
+            return dbus.UInt32(1)
+        raise dbus.exceptions.DBusException("no such property",
+                                            name="org.freedesktop.DBus.Error.UnknownProperty")
+
+    def signal(self, name, sid):
+        emit(self.bus, PATH, IMPL, name, "osta{sv}", dbus.ObjectPath(self.newest.path), sid,
+             dbus.UInt64(0), dbus.Dictionary({}, signature="sv"))
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--address", required=True)
     parser.add_argument("--style", choices=("create", "bind"), default="bind")
     parser.add_argument("--taken", action="append", default=[])
+    parser.add_argument("--impl", metavar="NAME",
+                        help="be the desktop's backend under NAME, behind xdg-desktop-portal")
     args = parser.parse_args()
     DBusGMainLoop(set_as_default=True)
     bus = dbus.bus.BusConnection(args.address)
-    portal = Portal(bus, args.style, args.taken)
+    portal = (ImplPortal if args.impl else Portal)(bus, args.style, args.taken)
     portal.add_to_connection(bus, "/org/orvane/FakePortal")
-    name = dbus.service.BusName(PORTAL, bus, do_not_queue=True)
+    name = dbus.service.BusName(args.impl or PORTAL, bus, do_not_queue=True)
     print("ready", flush=True)
     try:
         GLib.MainLoop().run()

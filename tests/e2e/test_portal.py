@@ -2,13 +2,15 @@
 GlobalShortcuts portal, here a fake one on a private session bus; Orvane's windows stay on
 the test's X server, as they would on XWayland."""
 
+import os
 import signal
 import threading
+import unittest
 
 import dbus
 
 from harness import DEADLINE, OrvaneTestCase, hotkeys_ini, read_ini, wait_for
-from privatebus import FakePortal, PrivateBus
+from privatebus import XDG_DESKTOP_PORTAL, FakePortal, PrivateBus, RealPortal
 from pulseaudio import PulseAudio
 
 J, K, U = 74, 75, 85
@@ -25,6 +27,7 @@ class PortalTestCase(OrvaneTestCase):
         self.client = dbus.bus.BusConnection(self.bus.address)
         self.addCleanup(self.client.close)
         self.log = []
+        self.control = "org.freedesktop.portal.Desktop"  # where the fake takes orders
 
     def start_fake(self, *args):
         fake = FakePortal(self.bus.address, *args)
@@ -48,7 +51,7 @@ class PortalTestCase(OrvaneTestCase):
         return any(text in line for line in self.log)
 
     def fake(self, method, *args):
-        obj = self.client.get_object("org.freedesktop.portal.Desktop", "/org/orvane/FakePortal")
+        obj = self.client.get_object(self.control, "/org/orvane/FakePortal")
         return obj.get_dbus_method(method, "org.orvane.FakePortal")(*args, timeout=DEADLINE)
 
     def bound(self):
@@ -66,6 +69,24 @@ class PortalTestCase(OrvaneTestCase):
         self.fake("Activate", sid)
         if release:
             self.fake("Deactivate", sid)
+
+
+    def check_presses(self, style):
+        ids = self.wait_bound("CTRL+ALT+k", "CTRL+ALT+SHIFT+j")
+        # Held: a second activation before the release is a repeat, which a program target
+        # ignores; after the release a press runs it again. The press of another entry
+        # afterwards orders the checks.
+        self.press(ids["CTRL+ALT+k"], release=False)
+        self.press(ids["CTRL+ALT+k"])
+        self.press(ids["CTRL+ALT+k"])
+        self.press(ids["CTRL+ALT+SHIFT+j"])
+        self.wait_runs("j-" + style, 1)
+        self.wait_runs("k-" + style, 2)
+        wait_for(lambda: self.logged("CTRL+ALT+k -> Active: the desktop assigned"),
+                 "the desktop's key in the row's status")
+        # Where CreateSession bound them, BindShortcuts (which there opens the desktop's
+        # settings) is not called.
+        self.assertEqual(self.fake("BindCalls") > 0, style == "bind")
 
 
 class PortalTests(PortalTestCase):
@@ -88,23 +109,6 @@ class PortalTests(PortalTestCase):
                         orvane.kill()
                         orvane.wait()
                     fake.stop()
-
-    def check_presses(self, style):
-        ids = self.wait_bound("CTRL+ALT+k", "CTRL+ALT+SHIFT+j")
-        # Held: a second activation before the release is a repeat, which a program target
-        # ignores; after the release a press runs it again. The press of another entry
-        # afterwards orders the checks.
-        self.press(ids["CTRL+ALT+k"], release=False)
-        self.press(ids["CTRL+ALT+k"])
-        self.press(ids["CTRL+ALT+k"])
-        self.press(ids["CTRL+ALT+SHIFT+j"])
-        self.wait_runs("j-" + style, 1)
-        self.wait_runs("k-" + style, 2)
-        wait_for(lambda: self.logged("CTRL+ALT+k -> Active: the desktop assigned"),
-                 "the desktop's key in the row's status")
-        # Where CreateSession bound them, BindShortcuts (which there opens the desktop's
-        # settings) is not called.
-        self.assertEqual(self.fake("BindCalls") > 0, style == "bind")
 
     def test_a_key_the_desktop_does_not_assign_says_so(self):
         self.start_fake("--taken", "CTRL+ALT+j")
@@ -169,3 +173,32 @@ class PortalVolumeTests(PortalTestCase):
         # Two steps of 655.35 mixer units, each truncated.
         self.assertEqual(pulse.sink_volume(), [31310, 21310])
         self.terminate(orvane)
+
+
+@unittest.skipUnless(os.access(XDG_DESKTOP_PORTAL, os.X_OK), "xdg-desktop-portal is not installed")
+class RealPortalTests(PortalTestCase):
+    """The real xdg-desktop-portal between Orvane and the fake desktop, so that Orvane speaks
+    the public API as the real service offers it."""
+
+    def test_entries_are_bound_and_a_press_runs_its_target_through_the_real_portal(self):
+        for style in ("create", "bind"):
+            with self.subTest(style=style):
+                self.log.clear()
+                portal = RealPortal(self.tmp, self.bus.address, "--style", style,
+                                    "--taken", "CTRL+ALT+u")
+                self.control = RealPortal.IMPL
+                self.write_ini(hotkeys_ini([
+                    {"key": K, "path": self.marker_script("k-" + style)},
+                    {"key": J, "path": self.marker_script("j-" + style), "shift": 1},
+                    {"key": U, "path": self.marker_script("u-" + style)}]))
+                orvane = self.start_orvane()
+                try:
+                    self.check_presses(style)
+                    wait_for(lambda: self.logged("CTRL+ALT+u -> Off: no key assigned"),
+                             "the status of the taken key")
+                    self.terminate(orvane)
+                finally:
+                    if orvane.poll() is None:
+                        orvane.kill()
+                        orvane.wait()
+                    portal.stop()
