@@ -24,6 +24,10 @@ packages=(
   libasound2-dev pulseaudio pulseaudio-utils libasound2-plugins alsa-utils
   # fonts, so that windows render text under Xvfb; Liberation Sans stands in for "MS Sans Serif"
   fonts-dejavu-core fonts-liberation2
+  # Wayland sessions: hotkeys through the GlobalShortcuts portal (Qt's D-Bus module comes with
+  # qt6-base-dev); its tests run a private session bus, a fake desktop in Python and the real
+  # portal service in front of it
+  dbus-daemon python3-dbus python3-gi xdg-desktop-portal
   # artwork: scripts/render-artwork.sh renders the SVGs (the build uses the committed PNGs)
   librsvg2-bin
 )

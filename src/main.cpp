@@ -10,7 +10,8 @@
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
-    // Global hotkeys are X key grabs: under a Wayland session Orvane runs through XWayland.
+    // Orvane's windows need X (positions, stay-on-top, outlines): under a Wayland session they
+    // run through XWayland, while the hotkeys go to the desktop's shortcut service.
     // The choice is Orvane's alone: the programs it starts get the environment unchanged.
     const bool forceXcb =
         qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY");
@@ -20,6 +21,8 @@ int main(int argc, char* argv[]) {
     if (forceXcb)
         qunsetenv("QT_QPA_PLATFORM");
     QApplication::setApplicationName(QStringLiteral("Orvane"));
+    // The desktop keeps Orvane's global shortcuts under this id (its desktop file's name).
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.orvane.Orvane"));
     // Orvane lives on with every window hidden; only Exit ends it.
     QApplication::setQuitOnLastWindowClosed(false);
 

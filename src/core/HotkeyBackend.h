@@ -10,6 +10,11 @@ enum class RegisterResult {
     HeldByThisProgram,  // this program holds it under another id
     KeyNotOnLayout,     // the keyboard layout has no key for the virtual-key code
     NoDisplay,          // nothing can be registered in this session
+    // A desktop's shortcut service decides later; the answer comes as registrationChanged.
+    Pending,
+    NoKeyAssigned, // the desktop took the shortcut but gave it no key (another holds it)
+    Declined,      // the user declined the shortcuts when the desktop asked
+    NoService,     // the session offers no global-shortcut service to applications
 };
 
 // The system's global hotkeys, shaped like RegisterHotKey / UnregisterHotKey and the
@@ -31,9 +36,10 @@ public:
 signals:
     // A registered combination was pressed; autoRepeat when the key is only being held.
     void hotkeyPressed(int id, bool autoRepeat);
-    // The system renewed id's registration on its own (a new keyboard layout, say) and the
-    // answer differs from the one before.
-    void registrationChanged(int id, RegisterResult result);
+    // The system renewed id's registration on its own (a new keyboard layout, say), or
+    // answered a Pending one, and the answer differs from the one before. keyText is the
+    // key the desktop assigned, when it is the desktop that chooses.
+    void registrationChanged(int id, RegisterResult result, const QString& keyText = {});
 };
 
 std::unique_ptr<HotkeyBackend> CreateHotkeyBackend();

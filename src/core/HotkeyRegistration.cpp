@@ -9,6 +9,13 @@
 
 namespace HotkeyRegistration {
 
+namespace {
+// Taken, or handed to a desktop that answers later: either way the entry keeps its tick.
+bool Accepted(RegisterResult result) {
+    return result == RegisterResult::Registered || result == RegisterResult::Pending;
+}
+} // namespace
+
 QString ClashMessage(const QString& id) {
     return QStringLiteral("HotKey exists on ID ") + id + QStringLiteral(" ! Choose another one!");
 }
@@ -28,10 +35,12 @@ PassOutcome RegistrationPass(HotkeyTable& table, HotkeyBackend& backend) {
             continue;
         }
         const RegisterResult result = backend.registerHotKey(e.ID.toInt(), ModifierBits(e), *code);
-        if (result == RegisterResult::NoDisplay)
+        if (result == RegisterResult::NoDisplay || result == RegisterResult::NoService) {
             out.noDisplay = true;
-        else if (result != RegisterResult::Registered)
+            out.noService = out.noService || result == RegisterResult::NoService;
+        } else if (!Accepted(result)) {
             table.setChecked(row, false);
+        }
         // Set after the untick, so that the row tells the refusal and not only the untick.
         table.setStatus(row, StatusOf(result));
     }
@@ -83,7 +92,9 @@ ApplyOutcome ButtonApply(HotkeyTable& table, int selectedRow, const PanelValues&
                 backend.registerHotKey(id, ModifierBits(e), KeyTable::at(panel.keyPosition).code);
             if (result == RegisterResult::NoDisplay)
                 out.message = kNoDisplay;
-            else if (result != RegisterResult::Registered)
+            else if (result == RegisterResult::NoService)
+                out.message = kNoService;
+            else if (!Accepted(result))
                 out.message = kCannotRegister;
             table.setStatus(selectedRow, StatusOf(result));
         } else {

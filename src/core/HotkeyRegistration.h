@@ -30,6 +30,8 @@ namespace HotkeyRegistration {
 struct PassOutcome {
     // Nothing can be registered in this session: every entry kept its stored state.
     bool noDisplay = false;
+    // ... because the session's desktop offers no global-shortcut service (Wayland).
+    bool noService = false;
 };
 
 // Registers every enabled entry in table order; entries the system refuses, entries without
@@ -57,6 +59,9 @@ inline const QString kNoDisplay =
     QStringLiteral("Hotkeys cannot work in this session: Orvane registers them on an X11 "
                    "display, and it runs without one.\nYour hotkeys are kept as they are and "
                    "work again when Orvane runs on X11.");
+inline const QString kNoService =
+    QStringLiteral("This desktop offers no global-shortcut service to applications; use an X11 "
+                   "session, or bind a desktop shortcut to Orvane");
 QString ClashMessage(const QString& id);
 
 } // namespace HotkeyRegistration

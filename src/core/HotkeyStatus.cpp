@@ -4,14 +4,18 @@ HotkeyStatus InitialStatus(bool checked) {
     return {checked ? HotkeyStatus::State::NotRegistered : HotkeyStatus::State::Unchecked, {}};
 }
 
-HotkeyStatus StatusOf(RegisterResult result) {
+HotkeyStatus StatusOf(RegisterResult result, const QString& keyText) {
     using State = HotkeyStatus::State;
     switch (result) {
-    case RegisterResult::Registered: return {State::Active, {}};
+    case RegisterResult::Registered: return {State::Active, keyText};
     case RegisterResult::HeldByOtherProgram: return {State::HeldByOtherProgram, {}};
     case RegisterResult::HeldByThisProgram: return {State::HeldByThisProgram, {}};
     case RegisterResult::KeyNotOnLayout: return {State::KeyNotOnLayout, {}};
     case RegisterResult::NoDisplay: return {State::NoDisplay, {}};
+    case RegisterResult::Pending: return {State::Pending, {}};
+    case RegisterResult::NoKeyAssigned: return {State::NoKeyAssigned, {}};
+    case RegisterResult::Declined: return {State::Declined, {}};
+    case RegisterResult::NoService: return {State::NoService, {}};
     }
     return {State::NotRegistered, {}};
 }
@@ -20,19 +24,27 @@ QString StatusText(const HotkeyStatus& status) {
     using State = HotkeyStatus::State;
     switch (status.state) {
     case State::NotRegistered: return QStringLiteral("Off: not registered yet");
-    case State::Active: return QStringLiteral("Active");
+    case State::Active:
+        if (!status.detail.isEmpty())
+            return QStringLiteral("Active: the desktop assigned ") + status.detail;
+        return QStringLiteral("Active");
     case State::Unchecked: return QStringLiteral("Off: unchecked");
     case State::HeldByOtherProgram:
         return QStringLiteral("Off: another program holds this combination");
     case State::HeldByThisProgram:
         return QStringLiteral("Off: Orvane already uses this combination for another entry");
     case State::SameAsEntry:
-        return QStringLiteral("Off: same combination as the entry with ID ") + status.clashId;
+        return QStringLiteral("Off: same combination as the entry with ID ") + status.detail;
     case State::KeyNotOnLayout:
         return QStringLiteral("Off: this key is not on the current keyboard layout");
     case State::NoKey: return QStringLiteral("Off: no key chosen");
     case State::NoDisplay:
         return QStringLiteral("Off: no display to register hotkeys on; it works again on X11");
+    case State::Pending: return QStringLiteral("Off: waiting for the desktop's answer");
+    case State::NoKeyAssigned: return QStringLiteral("Off: no key assigned by the desktop");
+    case State::Declined: return QStringLiteral("Off: the shortcuts were declined on the desktop");
+    case State::NoService:
+        return QStringLiteral("Off: this desktop offers no global-shortcut service");
     }
     return {};
 }

@@ -17,10 +17,16 @@ struct HotkeyStatus {
         KeyNotOnLayout,     // the current keyboard layout has no such key
         NoKey,              // the entry names no key of the key table
         NoDisplay,          // nothing can be registered in this session; the tick stays
+        Pending,            // the desktop's shortcut service has not answered yet
+        NoKeyAssigned,      // the desktop gave the shortcut no key
+        Declined,           // the user declined the shortcuts when the desktop asked
+        NoService,          // no global-shortcut service in this session; the tick stays
     };
 
     State state = State::NotRegistered;
-    QString clashId; // the ID of the other entry, for SameAsEntry
+    // SameAsEntry: the ID of the other entry; Active: the key the desktop assigned, when
+    // it is the desktop that chooses.
+    QString detail;
 
     bool operator==(const HotkeyStatus&) const = default;
 };
@@ -28,8 +34,8 @@ struct HotkeyStatus {
 // The status of a row the registration has not looked at yet: what its tick says.
 HotkeyStatus InitialStatus(bool checked);
 
-// The status that a registration answer leaves.
-HotkeyStatus StatusOf(RegisterResult result);
+// The status that a registration answer leaves; keyText is the desktop's key, if any.
+HotkeyStatus StatusOf(RegisterResult result, const QString& keyText = {});
 
 // A short line for the row's tooltip, "Active" or "Off: " and the reason.
 QString StatusText(const HotkeyStatus& status);

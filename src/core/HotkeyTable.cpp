@@ -83,10 +83,10 @@ void HotkeyTable::setStatus(int row, const HotkeyStatus& status) {
     emitRowChanged(row, {Qt::ToolTipRole});
 }
 
-void HotkeyTable::setRegistrationResult(int id, RegisterResult result) {
+void HotkeyTable::setRegistrationResult(int id, RegisterResult result, const QString& keyText) {
     const int row = rowOfId(id);
     if (row >= 0 && at(row).Checked)
-        setStatus(row, StatusOf(result));
+        setStatus(row, StatusOf(result, keyText));
 }
 
 void HotkeyTable::emitRowChanged(int row, const QList<int>& roles) {

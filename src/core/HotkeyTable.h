@@ -40,7 +40,7 @@ public:
     void setStatus(int row, const HotkeyStatus& status);
     // A registration that the system renewed on its own (a new keyboard layout) answered
     // anew. A row that is not ticked holds no registration, so a report for it is ignored.
-    void setRegistrationResult(int id, RegisterResult result);
+    void setRegistrationResult(int id, RegisterResult result, const QString& keyText = {});
     // Row of the first entry whose ID equals id, or -1.
     int rowOfId(int id) const;
 

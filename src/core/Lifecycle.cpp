@@ -89,9 +89,13 @@ void Lifecycle::TimerInitTimer() {
     emit started();
     // Said once, after the start-up is complete, so that the rest of Orvane works meanwhile.
     if (pass.noDisplay) {
-        QTimer::singleShot(0, this, [this] {
-            if (!m_exitFlag)
-                m_windows.TellUser(HotkeyRegistration::kNoDisplay);
+        const QString text =
+            pass.noService ? HotkeyRegistration::kNoService : HotkeyRegistration::kNoDisplay;
+        QTimer::singleShot(0, this, [this, text] {
+            if (m_exitFlag)
+                return;
+            qCInfo(lcLife).noquote() << "telling the user:" << text;
+            m_windows.TellUser(text);
         });
     }
 }

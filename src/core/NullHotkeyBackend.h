@@ -2,11 +2,16 @@
 
 #include "HotkeyBackend.h"
 
-// The backend of a session where no global hotkey can be registered (no X display): every
-// registration answers NoDisplay, so the entries keep their stored state.
+// The backend of a session where no global hotkey can be registered (no X display, or a
+// Wayland desktop without a shortcut service): every registration gets the same answer, so
+// the entries keep their stored state.
 class NullHotkeyBackend : public HotkeyBackend {
 public:
-    using HotkeyBackend::HotkeyBackend;
-    RegisterResult registerHotKey(int, unsigned, int) override { return RegisterResult::NoDisplay; }
+    explicit NullHotkeyBackend(RegisterResult answer = RegisterResult::NoDisplay)
+        : m_answer(answer) {}
+    RegisterResult registerHotKey(int, unsigned, int) override { return m_answer; }
     void unregisterHotKey(int) override {}
+
+private:
+    RegisterResult m_answer;
 };

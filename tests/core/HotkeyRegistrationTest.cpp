@@ -251,6 +251,8 @@ const QString kOther = "Off: another program holds this combination";
 const QString kOurs = "Off: Orvane already uses this combination for another entry";
 const QString kLayout = "Off: this key is not on the current keyboard layout";
 const QString kNoDisplayYet = "Off: no display to register hotkeys on; it works again on X11";
+const QString kPending = "Off: waiting for the desktop's answer";
+const QString kNoServiceYet = "Off: this desktop offers no global-shortcut service";
 
 } // namespace
 
@@ -270,6 +272,9 @@ TEST(HotkeyStatus, EveryRowTellsWhyTheRegistrationPassLeftItOnOrOff) {
         {true, "E", RegisterResult::KeyNotOnLayout, kLayout, false},
         {true, "F", RegisterResult::NoDisplay, kNoDisplayYet, true},
         {true, "", std::nullopt, "Off: no key chosen", false},
+        // The desktop's shortcut service answers later, or is missing: the tick stays.
+        {true, "G", RegisterResult::Pending, kPending, true},
+        {true, "H", RegisterResult::NoService, kNoServiceYet, true},
     };
     HotkeyTable table;
     ScriptedBackend backend;
@@ -306,6 +311,8 @@ TEST(HotkeyStatus, ApplyLeavesTheAnswerOfItsOwnRegistration) {
         {true, RegisterResult::KeyNotOnLayout, "A", kLayout},
         {true, RegisterResult::NoDisplay, "A", kNoDisplayYet},
         {true, std::nullopt, "C", "Off: same combination as the entry with ID 3"},
+        {true, RegisterResult::Pending, "A", kPending},
+        {true, RegisterResult::NoService, "A", kNoServiceYet},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.tooltip.toStdString());
@@ -351,4 +358,55 @@ TEST(HotkeyStatus, ARegistrationTheBackendRenewedChangesTheTooltip) {
     emit backend.registrationChanged(9, RegisterResult::HeldByOtherProgram);
     EXPECT_EQ(tooltip(table, 1), kUnchecked);
     EXPECT_EQ(changed.size(), 2);
+}
+
+TEST(HotkeyStatus, ApplyTellsOnlyARefusalOfTheDesktopsService) {
+    struct Row {
+        RegisterResult answer;
+        QString message;
+    };
+    const Row rows[] = {
+        {RegisterResult::Pending, ""},
+        {RegisterResult::NoService, HotkeyRegistration::kNoService},
+        {RegisterResult::NoDisplay, kNoDisplay},
+        {RegisterResult::HeldByOtherProgram, kCannotRegister},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.message.toStdString());
+        HotkeyTable table;
+        ScriptedBackend backend;
+        table.append(entry(1, "B", true, true, false, true));
+        backend.answers[1] = row.answer;
+        const ApplyOutcome out = ButtonApply(table, 0, panelFor(table.at(0)), backend);
+        EXPECT_EQ(out.message, row.message);
+        EXPECT_TRUE(table.at(0).Checked);
+    }
+}
+
+TEST(HotkeyStatus, TheDesktopsLaterAnswerBecomesTheTooltip) {
+    struct Row {
+        RegisterResult answer;
+        QString keyText;
+        QString tooltip;
+    };
+    const Row rows[] = {
+        {RegisterResult::Registered, "Ctrl+Alt+K", "Active: the desktop assigned Ctrl+Alt+K"},
+        {RegisterResult::Registered, "", kActive},
+        {RegisterResult::NoKeyAssigned, "", "Off: no key assigned by the desktop"},
+        {RegisterResult::Declined, "", "Off: the shortcuts were declined on the desktop"},
+        {RegisterResult::NoService, "", kNoServiceYet},
+    };
+    HotkeyTable table;
+    ScriptedBackend backend;
+    QObject::connect(&backend, &HotkeyBackend::registrationChanged, &table,
+                     &HotkeyTable::setRegistrationResult);
+    table.append(entry(4, "A", true, true, false, true));
+    backend.answers[4] = RegisterResult::Pending;
+    RegistrationPass(table, backend);
+    ASSERT_EQ(tooltip(table, 0), kPending);
+    for (const Row& row : rows) {
+        emit backend.registrationChanged(4, row.answer, row.keyText);
+        EXPECT_EQ(tooltip(table, 0), row.tooltip);
+        EXPECT_TRUE(table.at(0).Checked);
+    }
 }

@@ -167,6 +167,16 @@ TEST_F(LifecycleFixture, WithoutADisplayEntriesKeepTheirStateAndTheUserIsToldOnc
     EXPECT_TRUE(readAll(iniPath()).contains("Checked0=1\n"));
 }
 
+TEST_F(LifecycleFixture, WithoutAShortcutServiceTheUserIsToldWhatToDoAndTicksStay) {
+    backend.noDisplay = true;
+    backend.noService = true;
+    ASSERT_TRUE(writeAll(iniPath(), "[HotKeys]\nCount=1\nKey0=75\nChecked0=1\nPath0=a\n"));
+    start();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(windows.told, QStringList{HotkeyRegistration::kNoService});
+    EXPECT_TRUE(table.at(0).Checked);
+}
+
 TEST_F(LifecycleFixture, AStartThatCannotTakeTheLockSaysWhyAndEnds) {
     QLockFile heldElsewhere(dir.filePath("Orvane 2.lock")); // a live owner that never answers
     ASSERT_TRUE(heldElsewhere.tryLock(0));

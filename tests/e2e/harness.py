@@ -171,6 +171,7 @@ class OrvaneTestCase(unittest.TestCase):
         })
         self.env.pop("QT_QPA_PLATFORM", None)
         self.env.pop("WAYLAND_DISPLAY", None)
+        self.env.pop("XDG_SESSION_TYPE", None)  # an X11 session unless a test says otherwise
         self.procs = []
 
     def tearDown(self):

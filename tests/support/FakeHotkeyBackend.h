@@ -22,7 +22,7 @@ public:
     RegisterResult registerHotKey(int id, unsigned modifierBits, int virtualKey) override {
         calls << QStringLiteral("register %1 %2 %3").arg(id).arg(modifierBits).arg(virtualKey);
         if (noDisplay)
-            return RegisterResult::NoDisplay;
+            return noService ? RegisterResult::NoService : RegisterResult::NoDisplay;
         const Combo c{modifierBits, virtualKey};
         if (takenElsewhere.count(c))
             return RegisterResult::HeldByOtherProgram;
@@ -49,6 +49,7 @@ public:
     std::map<int, Combo> registered;
     std::map<Combo, bool> takenElsewhere;
     bool noDisplay = false; // a session where nothing can be registered
+    bool noService = false; // ... because its desktop has no global-shortcut service
     QStringList calls;
 
 private:

@@ -1,11 +1,22 @@
 #include "NullHotkeyBackend.h"
+#include "PortalHotkeyBackend.h"
 #include "X11HotkeyBackend.h"
 
 #include <QGuiApplication>
 
-// X key grabs need Qt on X (xcb, XWayland included); on any other platform nothing can be
-// grabbed, and the entries must keep their state rather than be unchecked one by one.
+// In a Wayland session no program may grab keys, and grabs under XWayland only see keys
+// while an X window has the focus: there the desktop's shortcut service is the only way.
+// X key grabs need Qt on X; anywhere else nothing can be registered, and the entries must
+// keep their state rather than be unchecked one by one.
 std::unique_ptr<HotkeyBackend> CreateHotkeyBackend() {
+    const bool wayland = qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland") ||
+                         !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    if (wayland) {
+        const QDBusConnection bus = QDBusConnection::sessionBus();
+        if (PortalHotkeyBackend::Available(bus))
+            return std::make_unique<PortalHotkeyBackend>(bus);
+        return std::make_unique<NullHotkeyBackend>(RegisterResult::NoService);
+    }
     if (QGuiApplication::platformName() == QLatin1String("xcb"))
         return std::make_unique<X11HotkeyBackend>();
     return std::make_unique<NullHotkeyBackend>();

@@ -1,0 +1,357 @@
+#include "PortalHotkeyBackend.h"
+
+#include "HotkeyStatus.h"
+#include "PortalTrigger.h"
+
+#include <QDBusArgument>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusMetaType>
+#include <QDBusObjectPath>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QLoggingCategory>
+#include <algorithm>
+
+Q_DECLARE_METATYPE(PortalShortcut)
+
+namespace {
+Q_LOGGING_CATEGORY(lcPortal, "orvane.portal")
+
+const QString kService = QStringLiteral("org.freedesktop.portal.Desktop");
+const QString kPath = QStringLiteral("/org/freedesktop/portal/desktop");
+const QString kShortcuts = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
+const QString kRequest = QStringLiteral("org.freedesktop.portal.Request");
+const QString kSession = QStringLiteral("org.freedesktop.portal.Session");
+// Fixed, so that a desktop that keeps bindings per session token finds them at every start.
+const QString kSessionToken = QStringLiteral("orvane");
+
+QString PathText(const QVariant& value) {
+    if (value.userType() == qMetaTypeId<QDBusObjectPath>())
+        return value.value<QDBusObjectPath>().path();
+    return value.toString();
+}
+} // namespace
+
+const QString PortalHotkeyBackend::AppId = QStringLiteral("org.orvane.Orvane");
+
+QDBusArgument& operator<<(QDBusArgument& argument, const PortalShortcut& shortcut) {
+    argument.beginStructure();
+    argument << shortcut.id << shortcut.properties;
+    argument.endStructure();
+    return argument;
+}
+
+const QDBusArgument& operator>>(const QDBusArgument& argument, PortalShortcut& shortcut) {
+    argument.beginStructure();
+    argument >> shortcut.id >> shortcut.properties;
+    argument.endStructure();
+    return argument;
+}
+
+bool PortalHotkeyBackend::Available(const QDBusConnection& bus) {
+    if (!bus.isConnected())
+        return false;
+    // Portals before the registry have no such interface; the call then fails harmlessly.
+    QDBusMessage registration = QDBusMessage::createMethodCall(
+        kService, kPath, QStringLiteral("org.freedesktop.host.portal.Registry"),
+        QStringLiteral("Register"));
+    registration << AppId << QVariantMap();
+    bus.call(registration, QDBus::Block, 5000);
+    // The interface's version property exists only where a desktop backend implements it.
+    QDBusMessage probe = QDBusMessage::createMethodCall(
+        kService, kPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    probe << kShortcuts << QStringLiteral("version");
+    const QDBusMessage reply = bus.call(probe, QDBus::Block, 10000);
+    const bool offered = reply.type() == QDBusMessage::ReplyMessage;
+    qCInfo(lcPortal) << "global-shortcut service:" << (offered ? "offered" : "missing");
+    return offered;
+}
+
+PortalHotkeyBackend::PortalHotkeyBackend(const QDBusConnection& bus)
+    : m_bus(bus), m_watcher(kService, bus, QDBusServiceWatcher::WatchForOwnerChange) {
+    // Typed arguments cross D-Bus only once their types are registered.
+    qDBusRegisterMetaType<PortalShortcut>();
+    qDBusRegisterMetaType<QList<PortalShortcut>>();
+    qRegisterMetaType<QDBusObjectPath>();
+
+    m_sessionTimer.setSingleShot(true);
+    m_sessionTimer.setInterval(100); // gathers a start-up pass or a burst of Apply
+    connect(&m_sessionTimer, &QTimer::timeout, this, &PortalHotkeyBackend::buildSession);
+    connect(&m_watcher, &QDBusServiceWatcher::serviceOwnerChanged, this,
+            [this](const QString&, const QString&, const QString& owner) { ownerChanged(owner); });
+
+    // Signals are broadcast to every client: each handler keeps only its own session's.
+    m_bus.connect(kService, {}, kRequest, QStringLiteral("Response"), this,
+                  SLOT(onResponse(QDBusMessage)));
+    m_bus.connect(kService, kPath, kShortcuts, QStringLiteral("Activated"), this,
+                  SLOT(onActivated(QDBusMessage)));
+    m_bus.connect(kService, kPath, kShortcuts, QStringLiteral("Deactivated"), this,
+                  SLOT(onDeactivated(QDBusMessage)));
+    m_bus.connect(kService, kPath, kShortcuts, QStringLiteral("ShortcutsChanged"), this,
+                  SLOT(onShortcutsChanged(QDBusMessage)));
+    m_bus.connect(kService, {}, kSession, QStringLiteral("Closed"), this,
+                  SLOT(onSessionClosed(QDBusMessage)));
+}
+
+PortalHotkeyBackend::~PortalHotkeyBackend() {
+    closeSession();
+}
+
+RegisterResult PortalHotkeyBackend::registerHotKey(int id, unsigned modifierBits, int virtualKey) {
+    const QString trigger = PortalTrigger::Text(modifierBits, virtualKey);
+    if (trigger.isEmpty())
+        return RegisterResult::KeyNotOnLayout;
+    // The combination is part of the id: the desktop keeps a user's choice per id, so a new
+    // combination must reach it as a new shortcut rather than as an ignored preference.
+    m_shortcuts[id] = {QStringLiteral("hotkey-%1-%2").arg(id).arg(trigger), trigger, {}, {}};
+    m_held.remove(id);
+    scheduleSession();
+    return RegisterResult::Pending;
+}
+
+void PortalHotkeyBackend::unregisterHotKey(int id) {
+    m_held.remove(id);
+    if (m_shortcuts.erase(id) > 0)
+        scheduleSession();
+}
+
+void PortalHotkeyBackend::scheduleSession() {
+    if (!m_sessionTimer.isActive())
+        m_sessionTimer.start();
+}
+
+void PortalHotkeyBackend::buildSession() {
+    if (m_step != Step::Idle) {
+        m_changedMeanwhile = true; // built again once the desktop has answered
+        return;
+    }
+    m_changedMeanwhile = false;
+    closeSession();
+    if (m_shortcuts.empty())
+        return;
+    if (!m_bus.interface()->isServiceRegistered(kService)) {
+        reportAll(RegisterResult::NoService);
+        return;
+    }
+    // Desktops that bind what CreateSession carries answer with the bound shortcuts; the
+    // others get BindShortcuts once the session exists.
+    QVariantMap options{{QStringLiteral("session_handle_token"), kSessionToken},
+                        {QStringLiteral("shortcuts"), QVariant::fromValue(shortcutList())}};
+    call(QStringLiteral("CreateSession"), {options}, Step::Creating);
+}
+
+void PortalHotkeyBackend::closeSession() {
+    m_held.clear();
+    if (m_session.isEmpty())
+        return;
+    m_bus.asyncCall(
+        QDBusMessage::createMethodCall(kService, m_session, kSession, QStringLiteral("Close")));
+    m_session.clear();
+}
+
+void PortalHotkeyBackend::call(const QString& method, const QList<QVariant>& arguments, Step step) {
+    // The request's path is known before the call, so that a Response that comes before
+    // the reply is not missed.
+    const QString token = nextToken();
+    QList<QVariant> args = arguments;
+    QVariantMap options = args.takeLast().toMap();
+    options.insert(QStringLiteral("handle_token"), token);
+    args.append(options);
+    QString sender = m_bus.baseService().mid(1);
+    sender.replace(QLatin1Char('.'), QLatin1Char('_'));
+    m_request = kPath + QStringLiteral("/request/") + sender + QLatin1Char('/') + token;
+    m_step = step;
+
+    QDBusMessage message = QDBusMessage::createMethodCall(kService, kPath, kShortcuts, method);
+    message.setArguments(args);
+    auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(message), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [this, request = m_request](QDBusPendingCallWatcher* w) { callReplied(w, request); });
+}
+
+void PortalHotkeyBackend::callReplied(QDBusPendingCallWatcher* watcher, const QString& request) {
+    watcher->deleteLater();
+    // The reply of a request given up since (the portal restarted) must not end the new one.
+    if (m_step == Step::Idle || request != m_request)
+        return;
+    const QDBusPendingReply<QDBusObjectPath> reply = *watcher;
+    if (!reply.isError()) {
+        m_request = reply.value().path();
+        return;
+    }
+    qCWarning(lcPortal) << "the portal refused a call:" << reply.error().message();
+    m_step = Step::Idle;
+    m_request.clear();
+    reportAll(RegisterResult::NoService);
+    stepDone();
+}
+
+void PortalHotkeyBackend::onResponse(const QDBusMessage& message) {
+    const QList<QVariant> args = message.arguments();
+    if (m_step == Step::Idle || message.path() != m_request || args.size() < 2)
+        return;
+    const uint code = args.at(0).toUInt();
+    const QVariantMap results = qdbus_cast<QVariantMap>(args.at(1));
+    const Step step = m_step;
+    m_step = Step::Idle;
+    m_request.clear();
+    if (step == Step::Creating)
+        sessionCreated(code, results);
+    else
+        shortcutsBound(code, results);
+}
+
+void PortalHotkeyBackend::sessionCreated(uint code, const QVariantMap& results) {
+    m_session = PathText(results.value(QStringLiteral("session_handle")));
+    if (code != 0 || m_session.isEmpty()) {
+        qCWarning(lcPortal) << "the desktop refused a shortcut session, answer" << code;
+        m_session.clear();
+        reportAll(RegisterResult::NoService);
+        return stepDone();
+    }
+    if (m_changedMeanwhile)
+        return stepDone();
+    const auto bound =
+        qdbus_cast<QList<PortalShortcut>>(results.value(QStringLiteral("shortcuts")));
+    bool all = true;
+    for (const auto& [id, s] : m_shortcuts) {
+        const QString& name = s.name;
+        all = all && std::any_of(bound.begin(), bound.end(),
+                                 [&name](const PortalShortcut& b) { return b.id == name; });
+    }
+    if (all) {
+        applyAnswer(bound, true);
+        return stepDone();
+    }
+    call(QStringLiteral("BindShortcuts"),
+         {QVariant::fromValue(QDBusObjectPath(m_session)), QVariant::fromValue(shortcutList()),
+          QString(), QVariantMap()},
+         Step::Binding);
+}
+
+void PortalHotkeyBackend::shortcutsBound(uint code, const QVariantMap& results) {
+    if (code == 0)
+        applyAnswer(qdbus_cast<QList<PortalShortcut>>(results.value(QStringLiteral("shortcuts"))),
+                    true);
+    else
+        reportAll(RegisterResult::Declined);
+    stepDone();
+}
+
+void PortalHotkeyBackend::stepDone() {
+    if (m_changedMeanwhile)
+        scheduleSession();
+}
+
+void PortalHotkeyBackend::applyAnswer(const QList<PortalShortcut>& answer, bool missingHasNoKey) {
+    for (const auto& [id, s] : m_shortcuts) {
+        const auto it = std::find_if(answer.begin(), answer.end(),
+                                     [&s](const PortalShortcut& a) { return a.id == s.name; });
+        if (it == answer.end()) {
+            if (missingHasNoKey)
+                report(id, RegisterResult::NoKeyAssigned);
+            continue;
+        }
+        // A key another shortcut holds comes back with no description: the desktop gave none.
+        const QString keyText =
+            it->properties.value(QStringLiteral("trigger_description")).toString();
+        if (keyText.isEmpty())
+            report(id, RegisterResult::NoKeyAssigned);
+        else
+            report(id, RegisterResult::Registered, keyText);
+    }
+}
+
+void PortalHotkeyBackend::report(int id, RegisterResult result, const QString& keyText) {
+    Shortcut& s = m_shortcuts.at(id);
+    if (s.outcome == result && s.keyText == keyText)
+        return;
+    s.outcome = result;
+    s.keyText = keyText;
+    qCInfo(lcPortal).noquote() << "hotkey" << id << s.trigger << "->"
+                               << StatusText(StatusOf(result, keyText));
+    emit registrationChanged(id, result, keyText);
+}
+
+void PortalHotkeyBackend::reportAll(RegisterResult result) {
+    // report() may not change the map, but a slot of registrationChanged may.
+    std::vector<int> ids;
+    for (const auto& entry : m_shortcuts)
+        ids.push_back(entry.first);
+    for (const int id : ids)
+        if (m_shortcuts.count(id))
+            report(id, result);
+}
+
+void PortalHotkeyBackend::onActivated(const QDBusMessage& message) {
+    const QList<QVariant> args = message.arguments();
+    if (args.size() < 2 || m_session.isEmpty() || PathText(args.at(0)) != m_session)
+        return;
+    const int id = idOfShortcut(args.at(1).toString());
+    if (id < 0)
+        return;
+    // A second activation before the release is the desktop repeating a held key.
+    const bool repeat = m_held.contains(id);
+    m_held.insert(id);
+    emit hotkeyPressed(id, repeat);
+}
+
+void PortalHotkeyBackend::onDeactivated(const QDBusMessage& message) {
+    const QList<QVariant> args = message.arguments();
+    if (args.size() < 2 || m_session.isEmpty() || PathText(args.at(0)) != m_session)
+        return;
+    m_held.remove(idOfShortcut(args.at(1).toString()));
+}
+
+void PortalHotkeyBackend::onShortcutsChanged(const QDBusMessage& message) {
+    const QList<QVariant> args = message.arguments();
+    if (args.size() < 2 || m_session.isEmpty() || PathText(args.at(0)) != m_session)
+        return;
+    applyAnswer(qdbus_cast<QList<PortalShortcut>>(args.at(1)), false);
+}
+
+void PortalHotkeyBackend::onSessionClosed(const QDBusMessage& message) {
+    if (m_session.isEmpty() || message.path() != m_session)
+        return;
+    qCInfo(lcPortal) << "the desktop closed the shortcut session; opening a new one";
+    m_session.clear();
+    m_held.clear();
+    scheduleSession();
+}
+
+void PortalHotkeyBackend::ownerChanged(const QString& newOwner) {
+    // Whatever the old portal held is gone with it, requests included.
+    m_session.clear();
+    m_held.clear();
+    m_request.clear();
+    m_step = Step::Idle;
+    if (newOwner.isEmpty()) {
+        qCInfo(lcPortal) << "the portal left the bus";
+        reportAll(RegisterResult::NoService);
+        return;
+    }
+    qCInfo(lcPortal) << "the portal is back; binding the shortcuts again";
+    scheduleSession();
+}
+
+int PortalHotkeyBackend::idOfShortcut(const QString& name) const {
+    for (const auto& [id, s] : m_shortcuts)
+        if (s.name == name)
+            return id;
+    return -1;
+}
+
+QList<PortalShortcut> PortalHotkeyBackend::shortcutList() const {
+    QList<PortalShortcut> list;
+    for (const auto& [id, s] : m_shortcuts)
+        list.append({s.name,
+                     {{QStringLiteral("description"),
+                       QStringLiteral("Orvane hotkey %1 (%2)").arg(id).arg(s.trigger)},
+                      {QStringLiteral("preferred_trigger"), s.trigger}}});
+    return list;
+}
+
+QString PortalHotkeyBackend::nextToken() {
+    return QStringLiteral("orvane%1").arg(++m_tokens);
+}
