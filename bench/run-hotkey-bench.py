@@ -88,11 +88,16 @@ def drive(env, fifo, command, delay_ms, presses):
     """Starts command, presses once after delay_ms, then `presses` more times. Returns
     whether the first press was answered, the driver's figures and the resident memory."""
     env = dict(env, BENCH_FIRST_DELAY_MS=str(delay_ms))
-    out = subprocess.run([os.path.join(BIN, "BenchKeyPress"), fifo, "0x6b", str(presses), "--",
-                          *command], env=env, capture_output=True, text=True, timeout=300)
-    values = dict((line.split(" ", 1) + [""])[:2] for line in out.stdout.splitlines())
-    if "pid" not in values:
-        raise RuntimeError("%s: %s" % (command[0], out.stderr.strip()))
+    for _ in range(3):
+        out = subprocess.run([os.path.join(BIN, "BenchKeyPress"), fifo, "0x6b", str(presses),
+                              "--", *command], env=env, capture_output=True, text=True,
+                             timeout=300)
+        values = dict((line.split(" ", 1) + [""])[:2] for line in out.stdout.splitlines())
+        if "pid" in values:
+            break
+        # The driver could not start (now and then it finds no X connection): once more.
+    else:
+        raise RuntimeError("%s: exit %d %s" % (command[0], out.returncode, out.stderr.strip()))
     pid = int(values["pid"])
     rss = rss_kib(pid)
     stop(pid)
