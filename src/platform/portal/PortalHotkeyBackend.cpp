@@ -246,8 +246,9 @@ void PortalHotkeyBackend::stepDone() {
 
 void PortalHotkeyBackend::applyAnswer(const QList<PortalShortcut>& answer, bool missingHasNoKey) {
     for (const auto& [id, s] : m_shortcuts) {
+        const QString& name = s.name;
         const auto it = std::find_if(answer.begin(), answer.end(),
-                                     [&s](const PortalShortcut& a) { return a.id == s.name; });
+                                     [&name](const PortalShortcut& a) { return a.id == name; });
         if (it == answer.end()) {
             if (missingHasNoKey)
                 report(id, RegisterResult::NoKeyAssigned);
