@@ -17,6 +17,8 @@ packages=(
   xvfb xauth x11-xkb-utils xkb-data xdotool x11-utils python3 procps
   # a window manager that prevents focus stealing, for the tests of bringing a window forward
   metacity
+  # an XEmbed system tray for the tray icon's end-to-end tests
+  trayer
   # the peer measured beside Orvane in the benchmark
   sxhkd
   # sound: the ALSA mixer, and a PulseAudio server of their own for the sound tests, reached

@@ -25,7 +25,7 @@ if ((check)); then
 else
   out=$res
 fi
-mkdir -p "$out/png/hotkeys" "$out/png/images"
+mkdir -p "$out/png/hotkeys" "$out/png/images" "$out/png/tray"
 
 # svg size png: one SVG at one pixel size.
 render() { rsvg-convert --width "$2" --height "$2" --output "$3" "$1"; }
@@ -64,6 +64,19 @@ done
 render "$res/orvane.svg" 32 "$out/png/images/about.png"
 render "$res/orvane.svg" 64 "$out/png/images/about@2x.png"
 
+# The tray animation: eight frames 0..7, each at 16, 32 and 64 pixels (small panels, the
+# usual size, a 2x screen).
+for i in 0 1 2 3 4 5 6 7; do
+  matches=("$res"/icons/tray/"$i"-*.svg)
+  if ((${#matches[@]} != 1)) || [[ ! -f ${matches[0]} ]]; then
+    echo "need exactly one $res/icons/tray/$i-*.svg, found ${#matches[@]}" >&2
+    exit 1
+  fi
+  render "${matches[0]}" 16 "$out/png/tray/$i-16.png"
+  render "${matches[0]}" 32 "$out/png/tray/$i.png"
+  render "${matches[0]}" 64 "$out/png/tray/$i@2x.png"
+done
+
 # The resource file: one alias per file, the names the program loads.
 {
   echo '<!DOCTYPE RCC>'
@@ -80,6 +93,11 @@ render "$res/orvane.svg" 64 "$out/png/images/about@2x.png"
   done
   for size in 16 32 48 64 128 256; do
     echo "    <file alias=\"images/orvane-$size.png\">png/images/orvane-$size.png</file>"
+  done
+  for i in 0 1 2 3 4 5 6 7; do
+    echo "    <file alias=\"tray/$i-16.png\">png/tray/$i-16.png</file>"
+    echo "    <file alias=\"tray/$i.png\">png/tray/$i.png</file>"
+    echo "    <file alias=\"tray/$i@2x.png\">png/tray/$i@2x.png</file>"
   done
   echo '  </qresource>'
   echo '</RCC>'

@@ -5,6 +5,7 @@
 #include "SessionEnd.h"
 #include "Shell.h"
 #include "SingleInstance.h"
+#include "TrayHost.h"
 #include "WindowActivator.h"
 
 #include <QApplication>
@@ -27,7 +28,7 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     Program program(CreateHotkeyBackend(), CreateShell(), CreateMixerDriver(),
-                    CreateWindowActivator());
+                    CreateWindowActivator(), CreateTrayHost());
     const QString commandLine =
         CommandLine::Rebuild(QCoreApplication::applicationFilePath(), app.arguments().mid(1));
     switch (program.Life.FormCreate(commandLine, PrivateRuntimeDirectory())) {

@@ -3,14 +3,18 @@
 #include "HotkeyRegistration.h"
 #include "MessageBox.h"
 #include "MixerDriver.h"
+#include "NullTrayHost.h"
 #include "WindowActivator.h"
 
 Program::Program(std::unique_ptr<HotkeyBackend> backend, std::unique_ptr<Shell> shell,
                  std::unique_ptr<MixerDriver> mixerDriver,
-                 std::unique_ptr<WindowActivator> activator)
+                 std::unique_ptr<WindowActivator> activator, std::unique_ptr<TrayHost> trayHost)
     : m_backend(std::move(backend)), m_shell(std::move(shell)), m_activator(std::move(activator)),
+      m_trayHost(trayHost ? std::move(trayHost) : std::make_unique<NullTrayHost>()),
       Volume(std::move(mixerDriver), Settings), Form1(Hotkeys, *m_backend, Settings, *m_activator),
       FormVolume(Settings), FormAbout([this](const QString& link) { m_shell->open(link); }, &Form1),
+      CoolTrayIcon1(*m_trayHost, {&Form1, [this] { Form1.ShowMainWindow(quint32(0)); },
+                                  [this] { Form1.HideForm(); }}),
       Life(Hotkeys, *m_backend, Form1,
            {[this](const QString& path) { Settings.Load(path); },
             [this](const QString& path) { return Settings.Save(path); },
@@ -36,6 +40,44 @@ Program::Program(std::unique_ptr<HotkeyBackend> backend, std::unique_ptr<Shell> 
 
     connect(&Volume, &VolumeController::levelWritten, &FormVolume, &TFormVolume::ShowVolumeLevel);
     connect(&Volume, &VolumeController::noDevice, &FormVolume, &TFormVolume::ShowNoDevice);
+    setUpTray();
+}
+
+void Program::setUpTray() {
+    TCoolTrayIcon& t = CoolTrayIcon1;
+    t.SetCycleIcons(true);
+    t.SetCycleInterval(1500);
+    t.SetHint(QStringLiteral("Orvane"));
+    t.SetShowHint(true);
+    t.SetStartMinimized(true);
+    t.SetPopupMenu(&PopupMenuTray);
+    t.SetIconList(ImageListTray());
+    t.OnClick = [this] { CoolTrayIcon1Click(); };
+    connect(PopupMenuTray.Show1, &QAction::triggered, this, &Program::CoolTrayIcon1Click);
+    connect(PopupMenuTray.Exit3, &QAction::triggered, this, [this] { Life.Exit1Click(); });
+    connect(&Settings, &SettingsStore::changed, this, &Program::followTraySetting);
+    Form1.CoolTrayIcon1 = &CoolTrayIcon1;
+    // The icon goes into the tray once the hotkeys work: nothing is drawn before them.
+    connect(&Life, &Lifecycle::started, &t, &TCoolTrayIcon::Loaded);
+}
+
+void Program::followTraySetting(Setting setting) {
+    switch (setting) {
+    case Setting::TrayVisible: CoolTrayIcon1.SetIconVisible(Settings.isOn(setting)); break;
+    case Setting::TrayAnimate:
+        CoolTrayIcon1.SetCycleIcons(Settings.isOn(setting));
+        // The still icon.
+        if (!Settings.isOn(setting))
+            CoolTrayIcon1.SetIconIndex(4);
+        break;
+    case Setting::MinimizeToTray: CoolTrayIcon1.SetMinimizeToTray(Settings.isOn(setting)); break;
+    default: break;
+    }
+}
+
+void Program::CoolTrayIcon1Click() {
+    CoolTrayIcon1.HideMainWindow();
+    CoolTrayIcon1.ShowMainWindow();
 }
 
 Program::~Program() = default;

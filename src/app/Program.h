@@ -6,9 +6,12 @@
 #include "Lifecycle.h"
 #include "SettingsStore.h"
 #include "Shell.h"
+#include "TCoolTrayIcon.h"
 #include "TForm1.h"
 #include "TFormAbout.h"
 #include "TFormVolume.h"
+#include "TrayHost.h"
+#include "TrayMenu.h"
 #include "VolumeController.h"
 
 #include <memory>
@@ -23,7 +26,8 @@ class Program : public QObject, public BuiltinFunctions {
     Q_OBJECT
 public:
     Program(std::unique_ptr<HotkeyBackend> backend, std::unique_ptr<Shell> shell,
-            std::unique_ptr<MixerDriver> mixerDriver, std::unique_ptr<WindowActivator> activator);
+            std::unique_ptr<MixerDriver> mixerDriver, std::unique_ptr<WindowActivator> activator,
+            std::unique_ptr<TrayHost> trayHost = {});
     ~Program() override;
 
     void ToggleMainWindow() override;
@@ -35,6 +39,7 @@ private:
     const std::unique_ptr<HotkeyBackend> m_backend;
     const std::unique_ptr<Shell> m_shell;
     const std::unique_ptr<WindowActivator> m_activator;
+    const std::unique_ptr<TrayHost> m_trayHost;
 
 public:
     SettingsStore Settings;
@@ -43,10 +48,16 @@ public:
     TForm1 Form1;
     TFormVolume FormVolume;
     TFormAbout FormAbout;
+    TrayMenu PopupMenuTray;
+    TCoolTrayIcon CoolTrayIcon1;
     Lifecycle Life;
 
 private:
     void Hidden();
+    void setUpTray();
+    void followTraySetting(Setting setting);
+    // The tray's click and its "Show" item: the main window back and in front.
+    void CoolTrayIcon1Click();
 
     ActionExecutor m_executor;
 };

@@ -10,6 +10,7 @@
 #include "PropertiesPanel.h"
 #include "SettingsStore.h"
 #include "Skin.h"
+#include "TCoolTrayIcon.h"
 #include "TdxButton.h"
 #include "WindowActivator.h"
 #include "WindowDrag.h"
@@ -296,7 +297,7 @@ void TForm1::Refresh1Click() {
 }
 
 void TForm1::Hide1Click() {
-    ShowMainWindow(0);
+    ShowMainWindow();
     HideMainWindow();
     emit hidden();
 }
@@ -343,7 +344,17 @@ void TForm1::TellUser(const QString& text) {
     ShowMessage(this, text);
 }
 
+void TForm1::ShowMainWindow() {
+    if (CoolTrayIcon1)
+        CoolTrayIcon1->ShowMainWindow();
+    else
+        ShowMainWindow(quint32(0));
+}
+
 void TForm1::ShowMainWindow(quint32 eventTime) {
+    // Shown normally: a window minimised to the task bar comes back as it was.
+    if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
     if (!m_placed) {
         if (const QScreen* screen = QGuiApplication::primaryScreen())
             move(screen->availableGeometry().center() - rect().center());
@@ -353,6 +364,13 @@ void TForm1::ShowMainWindow(quint32 eventTime) {
 }
 
 void TForm1::HideMainWindow() {
+    if (CoolTrayIcon1)
+        CoolTrayIcon1->HideMainWindow();
+    else
+        HideForm();
+}
+
+void TForm1::HideForm() {
     hide();
 }
 

@@ -13,6 +13,7 @@ class HotkeyTable;
 class MainWindowMenus;
 class PropertiesPanel;
 class SettingsStore;
+class TCoolTrayIcon;
 enum class Setting : int;
 class WindowActivator;
 class WindowDrag;
@@ -48,11 +49,15 @@ public:
     // press or click that asked for it (0: now).
     void ToggleMainWindow(quint32 eventTime = 0);
     void ShowMainWindow(quint32 eventTime);
+    // The window itself hidden, task-bar entry and all.
+    void HideForm();
+    // Where the life cycle and Hide show and hide the window, when there is one.
+    TCoolTrayIcon* CoolTrayIcon1 = nullptr;
 
     // LifecycleWindows
     void PrepareLists() override;
     void ShowSplash() override;
-    void ShowMainWindow() override { ShowMainWindow(0); }
+    void ShowMainWindow() override;
     void HideMainWindow() override;
     void RestoreMainWindow() override;
     void CloseMainWindow() override;

@@ -2,105 +2,186 @@
 
 #include "BorderStrips.h"
 #include "SettingsStore.h"
+#include "TdxButton.h"
+#include "WindowDrag.h"
+#include "WindowShape.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLocale>
 #include <QProgressBar>
-#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <cmath>
 
 namespace {
-const QColor kSkyBlue(0xA6, 0xCA, 0xF0);
-const QColor kNavy(0x00, 0x00, 0x80);
+
+const QRect kBar1(16, 36, 400, 8);
+const QRect kBar2(16, 44, 400, 8);
+const QPoint kMuteLabelAt(426, 28);
+const QRect kCheckBox(434, 42, 14, 14);
 
 long double Percent(int value) {
     return value >= 0 ? value / 65535.0L * 100 : 0;
 }
 
-QProgressBar* Bar(QWidget* parent, const QString& name, int top) {
+QProgressBar* Bar(QWidget* parent, const QString& name, const QRect& place) {
     auto* bar = new QProgressBar(parent);
     bar->setObjectName(name);
-    bar->setGeometry(16, top, 400, 8);
+    bar->setGeometry(place);
     bar->setRange(0, 100);
     bar->setValue(0);
     bar->setTextVisible(false);
+    bar->setFocusPolicy(Qt::NoFocus);
     return bar;
 }
+
 } // namespace
 
+struct TFormVolume::Controls {
+    TdxButton* ButtonBar = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;
+    QProgressBar* ProgressBar2 = nullptr;
+    QLabel* LabelMute = nullptr;
+    QCheckBox* CheckBox1 = nullptr;
+    BorderStrips Strips;
+};
+
 TFormVolume::TFormVolume(const SettingsStore& settings, QWidget* parent)
+    // A tool window stays out of the task bar and the window switcher; an on-screen display
+    // must not take the keyboard from the window the user is typing in.
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                           Qt::WindowDoesNotAcceptFocus),
-      Timer1(new QTimer(this)), m_settings(settings) {
+      Timer1(new QTimer(this)), m_settings(settings), m_drag(new WindowDrag(this)) {
     setObjectName(QStringLiteral("TFormVolume"));
-    // An on-screen display: it must not take the keyboard from the window in use.
+    setWindowTitle(QStringLiteral("Volume"));
     setAttribute(Qt::WA_ShowWithoutActivating);
-    setFixedSize(464, 64);
+    setAttribute(Qt::WA_X11DoNotAcceptFocus);
+    setFixedSize(ClientWidth, ClientHeight);
+    Skin::SetWindowBackground(this, m_palette.windowBackground);
+    setAutoFillBackground(true);
+    applyOutline();
+    m_drag->AddArea(this);
 
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
     connect(Timer1, &QTimer::timeout, this, &TFormVolume::Timer1Timer);
-    connect(&m_settings, &SettingsStore::changed, this, [this](Setting s) {
+    connect(&m_settings, &SettingsStore::changed, this, &TFormVolume::followSetting);
+}
+
+TFormVolume::~TFormVolume() = default;
+
+void TFormVolume::followSetting(Setting setting) {
+    switch (setting) {
+    case Setting::VisibleTime:
         // A list without a selection has no time to give: the last one stays.
-        if (s == Setting::VisibleTime) {
-            if (const int ms = VisibleTimeMs(m_settings.value(s)); ms >= 0)
-                Timer1->setInterval(ms);
-        }
-    });
+        if (const int ms = VisibleTimeMs(m_settings.value(setting)); ms >= 0)
+            Timer1->setInterval(ms);
+        break;
+    case Setting::VolumeTransparent: applyOutline(); break;
+    case Setting::VolumeAlpha: setWindowOpacity(OpacityOf(m_settings.value(setting))); break;
+    default: break;
+    }
+}
+
+qreal TFormVolume::OpacityOf(int alphaPosition) {
+    if (alphaPosition >= 10)
+        return 1.0;
+    return std::trunc(alphaPosition * 25.5) / 255.0;
+}
+
+QRegion TFormVolume::KeyedRegion() {
+    QRegion r(0, 0, ClientWidth, TitleHeight);
+    r += QRect(0, TitleHeight, BorderStrips::Width, ClientHeight - TitleHeight);
+    r += QRect(ClientWidth - BorderStrips::Width, TitleHeight, BorderStrips::Width,
+               ClientHeight - TitleHeight);
+    r += QRect(0, ClientHeight - BorderStrips::Width, ClientWidth, BorderStrips::Width);
+    r += kBar1;
+    r += kBar2;
+    // The label's text and the box, with a little room for the font's width.
+    r += QRect(kMuteLabelAt, QSize(34, 14));
+    r += kCheckBox;
+    return r;
+}
+
+void TFormVolume::applyOutline() {
+    // The colour key is the window's background: keying it out leaves the controls, which a
+    // mask gives exactly, without a compositor.
+    const QRegion shape = WindowShapeRegion(size());
+    setMask(m_settings.isOn(Setting::VolumeTransparent) ? shape.intersected(KeyedRegion()) : shape);
+    update();
+}
+
+void TFormVolume::ApplyPalette(const SkinPalette& palette) {
+    m_palette = palette;
+    Skin::SetWindowBackground(this, palette.windowBackground);
+    if (m_controls)
+        applyPaletteToControls();
+}
+
+void TFormVolume::applyPaletteToControls() {
+    Skin::ApplyTitleBarSet(m_controls->ButtonBar->Colors(), m_palette);
+    Skin::SetTextColour(m_controls->LabelMute, m_palette.dark);
+    m_controls->Strips.SetColour(m_palette.dark);
 }
 
 TFormVolume::Controls& TFormVolume::controls() {
-    if (m_controls.ButtonBar)
-        return m_controls;
-    Controls& c = m_controls;
-    const BorderStrips strips = BorderStrips::Add(this, 26, kNavy);
-    c.LabelLeft = strips.LabelLeft;
-    c.LabelRight = strips.LabelRight;
-    c.LabelBottom = strips.LabelBottom;
-    setAutoFillBackground(true);
-    QPalette p = palette();
-    p.setColor(QPalette::Window, kSkyBlue);
-    setPalette(p);
+    if (!m_controls)
+        build();
+    return *m_controls;
+}
 
-    c.ButtonBar = new QPushButton(QStringLiteral("Volume"), this);
+void TFormVolume::build() {
+    m_controls = std::make_unique<Controls>();
+    Controls& c = *m_controls;
+    setFont(Skin::Font(11));
+
+    c.ButtonBar = new TdxButton(this);
     c.ButtonBar->setObjectName(QStringLiteral("ButtonBar"));
-    c.ButtonBar->setGeometry(0, 0, 464, 26);
+    c.ButtonBar->setGeometry(0, 0, ClientWidth, TitleHeight);
+    c.ButtonBar->SetCaption(QStringLiteral("Volume"));
+    c.ButtonBar->setFont(Skin::Font(16, true));
+    c.ButtonBar->SetFontColor(Qt::white);
     c.ButtonBar->setFocusPolicy(Qt::NoFocus);
-    QFont barFont = c.ButtonBar->font();
-    barFont.setBold(true);
-    barFont.setPixelSize(16);
-    c.ButtonBar->setFont(barFont);
+    c.ButtonBar->SetShowFocusRect(false);
+    c.ButtonBar->SetShowAccelChar(false);
+    m_drag->AddArea(c.ButtonBar);
 
-    c.ProgressBar1 = Bar(this, QStringLiteral("ProgressBar1"), 36);
-    c.ProgressBar2 = Bar(this, QStringLiteral("ProgressBar2"), 44);
+    c.Strips = BorderStrips::Add(this, TitleHeight, m_palette.dark);
+    c.ProgressBar1 = Bar(this, QStringLiteral("ProgressBar1"), kBar1);
+    c.ProgressBar2 = Bar(this, QStringLiteral("ProgressBar2"), kBar2);
 
     c.LabelMute = new QLabel(QStringLiteral("Mute"), this);
     c.LabelMute->setObjectName(QStringLiteral("LabelMute"));
-    c.LabelMute->move(426, 28);
-    QFont muteFont = c.LabelMute->font();
-    muteFont.setBold(true);
-    c.LabelMute->setFont(muteFont);
-    QPalette mp = c.LabelMute->palette();
-    mp.setColor(QPalette::WindowText, Qt::blue);
-    c.LabelMute->setPalette(mp);
+    c.LabelMute->setFont(Skin::Font(11, true));
+    c.LabelMute->adjustSize();
+    c.LabelMute->move(kMuteLabelAt);
 
     c.CheckBox1 = new QCheckBox(this);
     c.CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    c.CheckBox1->setGeometry(434, 42, 14, 14);
+    c.CheckBox1->setGeometry(kCheckBox);
     c.CheckBox1->setFocusPolicy(Qt::NoFocus);
-    return c;
+    // It shows the mute state; a click must not change what it shows.
+    c.CheckBox1->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    applyPaletteToControls();
+    // Blue as laid out, until a colour scheme gives the dark colour.
+    if (m_palette.dark == Skin::DesignPalette.dark)
+        Skin::SetTextColour(c.LabelMute, Qt::blue);
 }
 
 void TFormVolume::setVisible(bool visible) {
+    // Made before the window itself, so that they are shown with it.
     if (visible)
         controls();
     QWidget::setVisible(visible);
+    // The hide timer only runs while there is something to hide.
+    if (!visible)
+        Timer1->stop();
 }
 
-QPushButton* TFormVolume::ButtonBar() {
+TdxButton* TFormVolume::ButtonBar() {
     return controls().ButtonBar;
 }
 QProgressBar* TFormVolume::ProgressBar1() {
@@ -116,17 +197,17 @@ QCheckBox* TFormVolume::CheckBox1() {
     return controls().CheckBox1;
 }
 QLabel* TFormVolume::LabelLeft() {
-    return controls().LabelLeft;
+    return controls().Strips.LabelLeft;
 }
 QLabel* TFormVolume::LabelRight() {
-    return controls().LabelRight;
+    return controls().Strips.LabelRight;
 }
 QLabel* TFormVolume::LabelBottom() {
-    return controls().LabelBottom;
+    return controls().Strips.LabelBottom;
 }
 
 QString TFormVolume::PercentText(long double percent) {
-    return QLocale().toString(double(percent), 'g', 3);
+    return QLocale().toString(static_cast<double>(percent), 'g', 3);
 }
 
 void TFormVolume::ShowVolumeLevel(int left, int right, int mute) {
@@ -134,10 +215,10 @@ void TFormVolume::ShowVolumeLevel(int left, int right, int mute) {
         return;
     const long double leftPercent = Percent(left);
     const long double rightPercent = Percent(right);
-    ProgressBar1()->setValue(int(leftPercent));
-    ButtonBar()->setText(PercentText(leftPercent) + QStringLiteral("  Volume  ") +
-                         PercentText(rightPercent));
-    ProgressBar2()->setValue(int(rightPercent));
+    ProgressBar1()->setValue(static_cast<int>(leftPercent));
+    ButtonBar()->SetCaption(PercentText(leftPercent) + QStringLiteral("  Volume  ") +
+                            PercentText(rightPercent));
+    ProgressBar2()->setValue(static_cast<int>(rightPercent));
     // As the mixer reports it, a bar is enabled while the mute value is non-zero.
     const bool muted = mute != 0;
     ProgressBar1()->setEnabled(muted);
@@ -151,7 +232,7 @@ void TFormVolume::ShowNoDevice() {
     if (!m_settings.isOn(Setting::VolumeShow))
         return;
     // No line, so no level and no mute state: nothing that could be mistaken for one.
-    ButtonBar()->setText(QStringLiteral("No sound device"));
+    ButtonBar()->SetCaption(QStringLiteral("No sound device"));
     for (QProgressBar* bar : {ProgressBar1(), ProgressBar2()}) {
         bar->setValue(0);
         bar->setEnabled(false);
@@ -161,10 +242,6 @@ void TFormVolume::ShowNoDevice() {
 }
 
 void TFormVolume::Reveal() {
-    // The full visible time counts from this update.
-    Timer1->stop();
-    Timer1->start();
-
     if (!isVisible()) {
         if (!(windowFlags() & Qt::WindowStaysOnTopHint))
             setWindowFlag(Qt::WindowStaysOnTopHint, true);
@@ -175,6 +252,9 @@ void TFormVolume::Reveal() {
         }
         show();
     }
+    // The full visible time counts from this update.
+    Timer1->stop();
+    Timer1->start();
 }
 
 void TFormVolume::Timer1Timer() {

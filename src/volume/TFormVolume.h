@@ -1,22 +1,32 @@
 #pragma once
 
+#include "Skin.h"
+
+#include <QRegion>
 #include <QWidget>
 
 class QCheckBox;
 class QLabel;
 class QProgressBar;
-class QPushButton;
 class QTimer;
 class SettingsStore;
+class TdxButton;
+class WindowDrag;
+enum class Setting : int;
 
 // The small window shown after every volume function: both channels as bars and as
 // percentages in the title, the mute state, hidden again after the visible time.
 class TFormVolume : public QWidget {
     Q_OBJECT
 public:
+    static constexpr int ClientWidth = 464;
+    static constexpr int ClientHeight = 64;
+    static constexpr int TitleHeight = 26;
+
     // Shows itself only while "Show Volume Level Window" is on, for the visible time the
-    // settings give.
+    // settings give; its transparency follows the settings too.
     explicit TFormVolume(const SettingsStore& settings, QWidget* parent = nullptr);
+    ~TFormVolume() override;
 
     // Volumes 0..65535 or -1, mute 1, 0 or -1, as the volume functions wrote them.
     void ShowVolumeLevel(int left, int right, int mute);
@@ -25,10 +35,16 @@ public:
 
     // A percentage as the title shows it: 3 significant digits, the user's decimal mark.
     static QString PercentText(long double percent);
+    // The window's opacity for an Alpha slider position (10: opaque).
+    static qreal OpacityOf(int alphaPosition);
+    // What stays of the window with the colour-key transparency on: the controls only.
+    static QRegion KeyedRegion();
+
+    void ApplyPalette(const SkinPalette& palette);
 
     // The controls, made at first use: a start that never changes the volume makes none
-    // (and does not wake the accessibility bus on its way to the hotkeys).
-    QPushButton* ButtonBar();
+    // (and loads no fonts nor draws gradients on its way to the hotkeys).
+    TdxButton* ButtonBar();
     QProgressBar* ProgressBar1();
     QProgressBar* ProgressBar2();
     QLabel* LabelMute();
@@ -37,27 +53,25 @@ public:
     QLabel* LabelRight();
     QLabel* LabelBottom();
     QTimer* const Timer1;
+    WindowDrag* Drag() const { return m_drag; }
 
     void setVisible(bool visible) override;
 
 private:
-    struct Controls {
-        QPushButton* ButtonBar = nullptr;
-        QProgressBar* ProgressBar1 = nullptr;
-        QProgressBar* ProgressBar2 = nullptr;
-        QLabel* LabelMute = nullptr;
-        QCheckBox* CheckBox1 = nullptr;
-        QLabel* LabelLeft = nullptr;
-        QLabel* LabelRight = nullptr;
-        QLabel* LabelBottom = nullptr;
-    };
+    struct Controls;
     Controls& controls();
+    void build();
+    void applyPaletteToControls();
+    void followSetting(Setting setting);
+    void applyOutline();
 
     // Restarts the hide timer and shows the window if it is hidden.
     void Reveal();
     void Timer1Timer();
 
     const SettingsStore& m_settings;
-    Controls m_controls;
+    WindowDrag* const m_drag;
+    std::unique_ptr<Controls> m_controls;
+    SkinPalette m_palette = Skin::DesignPalette;
     bool m_placed = false;
 };

@@ -2,15 +2,19 @@
 #include "CommandLine.h"
 #include "FakeHotkeyBackend.h"
 #include "FakeShell.h"
+#include "FakeTrayHost.h"
 #include "FakeWindowActivator.h"
 #include "MessageBox.h"
 #include "ScriptedMixerDriver.h"
 #include "TestFiles.h"
 
+#include "TdxButton.h"
 #include <QCoreApplication>
-#include <QPushButton>
+
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -20,10 +24,12 @@ struct ProgramFixture : ::testing::Test {
     FakeHotkeyBackend* backend = new FakeHotkeyBackend;
     FakeShell* shell = new FakeShell;
     FakeWindowActivator* activator = new FakeWindowActivator;
+    FakeTrayHost* tray = new FakeTrayHost;
     // No sound device at all: the program must come up without touching the sound system.
     std::unique_ptr<Program> program = std::make_unique<Program>(
         std::unique_ptr<HotkeyBackend>(backend), std::unique_ptr<Shell>(shell),
-        std::make_unique<ScriptedMixerDriver>(), std::unique_ptr<WindowActivator>(activator));
+        std::make_unique<ScriptedMixerDriver>(), std::unique_ptr<WindowActivator>(activator),
+        std::unique_ptr<TrayHost>(tray));
 
     void SetUp() override {
         SetMessageHook([](QWidget*, const QString&) {});
@@ -52,7 +58,7 @@ TEST_F(ProgramFixture, HotkeysReachTheShellTheMainWindowAndTheVolume) {
     EXPECT_FALSE(program->Form1.isVisible());
     backend->press(17); // "VolumeUp", with no sound device
     EXPECT_TRUE(program->FormVolume.isVisible());
-    EXPECT_EQ(program->FormVolume.ButtonBar()->text(), "No sound device");
+    EXPECT_EQ(program->FormVolume.ButtonBar()->Caption(), "No sound device");
 }
 
 TEST_F(ProgramFixture, StoredSettingsApplyAtStartAndAreSavedAtExit) {
@@ -99,4 +105,50 @@ TEST_F(ProgramFixture, HideClosesTheOtherWindowsAndWritesTheTable) {
     EXPECT_FALSE(program->FormAbout.isVisible());
     EXPECT_FALSE(program->FormVolume.isVisible());
     EXPECT_TRUE(readAll(dir.filePath("Hotkeys.ini")).contains("Count=20"));
+}
+
+TEST_F(ProgramFixture, AStartInTheTrayShowsTheIconAndAClickBringsTheWindow) {
+    EXPECT_FALSE(tray->shown);
+    start({"hide"});
+    EXPECT_TRUE(tray->shown);
+    EXPECT_EQ(tray->tip, "Orvane");
+    EXPECT_FALSE(program->Form1.isVisible());
+    // Animation on by default, still at frame 0 until the first tick.
+    EXPECT_TRUE(program->CoolTrayIcon1.AnimationTimer()->isActive());
+    EXPECT_EQ(program->CoolTrayIcon1.IconIndex(), 0);
+    tray->click();
+    EXPECT_TRUE(program->Form1.isVisible());
+    EXPECT_EQ(activator->times.back(), 0u);
+}
+
+TEST_F(ProgramFixture, TheTrayMenuShowsAndExits) {
+    start({"hide"});
+    ASSERT_EQ(tray->menu, &program->PopupMenuTray);
+    const QList<QAction*> items = tray->menu->actions();
+    ASSERT_EQ(items.size(), 2);
+    EXPECT_EQ(items[0]->text(), "Show");
+    EXPECT_EQ(tray->menu->defaultAction(), items[0]);
+    EXPECT_EQ(items[1]->text(), "Exit");
+    items[0]->trigger();
+    EXPECT_TRUE(program->Form1.isVisible());
+    items[1]->trigger();
+    EXPECT_TRUE(program->Life.exitFlag());
+    EXPECT_TRUE(QFile::exists(dir.filePath("Hotkeys.ini")));
+    EXPECT_TRUE(QFile::exists(dir.filePath("Settings.ini")));
+}
+
+TEST_F(ProgramFixture, TheTrayOptionsFollowTheSettings) {
+    ASSERT_TRUE(writeAll(dir.filePath("Settings.ini"),
+                         "[Tray]\nVisible=0\nAnimate=0\n[MainWindow]\nMinimizeToTray=1\n"));
+    start();
+    EXPECT_FALSE(tray->shown);
+    EXPECT_EQ(tray->adds, 0) << "no icon flashes up before the settings";
+    EXPECT_FALSE(program->CoolTrayIcon1.AnimationTimer()->isActive());
+    EXPECT_EQ(program->CoolTrayIcon1.IconIndex(), 4);
+    EXPECT_TRUE(program->CoolTrayIcon1.MinimizeToTray());
+    program->Settings.setValue(Setting::TrayVisible, 1);
+    program->Settings.setValue(Setting::TrayAnimate, 1);
+    EXPECT_TRUE(tray->shown);
+    EXPECT_TRUE(program->CoolTrayIcon1.AnimationTimer()->isActive());
+    EXPECT_EQ(program->CoolTrayIcon1.IconIndex(), 0);
 }

@@ -1,10 +1,14 @@
 #include "TFormVolume.h"
 #include "SettingsStore.h"
 
+#include "TdxButton.h"
+#include "WindowDrag.h"
+#include "WindowShape.h"
 #include <QCheckBox>
 #include <QLocale>
 #include <QProgressBar>
-#include <QPushButton>
+
+#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -26,17 +30,17 @@ TEST(TFormVolume, ShowsBothChannelsInTheBarsAndTheTitle) {
     QLocale::setDefault(QLocale::c());
     SettingsStore settings;
     TFormVolume w(settings);
-    EXPECT_EQ(w.ButtonBar()->text(), QStringLiteral("Volume"));
+    EXPECT_EQ(w.ButtonBar()->Caption(), QStringLiteral("Volume"));
     EXPECT_FALSE(w.isVisible());
 
     w.ShowVolumeLevel(65535, 0, 0);
     EXPECT_TRUE(w.isVisible());
-    EXPECT_EQ(w.ButtonBar()->text(), QStringLiteral("100  Volume  0"));
+    EXPECT_EQ(w.ButtonBar()->Caption(), QStringLiteral("100  Volume  0"));
     EXPECT_EQ(w.ProgressBar1()->value(), 100);
     EXPECT_EQ(w.ProgressBar2()->value(), 0);
 
     w.ShowVolumeLevel(-1, 32768, 0);
-    EXPECT_EQ(w.ButtonBar()->text(), QStringLiteral("0  Volume  50"));
+    EXPECT_EQ(w.ButtonBar()->Caption(), QStringLiteral("0  Volume  50"));
     EXPECT_EQ(w.ProgressBar1()->value(), 0);
     EXPECT_EQ(w.ProgressBar2()->value(), 50); // 50.00076 truncated
 }
@@ -80,7 +84,7 @@ TEST(TFormVolume, WithTheWindowSwitchedOffNothingChanges) {
     settings.setValue(Setting::VolumeShow, 0);
     w.ShowVolumeLevel(65535, 65535, 1);
     EXPECT_FALSE(w.isVisible());
-    EXPECT_EQ(w.ButtonBar()->text(), QStringLiteral("Volume"));
+    EXPECT_EQ(w.ButtonBar()->Caption(), QStringLiteral("Volume"));
     EXPECT_EQ(w.ProgressBar1()->value(), 0);
     EXPECT_FALSE(w.CheckBox1()->isChecked());
     EXPECT_FALSE(w.Timer1->isActive());
@@ -102,7 +106,7 @@ TEST(TFormVolume, WithoutASoundDeviceTheWindowSaysSoAndShowsNoLevel) {
     w.ShowNoDevice();
     EXPECT_TRUE(w.isVisible());
     EXPECT_TRUE(w.Timer1->isActive());
-    EXPECT_EQ(w.ButtonBar()->text(), QStringLiteral("No sound device"));
+    EXPECT_EQ(w.ButtonBar()->Caption(), QStringLiteral("No sound device"));
     EXPECT_EQ(w.ProgressBar1()->value(), 0);
     EXPECT_EQ(w.ProgressBar2()->value(), 0);
     EXPECT_FALSE(w.CheckBox1()->isChecked());
@@ -111,7 +115,7 @@ TEST(TFormVolume, WithoutASoundDeviceTheWindowSaysSoAndShowsNoLevel) {
 
     // The next level replaces the notice.
     w.ShowVolumeLevel(32768, 32768, 0);
-    EXPECT_EQ(w.ButtonBar()->text(), QStringLiteral("50  Volume  50"));
+    EXPECT_EQ(w.ButtonBar()->Caption(), QStringLiteral("50  Volume  50"));
 }
 
 TEST(TFormVolume, WithTheWindowSwitchedOffNoDeviceIsNotShownEither) {
@@ -120,7 +124,7 @@ TEST(TFormVolume, WithTheWindowSwitchedOffNoDeviceIsNotShownEither) {
     settings.setValue(Setting::VolumeShow, 0);
     w.ShowNoDevice();
     EXPECT_FALSE(w.isVisible());
-    EXPECT_EQ(w.ButtonBar()->text(), QStringLiteral("Volume"));
+    EXPECT_EQ(w.ButtonBar()->Caption(), QStringLiteral("Volume"));
     EXPECT_FALSE(w.Timer1->isActive());
 }
 
@@ -134,4 +138,96 @@ TEST(TFormVolume, StaysUpForTheVisibleTimeTheSettingsGive) {
     EXPECT_EQ(w.Timer1->interval(), 500);
     settings.setValue(Setting::VisibleTime, 9); // no selection: the last time stays
     EXPECT_EQ(w.Timer1->interval(), 500);
+}
+
+TEST(TFormVolume, TitleCaptionsInTheUsersDecimalFormat) {
+    const QLocale saved;
+    struct Row {
+        int left, right;
+        QLocale locale;
+        const char* caption;
+    };
+    // 32768 and 655 give 50.00076 and 0.99946 per cent.
+    const Row rows[] = {
+        {65535, 0, QLocale::c(), "100  Volume  0"},
+        {-1, 65535, QLocale::c(), "0  Volume  100"},
+        {32768, 655, QLocale::c(), "50  Volume  0.999"},
+        {655, 32768, QLocale(QLocale::German), "0,999  Volume  50"},
+        {655, -1, QLocale(QLocale::French), "0,999  Volume  0"},
+    };
+    for (const Row& row : rows) {
+        QLocale::setDefault(row.locale);
+        SettingsStore settings;
+        TFormVolume w(settings);
+        w.ShowVolumeLevel(row.left, row.right, 0);
+        EXPECT_EQ(w.ButtonBar()->Caption(), QString::fromUtf8(row.caption))
+            << row.left << " " << row.right;
+        EXPECT_EQ(w.ProgressBar1()->value(), row.left == 65535 ? 100 : row.left == 32768 ? 50 : 0);
+    }
+    QLocale::setDefault(saved);
+}
+
+TEST(TFormVolume, NeverTakesTheFocusNorShowsInTheTaskBar) {
+    SettingsStore settings;
+    TFormVolume w(settings);
+    EXPECT_TRUE(w.windowFlags() & Qt::WindowDoesNotAcceptFocus);
+    EXPECT_EQ(w.windowType(), Qt::Tool);
+    EXPECT_TRUE(w.testAttribute(Qt::WA_ShowWithoutActivating));
+    w.ShowVolumeLevel(1000, 1000, 0);
+    EXPECT_TRUE(w.windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(w.size(), QSize(464, 64));
+    for (QWidget* child : w.findChildren<QWidget*>())
+        EXPECT_EQ(child->focusPolicy(), Qt::NoFocus) << child->objectName().toStdString();
+}
+
+TEST(TFormVolume, TransparencyFollowsTheSettingsLive) {
+    SettingsStore settings;
+    TFormVolume w(settings);
+    EXPECT_EQ(w.mask(), WindowShapeRegion(QSize(464, 64)));
+    // The outline is the rectangle from 50 down united with the rounded one.
+    EXPECT_TRUE(w.mask().contains(QPoint(463, 63)));
+    EXPECT_FALSE(w.mask().contains(QPoint(0, 0)));
+
+    settings.setValue(Setting::VolumeTransparent, 1);
+    EXPECT_FALSE(w.mask().contains(QPoint(200, 30))) << "the background between title and bars";
+    EXPECT_TRUE(w.mask().contains(QPoint(200, 40))) << "a bar";
+    EXPECT_TRUE(w.mask().contains(QPoint(200, 10))) << "the title bar";
+    settings.setValue(Setting::VolumeTransparent, 0);
+    EXPECT_TRUE(w.mask().contains(QPoint(200, 30)));
+
+    const struct {
+        int position;
+        qreal opacity;
+    } alphas[] = {{2, 51 / 255.0}, {5, 127 / 255.0}, {9, 229 / 255.0}, {10, 1.0}};
+    settings.setValue(Setting::VolumeAlpha, 3);
+    for (const auto& a : alphas) {
+        settings.setValue(Setting::VolumeAlpha, a.position);
+        EXPECT_NEAR(w.windowOpacity(), a.opacity, 0.002) << a.position;
+    }
+}
+
+TEST(TFormVolume, DragsByItsSurfaceAndTitleBarAlways) {
+    SettingsStore settings;
+    TFormVolume w(settings);
+    w.ShowVolumeLevel(1000, 1000, 0);
+    for (QWidget* area : {static_cast<QWidget*>(&w), static_cast<QWidget*>(w.ButtonBar())}) {
+        const QPoint before = w.pos();
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(10, 10),
+                          area->mapToGlobal(QPointF(10, 10)), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(area, &press);
+        QMouseEvent move(QEvent::MouseMove, QPointF(30, 17), area->mapToGlobal(QPointF(30, 17)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(area, &move);
+        EXPECT_EQ(w.pos(), before + QPoint(20, 7)) << area->objectName().toStdString();
+    }
+}
+
+TEST(TFormVolume, BuildsNothingUntilFirstShown) {
+    SettingsStore settings;
+    TFormVolume w(settings);
+    EXPECT_TRUE(w.findChildren<QWidget*>().isEmpty());
+    EXPECT_FALSE(w.Timer1->isActive());
+    w.hide();
+    EXPECT_TRUE(w.findChildren<QWidget*>().isEmpty());
 }
