@@ -16,7 +16,8 @@ namespace {
 // as the list settings say.
 class RowDelegate : public QStyledItemDelegate {
 public:
-    explicit RowDelegate(const HotkeyListView* view) : QStyledItemDelegate(nullptr), m_view(view) {}
+    // Owned by the view it draws for.
+    explicit RowDelegate(HotkeyListView* view) : QStyledItemDelegate(view), m_view(view) {}
 
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         return {QStyledItemDelegate::sizeHint(option, index).width(), HotkeyListView::RowHeight};
