@@ -34,6 +34,20 @@ void ApplyTitleBarSet(TdxColors& colors, const SkinPalette& palette) {
     colors.SetHotTrack(Qt::black);
 }
 
+TdxButton* AddTitleBar(QWidget* window, const QString& caption, int width) {
+    auto* bar = new TdxButton(window);
+    bar->setObjectName(QStringLiteral("ButtonBar"));
+    bar->setGeometry(0, 0, width, TitleBarHeight);
+    bar->SetCaption(caption);
+    bar->setFont(Font(16, true));
+    bar->SetFontColor(Qt::white);
+    bar->setFocusPolicy(Qt::NoFocus);
+    bar->SetShowFocusRect(false);
+    bar->SetShowAccelChar(false);
+    ApplyTitleBarSet(bar->Colors(), DesignPalette);
+    return bar;
+}
+
 void ApplyActionButtonSet(TdxColors& colors, const SkinPalette& palette) {
     colors.SetBackgroundFrom(palette.dark);
     colors.SetBackgroundTo(palette.accent);

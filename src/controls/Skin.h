@@ -32,6 +32,10 @@ QFont Font(int pixelHeight, bool bold = false);
 
 // Title bars: dark to accent in every state.
 void ApplyTitleBarSet(TdxColors& colors, const SkinPalette& palette);
+// A window's title bar "ButtonBar": `width` by TitleBarHeight at the top, the caption in white
+// bold type 16 pixels high, never focused, no focus rectangle or accelerator, design colours.
+inline constexpr int TitleBarHeight = 26;
+TdxButton* AddTitleBar(QWidget* window, const QString& caption, int width);
 // Push buttons: dark to accent, white where the state gradients start.
 void ApplyActionButtonSet(TdxColors& colors, const SkinPalette& palette);
 // The menu buttons under a title bar: accent to white with a dark outline; the caption takes

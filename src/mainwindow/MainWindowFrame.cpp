@@ -38,18 +38,11 @@ TdxButton* menuButton(QWidget* window, const char* name, const QString& caption,
 
 MainWindowFrame MainWindowFrame::Build(QWidget* window, int width) {
     MainWindowFrame f;
-    f.ButtonBar =
-        button(window, "ButtonBar", QStringLiteral("Orvane"), QRect(0, 0, width, TitleHeight));
-    f.ButtonBar->setFont(Skin::Font(16, true));
-    f.ButtonBar->SetFontColor(Qt::white);
+    f.ButtonBar = Skin::AddTitleBar(window, QStringLiteral("Orvane"), width);
     f.ButtonBar->SetGlyph(QIcon(QStringLiteral(":/images/titlebar.png"))
                               .pixmap(QSize(16, 16), window->devicePixelRatioF())
                               .toImage());
     f.ButtonBar->SetSpacing(4);
-    f.ButtonBar->setFocusPolicy(Qt::NoFocus);
-    f.ButtonBar->SetShowFocusRect(false);
-    f.ButtonBar->SetShowAccelChar(false);
-    Skin::ApplyTitleBarSet(f.ButtonBar->Colors(), Skin::DesignPalette);
 
     // The strike-out line of a blank in large type is the minimise dash.
     QFont dash = Skin::Font(24, true);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BorderStrips.h"
+#include "Skin.h"
 
 class QWidget;
 class TdxButton;
@@ -17,7 +18,7 @@ struct MainWindowFrame {
     TdxButton* ButtonHelp = nullptr;
     BorderStrips Strips;
 
-    static constexpr int TitleHeight = 26;
+    static constexpr int TitleHeight = Skin::TitleBarHeight;
 
     // Builds the frame on a window `width` pixels wide, in the design colours.
     static MainWindowFrame Build(QWidget* window, int width);

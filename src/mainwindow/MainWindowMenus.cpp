@@ -88,7 +88,3 @@ MainWindowMenus::MainWindowMenus(QWidget* owner)
     PopupMenuWindow->installEventFilter(leftOnly);
     PopupMenu1->installEventFilter(leftOnly);
 }
-
-void DropMenu(QMenu* menu, const QPoint& at) {
-    menu->popup(at);
-}

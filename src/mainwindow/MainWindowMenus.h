@@ -56,6 +56,3 @@ public:
     QAction* Properties1;
     QAction* Deleteselected1;
 };
-
-// Drops menu with its top-left corner at the screen point `at`.
-void DropMenu(QMenu* menu, const QPoint& at);

@@ -23,7 +23,6 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QScreen>
-#include <QTimer>
 
 namespace {
 
@@ -182,7 +181,7 @@ void TForm1::followSetting(Setting setting) {
 
 void TForm1::dropMenu(QWidget* button, QMenu* menu) {
     // Right under the button's lower-left corner.
-    DropMenu(menu, mapToGlobal(QPoint(button->x(), button->y() + button->height())));
+    menu->popup(mapToGlobal(QPoint(button->x(), button->y() + button->height())));
 }
 
 void TForm1::PrepareLists() {

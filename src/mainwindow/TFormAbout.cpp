@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr int TitleHeight = 26;
+constexpr int TitleHeight = Skin::TitleBarHeight;
 constexpr std::string_view HttpsScheme = "https://";
 static_assert(std::string_view(ProjectLinks::WebSite).starts_with(HttpsScheme),
               "the web site link is opened as an https link");
@@ -112,15 +112,7 @@ void TFormAbout::build() {
     m_controls = std::make_unique<Controls>();
     Controls& c = *m_controls;
 
-    c.ButtonBar = new TdxButton(this);
-    c.ButtonBar->setObjectName(QStringLiteral("ButtonBar"));
-    c.ButtonBar->setGeometry(0, 0, ClientWidth, TitleHeight);
-    c.ButtonBar->SetCaption(QStringLiteral("About"));
-    c.ButtonBar->setFont(Skin::Font(16, true));
-    c.ButtonBar->SetFontColor(Qt::white);
-    c.ButtonBar->setFocusPolicy(Qt::NoFocus);
-    c.ButtonBar->SetShowFocusRect(false);
-    c.ButtonBar->SetShowAccelChar(false);
+    c.ButtonBar = Skin::AddTitleBar(this, QStringLiteral("About"), ClientWidth);
     m_drag->AddArea(c.ButtonBar);
 
     c.Strips = BorderStrips::Add(this, TitleHeight, m_palette.dark);

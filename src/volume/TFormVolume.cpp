@@ -137,15 +137,7 @@ void TFormVolume::build() {
     Controls& c = *m_controls;
     setFont(Skin::Font(11));
 
-    c.ButtonBar = new TdxButton(this);
-    c.ButtonBar->setObjectName(QStringLiteral("ButtonBar"));
-    c.ButtonBar->setGeometry(0, 0, ClientWidth, TitleHeight);
-    c.ButtonBar->SetCaption(QStringLiteral("Volume"));
-    c.ButtonBar->setFont(Skin::Font(16, true));
-    c.ButtonBar->SetFontColor(Qt::white);
-    c.ButtonBar->setFocusPolicy(Qt::NoFocus);
-    c.ButtonBar->SetShowFocusRect(false);
-    c.ButtonBar->SetShowAccelChar(false);
+    c.ButtonBar = Skin::AddTitleBar(this, QStringLiteral("Volume"), ClientWidth);
     m_drag->AddArea(c.ButtonBar);
 
     c.Strips = BorderStrips::Add(this, TitleHeight, m_palette.dark);

@@ -21,7 +21,7 @@ class TFormVolume : public QWidget {
 public:
     static constexpr int ClientWidth = 464;
     static constexpr int ClientHeight = 64;
-    static constexpr int TitleHeight = 26;
+    static constexpr int TitleHeight = Skin::TitleBarHeight;
 
     // Shows itself only while "Show Volume Level Window" is on, for the visible time the
     // settings give; its transparency follows the settings too.

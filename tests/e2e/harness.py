@@ -57,6 +57,18 @@ def read_ini(path):
     return values
 
 
+def stop_process(proc):
+    """Ends a process the tests started: politely, then for good after 10 s."""
+    if proc.poll() is not None:
+        return
+    proc.terminate()
+    try:
+        proc.wait(10)
+    except subprocess.TimeoutExpired:
+        proc.kill()
+        proc.wait()
+
+
 class Xvfb:
     def __init__(self):
         r, w = os.pipe()
@@ -73,12 +85,7 @@ class Xvfb:
         self.display = ":" + number
 
     def stop(self):
-        self.proc.terminate()
-        try:
-            self.proc.wait(10)
-        except subprocess.TimeoutExpired:
-            self.proc.kill()
-            self.proc.wait()
+        stop_process(self.proc)
 
 
 class WindowManager:
@@ -88,13 +95,7 @@ class WindowManager:
         self.proc = proc
 
     def stop(self):
-        if self.proc.poll() is None:
-            self.proc.terminate()
-            try:
-                self.proc.wait(10)
-            except subprocess.TimeoutExpired:
-                self.proc.kill()
-                self.proc.wait()
+        stop_process(self.proc)
 
 
 def _wm_check_window(display, window="-root"):

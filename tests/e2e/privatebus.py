@@ -6,20 +6,11 @@ import subprocess
 import sys
 import threading
 
+from harness import stop_process
 from pulseaudio import LineReader
 
 DEADLINE = 20.0
 HERE = os.path.dirname(os.path.abspath(__file__))
-
-
-def _stop(proc):
-    if proc.poll() is None:
-        proc.terminate()
-        try:
-            proc.wait(DEADLINE)
-        except subprocess.TimeoutExpired:
-            proc.kill()
-            proc.wait()
 
 
 # A session bus that starts no services on demand: only what a test starts runs on it.
@@ -53,7 +44,7 @@ class PrivateBus:
         self.address = line.strip()
 
     def stop(self):
-        _stop(self.proc)
+        stop_process(self.proc)
         self.proc.stdout.close()
 
 
@@ -69,7 +60,7 @@ class FakePortal:
             raise RuntimeError("the fake portal did not start")
 
     def stop(self):
-        _stop(self.proc)
+        stop_process(self.proc)
         self.proc.stdout.close()
 
 
@@ -108,7 +99,7 @@ class RealPortal:
         self.drain.start()
 
     def stop(self):
-        _stop(self.proc)
+        stop_process(self.proc)
         if hasattr(self, "drain"):
             self.drain.join(DEADLINE)
         self.proc.stderr.close()

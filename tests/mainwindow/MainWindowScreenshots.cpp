@@ -8,39 +8,18 @@
 #include "IconPicker.h"
 #include "MainWindowMenus.h"
 #include "PropertiesPanel.h"
+#include "Screenshots.h"
 #include "SettingsStore.h"
 #include "TForm1.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
 #include <QHelpEvent>
 #include <QLineEdit>
-#include <QPainter>
 #include <QTest>
 #include <QToolButton>
 #include <QToolTip>
 #include <gtest/gtest.h>
-
-namespace {
-
-QString shotPath(const char* name) {
-    const QString dir = QStringLiteral(ORVANE_SCREENSHOT_DIR);
-    QDir().mkpath(dir);
-    return dir + QLatin1Char('/') + QLatin1String(name);
-}
-
-// The window as the screen shows it: its outline cut, the rest in the desktop's grey.
-QImage look(QWidget* window) {
-    QImage shot(window->size(), QImage::Format_RGB32);
-    shot.fill(QColor(90, 90, 90));
-    QPainter p(&shot);
-    p.setClipRegion(window->mask().isEmpty() ? QRegion(window->rect()) : window->mask());
-    p.drawPixmap(0, 0, window->grab());
-    return shot;
-}
-
-} // namespace
 
 TEST(MainWindowScreenshots, PanelShownAndFoldedPickerOpenAndARefusedRow) {
     HotkeyTable table;
@@ -59,11 +38,11 @@ TEST(MainWindowScreenshots, PanelShownAndFoldedPickerOpenAndARefusedRow) {
 
     form.ListView1->SelectRow(1);
     ASSERT_EQ(form.GroupBoxProperties->EditExecute->text(), "C:\\");
-    EXPECT_TRUE(look(&form).save(shotPath("main-window.png")));
+    EXPECT_TRUE(WindowLook(&form).save(ScreenshotPath("main-window.png")));
 
     form.GroupBoxProperties->IconSpeedButton->click();
     ASSERT_TRUE(form.GroupBoxProperties->ListView2->isVisible());
-    EXPECT_TRUE(look(&form).save(shotPath("main-window-icon-picker.png")));
+    EXPECT_TRUE(WindowLook(&form).save(ScreenshotPath("main-window-icon-picker.png")));
     form.GroupBoxProperties->HideIconPicker();
 
     // The tooltip of the refused row, drawn where the pointer rests over it.
@@ -78,15 +57,15 @@ TEST(MainWindowScreenshots, PanelShownAndFoldedPickerOpenAndARefusedRow) {
         if (w->inherits("QTipLabel") && w->isVisible())
             tipLabel = w;
     ASSERT_NE(tipLabel, nullptr);
-    QImage withTip = look(&form);
+    QImage withTip = WindowLook(&form);
     {
         QPainter p(&withTip);
         p.drawPixmap(form.mapFromGlobal(tipLabel->pos()), tipLabel->grab());
     }
-    EXPECT_TRUE(withTip.save(shotPath("main-window-tooltip.png")));
+    EXPECT_TRUE(withTip.save(ScreenshotPath("main-window-tooltip.png")));
     QToolTip::hideText();
 
     form.Menus->Propertiespanel1->trigger();
     ASSERT_EQ(form.height(), TForm1::FoldedHeight);
-    EXPECT_TRUE(look(&form).save(shotPath("main-window-folded.png")));
+    EXPECT_TRUE(WindowLook(&form).save(ScreenshotPath("main-window-folded.png")));
 }
