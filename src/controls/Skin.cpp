@@ -7,6 +7,34 @@
 
 namespace Skin {
 
+SkinPalette SchemePalette(const QString& name) {
+    static const std::array<SkinPalette, SchemeNames.size()> palettes = {{
+        DesignPalette,
+        {QColor(0, 128, 0), QColor(192, 220, 192), QColor(235, 255, 240), QColor(210, 245, 220)},
+        {QColor(50, 0, 0), QColor(220, 70, 70), QColor(255, 235, 240), QColor(245, 210, 220)},
+        {QColor(50, 20, 0), QColor(220, 200, 70), QColor(255, 240, 245), QColor(245, 220, 225)},
+        {QColor(128, 0, 128), QColor(255, 0, 255), QColor(255, 235, 235), QColor(245, 220, 220)},
+        {QColor(100, 100, 100), QColor(192, 192, 192), QColor(235, 235, 235),
+         QColor(245, 245, 245)},
+        {QColor(0, 0, 0), QColor(192, 192, 192), QColor(160, 160, 164), QColor(128, 128, 128)},
+    }};
+    for (size_t i = 0; i < SchemeNames.size(); ++i)
+        if (name == QLatin1String(SchemeNames[i]))
+            return palettes[i];
+    return {Navy, SkyBlue, QColor(235, 245, 255), WindowBackground};
+}
+
+SkinPalette SchemePalette(int index) {
+    if (index < 0 || index >= int(SchemeNames.size()))
+        return SchemePalette(QString());
+    return SchemePalette(QLatin1String(SchemeNames[size_t(index)]));
+}
+
+void ApplyQuality(QWidget* root, int quality) {
+    for (TdxButton* button : root->findChildren<TdxButton*>())
+        button->SetQuality(static_cast<TdxQuality>(quality));
+}
+
 QFont Font(int pixelHeight, bool bold) {
     QFont font;
     // Liberation Sans and Arimo share Arial's widths, the nearest to the old bitmap face;

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <array>
 
 class QWidget;
 class TdxButton;
@@ -14,6 +15,7 @@ struct SkinPalette {
     QColor accent;
     QColor listBackground;
     QColor windowBackground;
+    bool operator==(const SkinPalette&) const = default;
 };
 
 namespace Skin {
@@ -25,6 +27,19 @@ inline const QColor WindowBackground{220, 240, 255};
 
 // The look the windows are laid out with.
 inline const SkinPalette DesignPalette{Navy, SkyBlue, QColor(230, 250, 255), WindowBackground};
+
+// The colour schemes, in the order of the options dialog's list and of the stored index.
+inline constexpr std::array<const char*, 7> SchemeNames = {"Blue",   "Green",  "Red",  "Yellow",
+                                                           "Purple", "Silver", "Black"};
+// The palette of a scheme by its exact name; any other name (none selected included) gives
+// the fallback, which is the blue one with a paler list.
+SkinPalette SchemePalette(const QString& name);
+// The palette of a stored scheme index; an index outside the list gives the fallback.
+SkinPalette SchemePalette(int index);
+
+// Gives every gradient button inside `root` the quality (0 Low, 1 Middle, 2 High; any other
+// value is held and painted like Middle without dithering).
+void ApplyQuality(QWidget* root, int quality);
 
 // The windows' type at a character height in pixels: "MS Sans Serif" where it exists, else a
 // close sans-serif of similar width.
