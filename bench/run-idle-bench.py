@@ -13,6 +13,9 @@ with `hide` and one hotkey, Ctrl+Alt+V for VolumeUp:
 Once every icon is docked and the presses are done, all four processes are measured over
 the same idle window of SECONDS: wake-ups (voluntary context switches summed over all
 threads, from /proc/PID/task/*/status) and CPU time (utime + stime, /proc/PID/stat).
+Idle, the processes do not disturb each other's figures, so one window serves all four.
+Qt's pixmap cache looks for stale pixmaps 30 s after the last paint: an Orvane that painted
+shortly before the window opened wakes once for it.
 
     python3 bench/run-idle-bench.py [BUILD_DIR] [--seconds 60] [--presses 40]
 """
@@ -28,6 +31,7 @@ import benchlib
 from benchlib import Desktop, PulseAudio, Usage, docked_icon, hotkeys_ini, stop_process
 
 KEY = ("v", 86)  # Ctrl+Alt+V: VolumeUp in every Orvane
+# Its own key: Orvane holds Ctrl+Alt+V on the same display.
 SXHKD_BINDING = "ctrl + alt + b\n    amixer -q set Master 1%-\n"
 SETTLE_S = 3.0  # after the last start-up or press, before the idle window opens
 QUIET_MS = 50  # after the volume window hid, before the next press
