@@ -9,41 +9,16 @@
  * times one after another (latency from the press to the target running). Prints one
  * "key value" pair a line; the daemon is left running and its pid printed first, so the
  * caller can read its memory and stop it. */
+#include "XTestCombo.h"
+
 #include <fcntl.h>
 #include <poll.h>
-#include <stdint.h>
 #include <stdio.h>
-#include <stdlib.h>
 #include <string.h>
-#include <time.h>
 #include <unistd.h>
-#include <xcb/xcb.h>
-#include <xcb/xcb_keysyms.h>
-#include <xcb/xtest.h>
-
-#define XK_Control_L 0xffe3
-#define XK_Alt_L 0xffe9
-
-static uint64_t now_ns(void) {
-    struct timespec ts;
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return (uint64_t)ts.tv_sec * 1000000000u + (uint64_t)ts.tv_nsec;
-}
-
-static xcb_keycode_t code_of(xcb_key_symbols_t* syms, xcb_keysym_t sym) {
-    xcb_keycode_t* codes = xcb_key_symbols_get_keycode(syms, sym);
-    xcb_keycode_t c = codes ? codes[0] : 0;
-    free(codes);
-    return c;
-}
-
-/* A round trip: everything sent before has been processed by the server. */
-static void sync_x(xcb_connection_t* c) {
-    free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), NULL));
-}
 
 static void fake(xcb_connection_t* c, uint8_t type, xcb_keycode_t key) {
-    xcb_test_fake_input(c, type, key, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+    fake_key(c, type, key);
     xcb_flush(c);
 }
 

@@ -8,28 +8,15 @@
  * stays in range. After each press it waits for QUIET_MS without a change, so that a late
  * second change is never taken for the next press's. Prints one "ns" line per timed press,
  * and on standard error how many changes came beyond the first of a press. */
-#include <poll.h>
-#include <stdint.h>
-#include <stdio.h>
-#include <stdlib.h>
-#include <string.h>
-#include <time.h>
-#include <unistd.h>
-#include <xcb/xcb.h>
-#include <xcb/xcb_keysyms.h>
-#include <xcb/xtest.h>
+#include "XTestCombo.h"
 
-#define XK_Control_L 0xffe3
-#define XK_Alt_L 0xffe9
+#include <poll.h>
+#include <stdio.h>
+#include <string.h>
+#include <unistd.h>
 
 static char buf[65536];
 static size_t used;
-
-static uint64_t now_ns(void) {
-    struct timespec ts;
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return (uint64_t)ts.tv_sec * 1000000000u + (uint64_t)ts.tv_nsec;
-}
 
 /* Waits for the next "change on sink" line; 0 when none came within timeout_ms. */
 static uint64_t wait_change(int timeout_ms) {
@@ -66,39 +53,6 @@ static int settle(int quiet_ms) {
     return extra;
 }
 
-static xcb_keycode_t code_of(xcb_key_symbols_t* syms, xcb_keysym_t sym) {
-    xcb_keycode_t* codes = xcb_key_symbols_get_keycode(syms, sym);
-    const xcb_keycode_t c = codes ? codes[0] : 0;
-    free(codes);
-    return c;
-}
-
-static void fake(xcb_connection_t* c, uint8_t type, xcb_keycode_t key) {
-    xcb_test_fake_input(c, type, key, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
-}
-
-static void sync_x(xcb_connection_t* c) {
-    free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), NULL));
-}
-
-/* Presses Ctrl+Alt+key and returns the moment the key went to the server. */
-static uint64_t press(xcb_connection_t* c, const xcb_keycode_t mods[2], xcb_keycode_t key) {
-    fake(c, XCB_KEY_PRESS, mods[0]);
-    fake(c, XCB_KEY_PRESS, mods[1]);
-    sync_x(c);
-    const uint64_t t0 = now_ns();
-    fake(c, XCB_KEY_PRESS, key);
-    xcb_flush(c);
-    return t0;
-}
-
-static void release(xcb_connection_t* c, const xcb_keycode_t mods[2], xcb_keycode_t key) {
-    fake(c, XCB_KEY_RELEASE, key);
-    fake(c, XCB_KEY_RELEASE, mods[1]);
-    fake(c, XCB_KEY_RELEASE, mods[0]);
-    sync_x(c);
-}
-
 int main(int argc, char** argv) {
     if (argc != 5) {
         fprintf(stderr, "usage: %s UP_KEYSYM DOWN_KEYSYM PRESSES QUIET_MS\n", argv[0]);
@@ -117,9 +71,9 @@ int main(int argc, char** argv) {
     uint64_t got = 0;
     for (int i = 0; i < 600 && !got; ++i) {
         settle(0);
-        press(c, mods, up);
+        press_ctrl_alt(c, mods, up);
         got = wait_change(50);
-        release(c, mods, up);
+        release_ctrl_alt(c, mods, up);
     }
     if (!got) {
         fprintf(stderr, "the volume never changed\n");
@@ -127,18 +81,18 @@ int main(int argc, char** argv) {
     }
     int extra = settle(quiet_ms);
     for (int i = 0; i < presses; ++i) {
-        const uint64_t t0 = press(c, mods, up);
+        const uint64_t t0 = press_ctrl_alt(c, mods, up);
         const uint64_t t1 = wait_change(5000);
-        release(c, mods, up);
+        release_ctrl_alt(c, mods, up);
         if (!t1) {
             fprintf(stderr, "press %d: no change\n", i);
             return 1;
         }
         printf("%llu\n", (unsigned long long)(t1 - t0));
         extra += settle(quiet_ms);
-        press(c, mods, down);
+        press_ctrl_alt(c, mods, down);
         const uint64_t t2 = wait_change(5000);
-        release(c, mods, down);
+        release_ctrl_alt(c, mods, down);
         if (!t2) {
             fprintf(stderr, "press %d down: no change\n", i);
             return 1;

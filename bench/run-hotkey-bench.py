@@ -12,18 +12,14 @@ target with posix_spawn, and gives Orvane's figures as multiples of the floor's.
 
 import os
 import shutil
-import signal
 import subprocess
 import sys
 import tempfile
-import time
 
-ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
-from harness import Xvfb  # noqa: E402
+import benchlib
+from benchlib import Desktop, hotkeys_ini, rss_kib, stop_pid
 
-BUILD = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(ROOT, "build"))
-BIN = os.path.join(BUILD, "bin")
+BIN = benchlib.bin_dir(sys.argv[1] if len(sys.argv) > 1 else None)
 PRESSES = 200
 
 KEYS = [(chr(c), c - 32) for c in range(ord("a"), ord("z") + 1)] \
@@ -43,12 +39,9 @@ def combos(n):
 
 
 def orvane_ini(entries, target):
-    lines = ["[HotKeys]", "Count=%d" % len(entries)]
-    for i, ((_, vk), (a, c, s)) in enumerate(entries):
-        path = target if i == 0 else "/bin/true"
-        lines += ["Key%d=%d" % (i, vk), "Checked%d=1" % i, "Image%d=0" % i, "Path%d=%s" % (i, path),
-                  "Alt%d=%d" % (i, a), "Ctrl%d=%d" % (i, c), "Shift%d=%d" % (i, s)]
-    return "\n".join(lines) + "\n"
+    return hotkeys_ini([{"key": vk, "path": target if i == 0 else "/bin/true",
+                         "alt": a, "ctrl": c, "shift": s}
+                        for i, ((_, vk), (a, c, s)) in enumerate(entries)])
 
 
 def sxhkd_conf(entries, target):
@@ -58,30 +51,6 @@ def sxhkd_conf(entries, target):
         out.append(" + ".join(mods + [name]))
         out.append("    " + (target if i == 0 else "/bin/true"))
     return "\n".join(out) + "\n"
-
-
-def rss_kib(pid):
-    if not os.path.exists("/proc/%d/status" % pid):
-        return 0
-    with open("/proc/%d/status" % pid) as f:
-        for line in f:
-            if line.startswith("VmRSS:"):
-                return int(line.split()[1])
-    return 0
-
-
-def stop(pid):
-    os.kill(pid, signal.SIGTERM)
-    # The daemon is not our child: wait until it is gone, so that its grabs are released
-    # before the next program starts.
-    for _ in range(1000):
-        try:
-            with open("/proc/%d/stat" % pid) as f:
-                if f.read().split(") ")[-1].startswith("Z"):
-                    return
-        except FileNotFoundError:
-            return
-        time.sleep(0.01)
 
 
 def drive(env, fifo, command, delay_ms, presses):
@@ -100,7 +69,7 @@ def drive(env, fifo, command, delay_ms, presses):
         raise RuntimeError("%s: exit %d %s" % (command[0], out.returncode, out.stderr.strip()))
     pid = int(values["pid"])
     rss = rss_kib(pid)
-    stop(pid)
+    stop_pid(pid)
     return out.returncode == 0, values, rss
 
 
@@ -134,10 +103,8 @@ def measure(env, fifo, command):
 
 def main():
     tmp = tempfile.mkdtemp(prefix="orvane-bench-")
-    xvfb = Xvfb()
-    display = xvfb.display
-    env = dict(os.environ, DISPLAY=display, XDG_RUNTIME_DIR=tmp, XDG_CONFIG_HOME=tmp, HOME=tmp)
-    env.pop("QT_QPA_PLATFORM", None)
+    desktop = Desktop(tmp)
+    env = desktop.env
     fifo = os.path.join(tmp, "fifo")
     os.mkfifo(fifo)
     target = os.path.join(BIN, "BenchTarget")
@@ -148,22 +115,19 @@ def main():
         for n in (20, 1000):
             entries = combos(n)
             app = os.path.join(tmp, "orvane-%d" % n)
-            os.makedirs(app)
-            shutil.copy2(os.path.join(BIN, "orvane"), app)
+            exe = benchlib.orvane_copy(BIN, app, orvane_ini(entries, target))
             ini = os.path.join(app, "Hotkeys.ini")
-            with open(ini, "w") as f:
-                f.write(orvane_ini(entries, target))
             startup = subprocess.run([os.path.join(BIN, "BenchStartup"), ini, "20"], env=env,
                                      capture_output=True, text=True, check=True).stdout
             inner = dict(line.split(" ", 1) for line in startup.splitlines())
-            o = measure(env, fifo, [os.path.join(app, "orvane"), "hide"])
+            o = measure(env, fifo, [exe, "hide"])
             conf = os.path.join(tmp, "sxhkdrc-%d" % n)
             with open(conf, "w") as f:
                 f.write(sxhkd_conf(entries, target))
             s = measure(env, fifo, ["sxhkd", "-c", conf])
             rows.append((n, o, s, inner))
     finally:
-        xvfb.stop()
+        desktop.stop()
         shutil.rmtree(tmp, True)
 
     print("| entries | program | press to target, median | p99 | exec to hotkeys ready | RSS after start-up |")

@@ -12,31 +12,19 @@ ReadVolume + WriteVolume pair (bench_volume).
 
 import os
 import shutil
-import statistics
 import subprocess
 import sys
 import tempfile
 
-ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
-from harness import Xvfb  # noqa: E402
-from pulseaudio import PulseAudio  # noqa: E402
+import benchlib
+from benchlib import Desktop, PulseAudio, hotkeys_ini, rss_kib, stop_process
 
-BUILD = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(ROOT, "build"))
-BIN = os.path.join(BUILD, "bin")
+BIN = benchlib.bin_dir(sys.argv[1] if len(sys.argv) > 1 else None)
 PRESSES = 200
 SOAK = 10000
 UP, DOWN = ("v", 86), ("b", 66)
 QUIET_MS = 30  # silence that ends the sink changes of one press
 SOAK_QUIET_MS = 5
-
-
-def rss_kib(pid):
-    with open("/proc/%d/status" % pid) as f:
-        for line in f:
-            if line.startswith("VmRSS:"):
-                return int(line.split()[1])
-    return 0
 
 
 def press(env, presses, quiet_ms):
@@ -60,45 +48,24 @@ def press(env, presses, quiet_ms):
 
 def summary(result):
     ms, extra = result
-    ms = sorted(ms)
-    return statistics.median(ms), ms[min(len(ms) - 1, int(len(ms) * 0.99))], extra
-
-
-def stop(proc):
-    proc.terminate()
-    try:
-        proc.wait(20)
-    except subprocess.TimeoutExpired:
-        proc.kill()
-        proc.wait()
+    return benchlib.median(ms), benchlib.percentile(ms, 0.99), extra
 
 
 def main():
     tmp = tempfile.mkdtemp(prefix="orvane-volume-bench-")
-    xvfb = Xvfb()
-    display = xvfb.display
     pulse = PulseAudio(tmp)
     pulse.start()
-    env = dict(os.environ, DISPLAY=display, XDG_RUNTIME_DIR=tmp,
-               XDG_CONFIG_HOME=os.path.join(tmp, "config"))
-    env.pop("QT_QPA_PLATFORM", None)
-    env = pulse.client_env(env, os.path.join(tmp, "home"))
+    desktop = Desktop(tmp, pulse=pulse)
+    env = desktop.env
     results = {}
     try:
         pair = subprocess.run([os.path.join(BIN, "bench_volume"), "--benchmark_format=csv"],
                               env=env, capture_output=True, text=True, check=True).stdout
 
         pulse.pactl("set-sink-volume", "orvane_null", "30%")
-        app = os.path.join(tmp, "app")
-        os.makedirs(app)
-        shutil.copy2(os.path.join(BIN, "orvane"), app)
-        with open(os.path.join(app, "Hotkeys.ini"), "w") as f:
-            f.write("[HotKeys]\nCount=2\n")
-            for i, (vk, target) in enumerate(((UP[1], "VolumeUp"), (DOWN[1], "VolumeDown"))):
-                f.write("Key%d=%d\nChecked%d=1\nImage%d=0\nPath%d=%s\nAlt%d=1\nCtrl%d=1\n"
-                        "Shift%d=0\n" % (i, vk, i, i, i, target, i, i, i))
-        orvane = subprocess.Popen([os.path.join(app, "orvane"), "hide"], env=env,
-                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        exe = benchlib.orvane_copy(BIN, os.path.join(tmp, "app"), hotkeys_ini(
+            [{"key": UP[1], "path": "VolumeUp"}, {"key": DOWN[1], "path": "VolumeDown"}]))
+        orvane = desktop.start(exe, "hide")
         try:
             results["Orvane"] = summary(press(env, PRESSES, QUIET_MS))
             before = rss_kib(orvane.pid)
@@ -107,22 +74,21 @@ def main():
             press(env, SOAK // 2, SOAK_QUIET_MS)
             after = rss_kib(orvane.pid)
         finally:
-            stop(orvane)
+            stop_process(orvane)
 
         pulse.pactl("set-sink-volume", "orvane_null", "30%")
         conf = os.path.join(tmp, "sxhkdrc")
         with open(conf, "w") as f:
             f.write("ctrl + alt + %s\n    amixer -q set Master 1%%+\n" % UP[0])
             f.write("ctrl + alt + %s\n    amixer -q set Master 1%%-\n" % DOWN[0])
-        sxhkd = subprocess.Popen(["sxhkd", "-c", conf], env=env, stdout=subprocess.DEVNULL,
-                                 stderr=subprocess.DEVNULL)
+        sxhkd = desktop.start("sxhkd", "-c", conf)
         try:
             results["sxhkd + amixer"] = summary(press(env, PRESSES, QUIET_MS))
         finally:
-            stop(sxhkd)
+            stop_process(sxhkd)
     finally:
+        desktop.stop()
         pulse.stop()
-        xvfb.stop()
         shutil.rmtree(tmp, True)
 
     print("| program | VolumeUp press to new volume at another client, median | p99 |"

@@ -148,6 +148,35 @@ def start_window_manager(display, timeout=DEADLINE):
         spy.stdout.close()
 
 
+def start_tray(env):
+    """Starts an XEmbed system tray (trayer) on env's display; returns the process and its
+    panel window once it owns the system tray selection's window. The caller stops it."""
+    tray = subprocess.Popen(["trayer", "--edge", "bottom", "--align", "right",
+                             "--widthtype", "pixel", "--width", "64", "--height", "32",
+                             "--SetDockType", "true"], env=env,
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        out = subprocess.run(["xdotool", "search", "--sync", "--name", "^panel$"], env=env,
+                             check=True, capture_output=True, text=True, timeout=DEADLINE)
+    except BaseException:
+        stop_process(tray)
+        raise
+    return tray, out.stdout.split()[0]
+
+
+def docked_icon(env, panel):
+    """Orvane's icon window once the tray has docked it: a child of the tray's panel of
+    Orvane's window class."""
+    def find():
+        r = subprocess.run(["xwininfo", "-tree", "-id", panel], env=env, capture_output=True,
+                           text=True, timeout=DEADLINE)
+        for line in r.stdout.splitlines():
+            if '("orvane"' in line:
+                return line.split()[0]
+        return None
+    return wait_for(find, "the tray icon to dock")
+
+
 class OrvaneTestCase(unittest.TestCase):
     """A test with its own X server and its own copy of Orvane in a temporary directory."""
 

@@ -1,33 +1,16 @@
 """End-to-end: Orvane's icon in a real XEmbed system tray (trayer) under a window manager."""
 
-import subprocess
-
-from harness import OrvaneTestCase, wait_for
+from harness import OrvaneTestCase, docked_icon, start_tray
 
 
 class TrayTests(OrvaneTestCase):
     def start_tray(self):
-        tray = subprocess.Popen(["trayer", "--edge", "bottom", "--align", "right",
-                                 "--widthtype", "pixel", "--width", "64", "--height", "32",
-                                 "--SetDockType", "true"], env=self.env,
-                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        tray, panel = start_tray(self.env)
         self.procs.append(tray)
-        # The tray is up once it owns the system tray selection's window.
-        out = self.run_x("xdotool", "search", "--sync", "--name", "^panel$").stdout.split()
-        return out[0]
+        return panel
 
     def icon_window(self, panel):
-        """Orvane's icon window, once the tray has docked it: a child of the tray's panel
-        of Orvane's window class."""
-        def find():
-            r = subprocess.run(["xwininfo", "-tree", "-id", panel], env=self.env,
-                               capture_output=True, text=True)
-            for line in r.stdout.splitlines():
-                if '("orvane"' in line:
-                    return line.split()[0]
-            return None
-        wait_for(lambda: find() is not None, "the tray icon to dock")
-        return find()
+        return docked_icon(self.env, panel)
 
     def test_a_start_in_the_background_shows_the_icon_and_a_click_the_window(self):
         self.start_window_manager()
