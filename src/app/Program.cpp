@@ -13,6 +13,7 @@ Program::Program(std::unique_ptr<HotkeyBackend> backend, std::unique_ptr<Shell> 
       m_trayHost(trayHost ? std::move(trayHost) : std::make_unique<NullTrayHost>()),
       Volume(std::move(mixerDriver), Settings), Form1(Hotkeys, *m_backend, Settings, *m_activator),
       FormVolume(Settings), FormAbout([this](const QString& link) { m_shell->open(link); }, &Form1),
+      FormOptions(Settings, &Form1),
       CoolTrayIcon1(*m_trayHost, {&Form1, [this] { Form1.ShowMainWindow(quint32(0)); },
                                   [this] { Form1.HideForm(); }}),
       Life(Hotkeys, *m_backend, Form1,
@@ -33,6 +34,11 @@ Program::Program(std::unique_ptr<HotkeyBackend> backend, std::unique_ptr<Shell> 
             &HotkeyTable::setRegistrationResult);
     connect(&Form1, &TForm1::hidden, this, &Program::Hidden);
     connect(&Form1, &TForm1::aboutRequested, &FormAbout, &TFormAbout::ShowAbout);
+    connect(&Form1, &TForm1::optionsRequested, &FormOptions, &TFormOptions::ShowOptions);
+    connect(&FormOptions, &TFormOptions::saveRequested, &Life, &Lifecycle::SaveSettings);
+    connect(&FormOptions, &TFormOptions::volumePreviewWanted, &FormVolume,
+            &TFormVolume::ShowPreview);
+    connect(&Settings, &SettingsStore::changed, this, &Program::followAppearance);
     connect(&Form1, &TForm1::openRequested, this,
             [this](const QString& target) { m_shell->open(target); });
     connect(&Form1, &TForm1::testRequested, this,
@@ -91,9 +97,32 @@ void Program::Hidden() {
     // Hide closes what belongs to the main window, then writes the table.
     if (FormAbout.isVisible())
         FormAbout.close();
+    if (FormOptions.isVisible())
+        FormOptions.close();
     if (FormVolume.isVisible())
         FormVolume.hide();
     Life.MainWindowHidden();
+}
+
+void Program::followAppearance(Setting setting) {
+    if (setting == Setting::Color) {
+        const int index = Settings.value(setting);
+        const bool listed = index >= 0 && index < int(Skin::SchemeNames.size());
+        ApplyColorScheme(listed ? QLatin1String(Skin::SchemeNames[size_t(index)]) : QString());
+    } else if (setting == Setting::Quality) {
+        ApplyQuality(Settings.value(setting));
+    }
+}
+
+void Program::ApplyColorScheme(const QString& name) {
+    const SkinPalette palette = Skin::SchemePalette(name);
+    FormAbout.ApplyPalette(palette);
+    FormVolume.ApplyPalette(palette);
+    FormOptions.ApplyPalette(palette);
+}
+
+void Program::ApplyQuality(int quality) {
+    FormOptions.ApplyQuality(quality);
 }
 
 void Program::VolumeDown() {

@@ -9,6 +9,7 @@
 #include "TCoolTrayIcon.h"
 #include "TForm1.h"
 #include "TFormAbout.h"
+#include "TFormOptions.h"
 #include "TFormVolume.h"
 #include "TrayHost.h"
 #include "TrayMenu.h"
@@ -35,6 +36,11 @@ public:
     void VolumeUp() override;
     void VolumeMute() override;
 
+    // The scheme of that name (the fallback palette for any other, none included) on every
+    // window, and the gradient quality of every window's gradient buttons.
+    void ApplyColorScheme(const QString& name);
+    void ApplyQuality(int quality);
+
 private:
     const std::unique_ptr<HotkeyBackend> m_backend;
     const std::unique_ptr<Shell> m_shell;
@@ -48,6 +54,7 @@ public:
     TForm1 Form1;
     TFormVolume FormVolume;
     TFormAbout FormAbout;
+    TFormOptions FormOptions;
     TrayMenu PopupMenuTray;
     TCoolTrayIcon CoolTrayIcon1;
     Lifecycle Life;
@@ -56,6 +63,7 @@ private:
     void Hidden();
     void setUpTray();
     void followTraySetting(Setting setting);
+    void followAppearance(Setting setting);
     // The tray's click and its "Show" item: the main window back and in front.
     void CoolTrayIcon1Click();
 

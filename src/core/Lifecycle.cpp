@@ -129,6 +129,15 @@ void Lifecycle::MainWindowHidden() {
         qCWarning(lcStore) << "Hotkeys.ini could not be saved to" << HotkeysPath();
 }
 
+bool Lifecycle::SaveSettings() {
+    if (!m_loaded || !m_settings.SaveSettings)
+        return false;
+    if (m_settings.SaveSettings(SettingsPath()))
+        return true;
+    qCWarning(lcStore) << "Settings.ini could not be saved to" << SettingsPath();
+    return false;
+}
+
 void Lifecycle::SaveLoadedState() {
     if (!m_loaded || m_saved)
         return;

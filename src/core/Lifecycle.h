@@ -66,6 +66,9 @@ public:
     // The Hide command has hidden the main window: the table goes to Hotkeys.ini, once it
     // has been loaded.
     void MainWindowHidden();
+    // The options dialog's OK: Settings.ini is written now. Nothing is written before the
+    // start-up sequence has loaded it; false when nothing was written.
+    bool SaveSettings();
 
     QTimer* const TimerInit;
 

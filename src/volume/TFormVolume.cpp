@@ -233,6 +233,10 @@ void TFormVolume::ShowNoDevice() {
     Reveal();
 }
 
+void TFormVolume::ShowPreview() {
+    Reveal();
+}
+
 void TFormVolume::Reveal() {
     if (!isVisible()) {
         if (!(windowFlags() & Qt::WindowStaysOnTopHint))

@@ -32,6 +32,9 @@ public:
     void ShowVolumeLevel(int left, int right, int mute);
     // Instead of a level when there is no sound device at all: says so, with empty bars.
     void ShowNoDevice();
+    // The options dialog's preview of a changed look: the window as it stands, shown for the
+    // full visible time even while "Show Volume Level Window" is off.
+    void ShowPreview();
 
     // A percentage as the title shows it: 3 significant digits, the user's decimal mark.
     static QString PercentText(long double percent);

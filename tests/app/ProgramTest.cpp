@@ -8,8 +8,14 @@
 #include "ScriptedMixerDriver.h"
 #include "TestFiles.h"
 
+#include "MainWindowMenus.h"
 #include "TdxButton.h"
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QTabWidget>
+#include <QTest>
 
 #include <QMenu>
 #include <QSignalSpy>
@@ -85,6 +91,7 @@ TEST_F(ProgramFixture, AStartInTheTrayBuildsNoWindowAndOpensNoMixer) {
     EXPECT_FALSE(program->Form1.built());
     EXPECT_FALSE(program->Volume.mixerOpened());
     EXPECT_TRUE(program->FormVolume.findChildren<QWidget*>().isEmpty());
+    EXPECT_TRUE(program->FormOptions.findChildren<QWidget*>().isEmpty());
     backend->press(12); // "Show/Hide Application": the window comes with the press's time
     EXPECT_TRUE(program->Form1.isVisible());
     ASSERT_FALSE(activator->times.empty());
@@ -151,4 +158,40 @@ TEST_F(ProgramFixture, TheTrayOptionsFollowTheSettings) {
     EXPECT_TRUE(tray->shown);
     EXPECT_TRUE(program->CoolTrayIcon1.AnimationTimer()->isActive());
     EXPECT_EQ(program->CoolTrayIcon1.IconIndex(), 0);
+}
+
+TEST_F(ProgramFixture, OptionsShowsTheDialogWhoseChangesActAtOnceAndWhoseOkSaves) {
+    start();
+    ASSERT_FALSE(program->FormOptions.isVisible());
+    program->Form1.Menus->Options1->trigger();
+    EXPECT_TRUE(program->FormOptions.isVisible());
+    program->Form1.Menus->Options2->trigger(); // the context menu's: the same dialog
+    int dialogs = 0;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        dialogs += qobject_cast<TFormOptions*>(w) != nullptr;
+    EXPECT_EQ(dialogs, 1);
+
+    // The volume window's look previews it; a scheme recolours the dialog itself.
+    const OptionsPages& pages = program->FormOptions.Pages();
+    pages.PageControl1->setCurrentIndex(1);
+    ASSERT_FALSE(program->FormVolume.isVisible());
+    QTest::mouseClick(pages.CheckBoxVolumeTransparent, Qt::LeftButton, {}, QPoint(6, 8));
+    EXPECT_TRUE(program->FormVolume.isVisible());
+    pages.ComboBoxColorScheme->setCurrentIndex(2); // "Red"
+    EXPECT_EQ(program->FormOptions.ButtonOK()->Colors().BackgroundFrom(), QColor(50, 0, 0));
+    pages.ComboBoxQuality->setCurrentIndex(2);
+    EXPECT_EQ(program->FormOptions.ButtonBar()->Quality(), bqHigh);
+
+    ASSERT_FALSE(QFile::exists(dir.filePath("Settings.ini")));
+    QTest::mouseClick(program->FormOptions.ButtonOK(), Qt::LeftButton);
+    EXPECT_FALSE(program->FormOptions.isVisible());
+    const QByteArray saved = readAll(dir.filePath("Settings.ini"));
+    EXPECT_TRUE(saved.contains("[VolumeWindow]\nShow=1\nStep=3\nVisibleTime=2\nTransparent=1\n"));
+    EXPECT_TRUE(saved.contains("Color=2\nQuality=2\n"));
+
+    // Hide closes the dialog with the main window.
+    program->Form1.Menus->Options1->trigger();
+    ASSERT_TRUE(program->FormOptions.isVisible());
+    program->Form1.Hide1Click();
+    EXPECT_FALSE(program->FormOptions.isVisible());
 }

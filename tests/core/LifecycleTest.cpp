@@ -240,3 +240,17 @@ TEST_F(LifecycleFixture, HidingWritesTheTableOnceItWasLoaded) {
     EXPECT_FALSE(life->exitFlag());
     EXPECT_EQ(backend.registered.size(), 1u); // hiding leaves every hotkey registered
 }
+
+TEST_F(LifecycleFixture, SavingTheSettingsOnRequestWaitsForTheStartUpLoad) {
+    ASSERT_EQ(create(), Lifecycle::CreateOutcome::Created);
+    EXPECT_FALSE(life->SaveSettings()) << "nothing loaded yet: the user's file stays";
+    EXPECT_TRUE(settingsCalls.isEmpty());
+
+    QSignalSpy started(life.get(), &Lifecycle::started);
+    ASSERT_TRUE(started.wait(5000));
+    settingsCalls.clear();
+    EXPECT_TRUE(life->SaveSettings());
+    EXPECT_EQ(settingsCalls, QStringList{"save " + dir.filePath("Settings.ini")});
+    EXPECT_FALSE(life->exitFlag());
+    EXPECT_FALSE(QFile::exists(iniPath())) << "only the settings";
+}

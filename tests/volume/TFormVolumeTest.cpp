@@ -231,3 +231,19 @@ TEST(TFormVolume, BuildsNothingUntilFirstShown) {
     w.hide();
     EXPECT_TRUE(w.findChildren<QWidget*>().isEmpty());
 }
+
+TEST(TFormVolume, APreviewShowsTheWindowForTheVisibleTimeEvenWhenSwitchedOff) {
+    SettingsStore settings;
+    TFormVolume w(settings);
+    settings.LoadDefaults();
+    settings.setValue(Setting::VolumeShow, 0);
+    w.ShowVolumeLevel(1000, 1000, 0);
+    ASSERT_FALSE(w.isVisible()) << "switched off for the volume functions";
+    w.ShowPreview();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(w.Timer1->isActive());
+    EXPECT_EQ(w.Timer1->interval(), 2000);
+    QSignalSpy timeout(w.Timer1, &QTimer::timeout);
+    ASSERT_TRUE(timeout.wait(5000));
+    EXPECT_FALSE(w.isVisible());
+}
