@@ -30,6 +30,9 @@ packages=(
   # qt6-base-dev); its tests run a private session bus, a fake desktop in Python and the real
   # portal service in front of it
   dbus-daemon python3-dbus python3-gi xdg-desktop-portal
+  # the tray icon as a StatusNotifierItem: its tests run a panel's watcher of their own on a
+  # private session bus and follow the item's signals with gdbus
+  libglib2.0-bin
   # artwork: scripts/render-artwork.sh renders the SVGs (the build uses the committed PNGs)
   librsvg2-bin
 )

@@ -1,103 +1,168 @@
 #include "QtTrayHost.h"
 
+#include "StatusNotifierItem.h"
+
 #include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
 #include <QDBusServiceWatcher>
+#include <QDBusVariant>
 #include <QMenu>
 #include <QSystemTrayIcon>
 
 namespace {
 const QString kWatcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
+const QString kWatcherPath = QStringLiteral("/StatusNotifierWatcher");
 } // namespace
 
 QtTrayHost::QtTrayHost() = default;
-
-void QtTrayHost::setUp() {
-    // At the first add, after the hotkeys: no bus connection and no tray query before them.
-    if (m_icon)
-        return;
-    createIcon();
-    m_available = QSystemTrayIcon::isSystemTrayAvailable();
-    // An XEmbed tray that comes later takes the shown icon through Qt itself.
-    // A StatusNotifierItem host that registers later: Qt picks the kind of tray when the icon
-    // is made, so a new icon is made for it.
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (bus.isConnected()) {
-        m_watcher = new QDBusServiceWatcher(kWatcherService, bus,
-                                            QDBusServiceWatcher::WatchForRegistration, this);
-        connect(m_watcher, &QDBusServiceWatcher::serviceRegistered, this, [this] {
-            // Give the host a moment's turn to register itself with the watcher.
-            QMetaObject::invokeMethod(this, &QtTrayHost::trayChanged, Qt::QueuedConnection);
-        });
-    }
-}
 
 QtTrayHost::~QtTrayHost() {
     remove();
 }
 
-void QtTrayHost::createIcon() {
-    QIcon icon;
-    QString tip;
-    if (m_icon) {
-        icon = m_icon->icon();
-        tip = m_icon->toolTip();
-        m_icon->hide();
-        delete m_icon;
+void QtTrayHost::setUp() {
+    // At the first add, after the hotkeys: no bus connection and no tray query before them.
+    if (m_setUp)
+        return;
+    m_setUp = true;
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (bus.isConnected()) {
+        auto* watcher = new QDBusServiceWatcher(kWatcherService, bus,
+                                                QDBusServiceWatcher::WatchForRegistration |
+                                                    QDBusServiceWatcher::WatchForUnregistration,
+                                                this);
+        connect(watcher, &QDBusServiceWatcher::serviceRegistered, this,
+                &QtTrayHost::watcherChanged);
+        connect(watcher, &QDBusServiceWatcher::serviceUnregistered, this, [this] {
+            if (m_item && m_panel) {
+                m_panel = false;
+                emit availableChanged(false);
+            }
+        });
+        bus.connect(kWatcherService, kWatcherPath, kWatcherService,
+                    QStringLiteral("StatusNotifierHostRegistered"), this, SLOT(watcherChanged()));
     }
-    m_icon = new QSystemTrayIcon(icon, this);
-    m_icon->setToolTip(tip);
+    // Qt settles on the kind of its tray icons once per process, at the first one: with no
+    // panel on the bus yet it is XEmbed for good. So Qt's icon serves only XEmbed trays, and
+    // a panel on the bus, now or later, gets Orvane's own item.
+    if (watcherHasHost()) {
+        useStatusNotifier();
+        m_panel = true;
+    } else {
+        createIcon();
+    }
+}
+
+bool QtTrayHost::watcherHasHost() const {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected() || !bus.interface()->isServiceRegistered(kWatcherService))
+        return false;
+    // A watcher without a host (a panel still starting, or none that draws) shows nothing.
+    QDBusMessage get = QDBusMessage::createMethodCall(
+        kWatcherService, kWatcherPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+        QStringLiteral("Get"));
+    get << kWatcherService << QStringLiteral("IsStatusNotifierHostRegistered");
+    const QDBusMessage reply = bus.call(get);
+    return reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty() &&
+           reply.arguments().first().value<QDBusVariant>().variant().toBool();
+}
+
+void QtTrayHost::watcherChanged() {
+    if (m_item) {
+        // A panel that restarted: the item it knew is gone from its list.
+        m_item->registerWithWatcher();
+    } else if (watcherHasHost()) {
+        useStatusNotifier();
+    } else {
+        return;
+    }
+    if (!m_panel) {
+        m_panel = true;
+        emit availableChanged(true);
+    }
+}
+
+void QtTrayHost::click(Button button) {
+    emit pressed(button);
+    emit released(button);
+}
+
+void QtTrayHost::createIcon() {
+    m_icon = new QSystemTrayIcon(m_image, this);
+    m_icon->setToolTip(m_tip);
     if (m_menu)
         m_icon->setContextMenu(m_menu);
     connect(m_icon, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
                 switch (reason) {
-                case QSystemTrayIcon::Trigger:
-                    emit pressed(Button::Left);
-                    emit released(Button::Left);
-                    break;
-                case QSystemTrayIcon::Context:
-                    emit pressed(Button::Right);
-                    emit released(Button::Right);
-                    break;
-                case QSystemTrayIcon::MiddleClick:
-                    emit pressed(Button::Middle);
-                    emit released(Button::Middle);
-                    break;
+                case QSystemTrayIcon::Trigger: click(Button::Left); break;
+                case QSystemTrayIcon::Context: click(Button::Right); break;
+                case QSystemTrayIcon::MiddleClick: click(Button::Middle); break;
                 case QSystemTrayIcon::DoubleClick: emit doubleClicked(); break;
                 case QSystemTrayIcon::Unknown: break;
                 }
             });
 }
 
-void QtTrayHost::trayChanged() {
-    if (m_shown)
-        createIcon();
-    const bool now = QSystemTrayIcon::isSystemTrayAvailable();
-    if (m_shown)
-        m_icon->show();
-    if (now != m_available) {
-        m_available = now;
-        emit availableChanged(now);
+void QtTrayHost::useStatusNotifier() {
+    if (m_icon) {
+        // Out of the XEmbed tray, so that the desktop shows one icon.
+        m_icon->hide();
+        delete m_icon;
+        m_icon = nullptr;
     }
+    m_item = new StatusNotifierItem(QDBusConnection::sessionBus(), this);
+    m_item->setMenu(m_menu);
+    m_item->setIcon(m_image);
+    m_item->setToolTip(m_tip);
+    // The panel's activation is the icon's click; its secondary activation the middle button.
+    connect(m_item, &StatusNotifierItem::activated, this, [this] { click(Button::Left); });
+    connect(m_item, &StatusNotifierItem::secondaryActivated, this,
+            [this] { click(Button::Middle); });
+    // A panel that does not draw the menu itself asks for it: the right button's menu.
+    connect(m_item, &StatusNotifierItem::contextMenuRequested, this, [this](QPoint at) {
+        click(Button::Right);
+        if (m_menu)
+            m_menu->popup(at);
+    });
+    if (m_shown)
+        m_item->show();
 }
 
 bool QtTrayHost::available() const {
+    if (m_item)
+        return m_panel;
     return m_icon ? QSystemTrayIcon::isSystemTrayAvailable() : false;
 }
 
 bool QtTrayHost::add(const QIcon& icon, const QString& tip) {
+    m_image = icon;
+    m_tip = tip;
     setUp();
+    m_shown = true;
+    if (m_item) {
+        m_item->setIcon(icon);
+        m_item->setToolTip(tip);
+        return m_item->show() && m_panel;
+    }
     m_icon->setIcon(icon);
     m_icon->setToolTip(tip);
     // Shown even without a tray: Qt puts a shown icon into an XEmbed tray that comes later.
     m_icon->show();
-    m_shown = true;
     return available();
 }
 
 bool QtTrayHost::modify(const QIcon& icon, const QString& tip) {
-    if (!m_shown || !m_icon)
+    if (!m_shown)
         return false;
+    m_image = icon;
+    m_tip = tip;
+    if (m_item) {
+        m_item->setIcon(icon);
+        m_item->setToolTip(tip);
+        return m_item->isShown() && m_panel;
+    }
     if (m_icon->icon().cacheKey() != icon.cacheKey())
         m_icon->setIcon(icon);
     if (m_icon->toolTip() != tip)
@@ -106,15 +171,20 @@ bool QtTrayHost::modify(const QIcon& icon, const QString& tip) {
 }
 
 bool QtTrayHost::remove() {
-    if (!m_shown || !m_icon)
+    if (!m_shown)
         return false;
-    m_icon->hide();
     m_shown = false;
+    if (m_item)
+        m_item->hide();
+    else
+        m_icon->hide();
     return true;
 }
 
 void QtTrayHost::setMenu(QMenu* menu) {
     m_menu = menu;
+    if (m_item)
+        m_item->setMenu(menu);
     if (m_icon)
         m_icon->setContextMenu(menu);
 }

@@ -4,12 +4,13 @@
 
 #include <QPointer>
 
-class QDBusServiceWatcher;
 class QSystemTrayIcon;
+class StatusNotifierItem;
 
-// The tray through Qt: an XEmbed system tray, or a StatusNotifierItem host on the session
-// bus when one is registered. Qt gives one event per click (the press, or the host's
-// activation), which is reported as a whole click.
+// The tray on a Linux desktop: a StatusNotifierItem when a panel's watcher with a host is on
+// the session bus (at the start or whenever one comes), else Qt's icon in an XEmbed system
+// tray. Qt gives one event per click (the press, or the panel's activation), which is
+// reported as a whole click.
 class QtTrayHost : public TrayHost {
     Q_OBJECT
 public:
@@ -22,14 +23,24 @@ public:
     bool remove() override;
     void setMenu(QMenu* menu) override;
 
+private slots:
+    // A watcher came, or a host registered with it.
+    void watcherChanged();
+
 private:
     void setUp();
+    bool watcherHasHost() const;
     void createIcon();
-    void trayChanged();
+    void useStatusNotifier();
+    void click(Button button);
 
     QSystemTrayIcon* m_icon = nullptr;
+    StatusNotifierItem* m_item = nullptr;
     QPointer<QMenu> m_menu;
-    QDBusServiceWatcher* m_watcher = nullptr;
+    QIcon m_image;
+    QString m_tip;
+    bool m_setUp = false;
     bool m_shown = false;
-    bool m_available = false;
+    // With the item: a panel's watcher is on the bus.
+    bool m_panel = false;
 };
