@@ -198,6 +198,9 @@ class OrvaneTestCase(unittest.TestCase):
             "XDG_RUNTIME_DIR": runtime,
             "XDG_CONFIG_HOME": os.path.join(self.tmp, "config"),
             "HOME": os.path.join(self.tmp, "home"),
+            # Never the developer's own session bus: its panel would take the tray icon.
+            # Tests that want a bus start a private one.
+            "DBUS_SESSION_BUS_ADDRESS": "unix:path=/nonexistent",
         })
         self.env.pop("QT_QPA_PLATFORM", None)
         self.env.pop("WAYLAND_DISPLAY", None)

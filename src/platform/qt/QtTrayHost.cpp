@@ -63,7 +63,9 @@ bool QtTrayHost::watcherHasHost() const {
         kWatcherService, kWatcherPath, QStringLiteral("org.freedesktop.DBus.Properties"),
         QStringLiteral("Get"));
     get << kWatcherService << QStringLiteral("IsStatusNotifierHostRegistered");
-    const QDBusMessage reply = bus.call(get);
+    // A hung panel must not hold up the start: a live one answers well within this.
+    constexpr int kAnswerMs = 1000;
+    const QDBusMessage reply = bus.call(get, QDBus::Block, kAnswerMs);
     return reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty() &&
            reply.arguments().first().value<QDBusVariant>().variant().toBool();
 }
