@@ -4,6 +4,7 @@
 #include "MessageBox.h"
 #include "MixerDriver.h"
 #include "NullTrayHost.h"
+#include "Skin.h"
 #include "WindowActivator.h"
 
 Program::Program(std::unique_ptr<HotkeyBackend> backend, std::unique_ptr<Shell> shell,
@@ -40,7 +41,35 @@ Program::Program(std::unique_ptr<HotkeyBackend> backend, std::unique_ptr<Shell> 
 
     connect(&Volume, &VolumeController::levelWritten, &FormVolume, &TFormVolume::ShowVolumeLevel);
     connect(&Volume, &VolumeController::noDevice, &FormVolume, &TFormVolume::ShowNoDevice);
+    connect(&Settings, &SettingsStore::changed, this, &Program::followAppearanceSetting);
     setUpTray();
+}
+
+void Program::followAppearanceSetting(Setting setting) {
+    const int value = Settings.value(setting);
+    switch (setting) {
+    case Setting::Color:
+        // A list without a selection names no scheme.
+        ApplyColorScheme(value >= 0 && value < int(Skin::SchemeNames.size())
+                             ? QString::fromLatin1(Skin::SchemeNames[size_t(value)])
+                             : QString());
+        break;
+    case Setting::Quality: ApplyQuality(value); break;
+    default: break;
+    }
+}
+
+void Program::ApplyColorScheme(const QString& name) {
+    const SkinPalette palette = Skin::SchemePalette(name);
+    FormAbout.ApplyPalette(palette);
+    FormVolume.ApplyPalette(palette);
+    Form1.ApplyPalette(palette);
+}
+
+void Program::ApplyQuality(int quality) {
+    FormAbout.ApplyQuality(quality);
+    FormVolume.ApplyQuality(quality);
+    Form1.ApplyQuality(quality);
 }
 
 void Program::setUpTray() {

@@ -35,6 +35,12 @@ public:
     void VolumeUp() override;
     void VolumeMute() override;
 
+    // The palette of a scheme name (an unknown or empty name gives the fallback) on every
+    // window: About box, volume window, main window.
+    void ApplyColorScheme(const QString& name);
+    // The gradient quality of every gradient button of every window (0 Low, 1 Middle, 2 High).
+    void ApplyQuality(int quality);
+
 private:
     const std::unique_ptr<HotkeyBackend> m_backend;
     const std::unique_ptr<Shell> m_shell;
@@ -56,6 +62,7 @@ private:
     void Hidden();
     void setUpTray();
     void followTraySetting(Setting setting);
+    void followAppearanceSetting(Setting setting);
     // The tray's click and its "Show" item: the main window back and in front.
     void CoolTrayIcon1Click();
 
