@@ -53,7 +53,6 @@ public:
     QLabel* LabelBottom();
     QTimer* const Timer1;
     WindowDrag* Drag() const { return m_drag; }
-    WindowTransparency* Transparency() const { return m_transparency; }
 
     void setVisible(bool visible) override;
 
