@@ -4,6 +4,7 @@
 #include "MessageBox.h"
 #include "MixerDriver.h"
 #include "NullTrayHost.h"
+#include "Skin.h"
 #include "WindowActivator.h"
 
 Program::Program(std::unique_ptr<HotkeyBackend> backend, std::unique_ptr<Shell> shell,
@@ -38,7 +39,6 @@ Program::Program(std::unique_ptr<HotkeyBackend> backend, std::unique_ptr<Shell> 
     connect(&FormOptions, &TFormOptions::saveRequested, &Life, &Lifecycle::SaveSettings);
     connect(&FormOptions, &TFormOptions::volumePreviewWanted, &FormVolume,
             &TFormVolume::ShowPreview);
-    connect(&Settings, &SettingsStore::changed, this, &Program::followAppearance);
     connect(&Form1, &TForm1::openRequested, this,
             [this](const QString& target) { m_shell->open(target); });
     connect(&Form1, &TForm1::testRequested, this,
@@ -46,7 +46,37 @@ Program::Program(std::unique_ptr<HotkeyBackend> backend, std::unique_ptr<Shell> 
 
     connect(&Volume, &VolumeController::levelWritten, &FormVolume, &TFormVolume::ShowVolumeLevel);
     connect(&Volume, &VolumeController::noDevice, &FormVolume, &TFormVolume::ShowNoDevice);
+    connect(&Settings, &SettingsStore::changed, this, &Program::followAppearanceSetting);
     setUpTray();
+}
+
+void Program::followAppearanceSetting(Setting setting) {
+    const int value = Settings.value(setting);
+    switch (setting) {
+    case Setting::Color:
+        // A list without a selection names no scheme.
+        ApplyColorScheme(value >= 0 && value < int(Skin::SchemeNames.size())
+                             ? QString::fromLatin1(Skin::SchemeNames[size_t(value)])
+                             : QString());
+        break;
+    case Setting::Quality: ApplyQuality(value); break;
+    default: break;
+    }
+}
+
+void Program::ApplyColorScheme(const QString& name) {
+    const SkinPalette palette = Skin::SchemePalette(name);
+    FormAbout.ApplyPalette(palette);
+    FormVolume.ApplyPalette(palette);
+    Form1.ApplyPalette(palette);
+    FormOptions.ApplyPalette(palette);
+}
+
+void Program::ApplyQuality(int quality) {
+    FormAbout.ApplyQuality(quality);
+    FormVolume.ApplyQuality(quality);
+    Form1.ApplyQuality(quality);
+    FormOptions.ApplyQuality(quality);
 }
 
 void Program::setUpTray() {
@@ -102,27 +132,6 @@ void Program::Hidden() {
     if (FormVolume.isVisible())
         FormVolume.hide();
     Life.MainWindowHidden();
-}
-
-void Program::followAppearance(Setting setting) {
-    if (setting == Setting::Color) {
-        const int index = Settings.value(setting);
-        const bool listed = index >= 0 && index < int(Skin::SchemeNames.size());
-        ApplyColorScheme(listed ? QLatin1String(Skin::SchemeNames[size_t(index)]) : QString());
-    } else if (setting == Setting::Quality) {
-        ApplyQuality(Settings.value(setting));
-    }
-}
-
-void Program::ApplyColorScheme(const QString& name) {
-    const SkinPalette palette = Skin::SchemePalette(name);
-    FormAbout.ApplyPalette(palette);
-    FormVolume.ApplyPalette(palette);
-    FormOptions.ApplyPalette(palette);
-}
-
-void Program::ApplyQuality(int quality) {
-    FormOptions.ApplyQuality(quality);
 }
 
 void Program::VolumeDown() {

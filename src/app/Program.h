@@ -36,9 +36,10 @@ public:
     void VolumeUp() override;
     void VolumeMute() override;
 
-    // The scheme of that name (the fallback palette for any other, none included) on every
-    // window, and the gradient quality of every window's gradient buttons.
+    // The palette of a scheme name (an unknown or empty name gives the fallback) on every
+    // window: About box, volume window, main window, options dialog.
     void ApplyColorScheme(const QString& name);
+    // The gradient quality of every gradient button of every window (0 Low, 1 Middle, 2 High).
     void ApplyQuality(int quality);
 
 private:
@@ -63,7 +64,7 @@ private:
     void Hidden();
     void setUpTray();
     void followTraySetting(Setting setting);
-    void followAppearance(Setting setting);
+    void followAppearanceSetting(Setting setting);
     // The tray's click and its "Show" item: the main window back and in front.
     void CoolTrayIcon1Click();
 

@@ -62,3 +62,12 @@ MainWindowFrame MainWindowFrame::Build(QWidget* window, int width) {
         b->SetFontColor(Skin::Navy);
     return f;
 }
+
+void MainWindowFrame::ApplyPalette(const SkinPalette& palette) const {
+    Skin::ApplyTitleBarSet(ButtonBar->Colors(), palette);
+    for (TdxButton* b : {ButtonHotKeys, ButtonView, ButtonWindow, ButtonHelp})
+        Skin::ApplyTabButtonSet(*b, palette);
+    for (TdxButton* b : {ButtonMinimize, ButtonExit})
+        Skin::ApplyActionButtonSet(b->Colors(), palette);
+    Strips.SetColour(palette.dark);
+}

@@ -22,4 +22,7 @@ struct MainWindowFrame {
 
     // Builds the frame on a window `width` pixels wide, in the design colours.
     static MainWindowFrame Build(QWidget* window, int width);
+    // A colour scheme: the title bar's set, the push buttons' set on the two title-bar
+    // buttons, the tab set on the menu buttons, the strips dark.
+    void ApplyPalette(const SkinPalette& palette) const;
 };

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QStyleOptionToolButton>
 #include <QStylePainter>
 #include <QToolButton>
@@ -55,6 +56,9 @@ protected:
 private:
     static constexpr int kSpacing = 4;
 };
+
+// Where the panel's title starts, from its left edge.
+constexpr int kTitleLeft = 8;
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QPoint place) {
     auto* label = new QLabel(text, parent);
@@ -395,4 +399,22 @@ void PropertiesPanel::mouseMoveEvent(QMouseEvent* event) {
     // pointer closes the picker.
     HideIconPicker();
     QGroupBox::mouseMoveEvent(event);
+}
+
+void PropertiesPanel::paintEvent(QPaintEvent*) {
+    // An etched frame and the title, drawn here: the style's own frame tints the inside,
+    // which must stay the window's colour for the window's colour key to see through it.
+    QPainter painter(this);
+    const QFontMetrics metrics(font());
+    const int top = metrics.height() / 2;
+    const QRect frame = rect().adjusted(0, top, -2, -2);
+    painter.setPen(palette().color(QPalette::Light));
+    painter.drawRect(frame.translated(1, 1));
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawRect(frame);
+
+    const QRect caption(kTitleLeft, 0, metrics.horizontalAdvance(title()), metrics.height());
+    painter.fillRect(caption, palette().color(QPalette::Window));
+    style()->drawItemText(&painter, caption, Qt::AlignLeft | Qt::AlignVCenter, palette(),
+                          isEnabled(), title(), QPalette::WindowText);
 }

@@ -15,6 +15,7 @@
 #include "WindowActivator.h"
 #include "WindowDrag.h"
 #include "WindowShape.h"
+#include "WindowTransparency.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -49,6 +50,7 @@ TForm1::TForm1(HotkeyTable& table, HotkeyBackend& backend, SettingsStore& settin
     Skin::SetWindowBackground(this, Skin::WindowBackground);
     resize(ClientWidth, FullHeight);
     ApplyWindowShape(this);
+    m_transparency = new WindowTransparency(this);
     setFixedSize(ClientWidth, FullHeight);
 
     Hotkeys->setIconProvider([this](int image) { return QVariant(m_icons.icon(image)); });
@@ -102,6 +104,37 @@ void TForm1::build() {
     connectList();
     for (const Setting s : {Setting::CheckBoxes, Setting::GridLines})
         followSetting(s);
+    if (m_palette)
+        applyPaletteToControls();
+    if (m_quality)
+        Skin::ApplyQuality(this, *m_quality);
+}
+
+void TForm1::ApplyPalette(const SkinPalette& palette) {
+    m_palette = palette;
+    if (built()) {
+        // No gradient button keeps the focus while it changes colour.
+        if (isVisible() && isEnabled())
+            ListView1->setFocus();
+        applyPaletteToControls();
+    }
+    // Also the colour the transparency keys out.
+    Skin::SetWindowBackground(this, palette.windowBackground);
+}
+
+void TForm1::applyPaletteToControls() {
+    Frame.ApplyPalette(*m_palette);
+    GroupBoxProperties->ApplyPalette(*m_palette);
+    QPalette p = ListView1->palette();
+    p.setColor(QPalette::Base, m_palette->listBackground);
+    p.setColor(QPalette::Text, m_palette->dark);
+    ListView1->setPalette(p);
+}
+
+void TForm1::ApplyQuality(int quality) {
+    m_quality = quality;
+    if (built())
+        Skin::ApplyQuality(this, quality);
 }
 
 TForm1::~TForm1() = default;
@@ -175,6 +208,8 @@ void TForm1::followSetting(Setting setting) {
         Menus->Propertiespanel1->setChecked(m_settings.isOn(setting));
         Propertiespanel1Click();
         break;
+    case Setting::MainTransparent: m_transparency->SetColourKey(m_settings.isOn(setting)); break;
+    case Setting::MainAlpha: m_transparency->SetAlpha(m_settings.value(setting)); break;
     default: break;
     }
 }

@@ -6,6 +6,7 @@
 
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 class HotkeyBackend;
 class HotkeyListView;
@@ -17,6 +18,7 @@ class TCoolTrayIcon;
 enum class Setting : int;
 class WindowActivator;
 class WindowDrag;
+class WindowTransparency;
 
 // The main window: its own frame and menus, the hotkey list over the program's one hotkey
 // table, and the properties panel that edits the selected entry. The life cycle, the other
@@ -88,6 +90,13 @@ public:
     bool built() const { return ListView1 != nullptr; }
     const HotkeyIconList& Icons() const { return m_icons; }
 
+    // A colour scheme and the gradient quality. Both are kept: a window not built yet takes
+    // them when it builds; before any scheme it shows its design look.
+    void ApplyPalette(const SkinPalette& palette);
+    void ApplyQuality(int quality);
+    // The colour key and the opacity, as the settings give them.
+    WindowTransparency* Transparency() const { return m_transparency; }
+
     void setVisible(bool visible) override;
 
 signals:
@@ -115,7 +124,11 @@ private:
     void followSetting(Setting setting);
     void dropMenu(QWidget* button, QMenu* menu);
     void applyRow(int row, int newCheck);
+    void applyPaletteToControls();
 
     WindowDrag* m_drag;
+    WindowTransparency* m_transparency = nullptr;
+    std::optional<SkinPalette> m_palette;
+    std::optional<int> m_quality;
     bool m_placed = false;
 };

@@ -96,6 +96,12 @@ void TFormAbout::ApplyPalette(const SkinPalette& palette) {
         applyPaletteToControls();
 }
 
+void TFormAbout::ApplyQuality(int quality) {
+    m_quality = quality;
+    if (m_controls)
+        Skin::ApplyQuality(this, quality);
+}
+
 void TFormAbout::applyPaletteToControls() {
     Skin::ApplyTitleBarSet(m_controls->ButtonBar->Colors(), m_palette);
     okButtonColours(m_controls->ButtonOK->Colors(), m_palette);
@@ -167,6 +173,8 @@ void TFormAbout::build() {
     connect(c.ButtonOK, &TdxButton::OnClick, this, &TFormAbout::ButtonOKClick);
 
     applyPaletteToControls();
+    if (m_quality)
+        Skin::ApplyQuality(this, *m_quality);
 }
 
 void TFormAbout::ButtonOKClick() {

@@ -5,6 +5,7 @@
 
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 class QLabel;
 class TdxButton;
@@ -31,6 +32,8 @@ public:
 
     // Recolours the title bar, the OK button, the strips and the background.
     void ApplyPalette(const SkinPalette& palette);
+    // The gradient quality of the title bar and the OK button, kept until they are made.
+    void ApplyQuality(int quality);
 
     // The controls, made on first use.
     TdxButton* ButtonBar();
@@ -60,6 +63,7 @@ private:
 
     TLinkLabel::OpenLink m_open;
     SkinPalette m_palette = Skin::DesignPalette;
+    std::optional<int> m_quality;
     WindowDrag* const m_drag;
     std::unique_ptr<Controls> m_controls;
 };

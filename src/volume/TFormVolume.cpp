@@ -5,6 +5,7 @@
 #include "TdxButton.h"
 #include "WindowDrag.h"
 #include "WindowShape.h"
+#include "WindowTransparency.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>
@@ -59,9 +60,10 @@ TFormVolume::TFormVolume(const SettingsStore& settings, QWidget* parent)
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_X11DoNotAcceptFocus);
     setFixedSize(ClientWidth, ClientHeight);
-    Skin::SetWindowBackground(this, m_palette.windowBackground);
+    Skin::SetWindowBackground(this, Skin::DesignPalette.windowBackground);
     setAutoFillBackground(true);
-    applyOutline();
+    ApplyWindowShape(this);
+    m_transparency = new WindowTransparency(this);
     m_drag->AddArea(this);
 
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -79,38 +81,10 @@ void TFormVolume::followSetting(Setting setting) {
         if (const int ms = VisibleTimeMs(m_settings.value(setting)); ms >= 0)
             Timer1->setInterval(ms);
         break;
-    case Setting::VolumeTransparent: applyOutline(); break;
-    case Setting::VolumeAlpha: setWindowOpacity(OpacityOf(m_settings.value(setting))); break;
+    case Setting::VolumeTransparent: m_transparency->SetColourKey(m_settings.isOn(setting)); break;
+    case Setting::VolumeAlpha: m_transparency->SetAlpha(m_settings.value(setting)); break;
     default: break;
     }
-}
-
-qreal TFormVolume::OpacityOf(int alphaPosition) {
-    if (alphaPosition >= 10)
-        return 1.0;
-    return std::trunc(alphaPosition * 25.5) / 255.0;
-}
-
-QRegion TFormVolume::KeyedRegion() {
-    QRegion r(0, 0, ClientWidth, TitleHeight);
-    r += QRect(0, TitleHeight, BorderStrips::Width, ClientHeight - TitleHeight);
-    r += QRect(ClientWidth - BorderStrips::Width, TitleHeight, BorderStrips::Width,
-               ClientHeight - TitleHeight);
-    r += QRect(0, ClientHeight - BorderStrips::Width, ClientWidth, BorderStrips::Width);
-    r += kBar1;
-    r += kBar2;
-    // The label's text and the box, with a little room for the font's width.
-    r += QRect(kMuteLabelAt, QSize(34, 14));
-    r += kCheckBox;
-    return r;
-}
-
-void TFormVolume::applyOutline() {
-    // The colour key is the window's background: keying it out leaves the controls, which a
-    // mask gives exactly, without a compositor.
-    const QRegion shape = WindowShapeRegion(size());
-    setMask(m_settings.isOn(Setting::VolumeTransparent) ? shape.intersected(KeyedRegion()) : shape);
-    update();
 }
 
 void TFormVolume::ApplyPalette(const SkinPalette& palette) {
@@ -120,10 +94,18 @@ void TFormVolume::ApplyPalette(const SkinPalette& palette) {
         applyPaletteToControls();
 }
 
+void TFormVolume::ApplyQuality(int quality) {
+    m_quality = quality;
+    if (m_controls)
+        Skin::ApplyQuality(this, quality);
+}
+
 void TFormVolume::applyPaletteToControls() {
-    Skin::ApplyTitleBarSet(m_controls->ButtonBar->Colors(), m_palette);
-    Skin::SetTextColour(m_controls->LabelMute, m_palette.dark);
-    m_controls->Strips.SetColour(m_palette.dark);
+    const SkinPalette& p = m_palette.value_or(Skin::DesignPalette);
+    Skin::ApplyTitleBarSet(m_controls->ButtonBar->Colors(), p);
+    // Blue as laid out, until a colour scheme gives the dark colour.
+    Skin::SetTextColour(m_controls->LabelMute, m_palette ? p.dark : QColor(Qt::blue));
+    m_controls->Strips.SetColour(p.dark);
 }
 
 TFormVolume::Controls& TFormVolume::controls() {
@@ -140,7 +122,7 @@ void TFormVolume::build() {
     c.ButtonBar = Skin::AddTitleBar(this, QStringLiteral("Volume"), ClientWidth);
     m_drag->AddArea(c.ButtonBar);
 
-    c.Strips = BorderStrips::Add(this, TitleHeight, m_palette.dark);
+    c.Strips = BorderStrips::Add(this, TitleHeight, Skin::Navy);
     c.ProgressBar1 = Bar(this, QStringLiteral("ProgressBar1"), kBar1);
     c.ProgressBar2 = Bar(this, QStringLiteral("ProgressBar2"), kBar2);
 
@@ -158,9 +140,8 @@ void TFormVolume::build() {
     c.CheckBox1->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     applyPaletteToControls();
-    // Blue as laid out, until a colour scheme gives the dark colour.
-    if (m_palette.dark == Skin::DesignPalette.dark)
-        Skin::SetTextColour(c.LabelMute, Qt::blue);
+    if (m_quality)
+        Skin::ApplyQuality(this, *m_quality);
 }
 
 void TFormVolume::setVisible(bool visible) {

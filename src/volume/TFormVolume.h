@@ -2,8 +2,9 @@
 
 #include "Skin.h"
 
-#include <QRegion>
 #include <QWidget>
+#include <memory>
+#include <optional>
 
 class QCheckBox;
 class QLabel;
@@ -12,6 +13,7 @@ class QTimer;
 class SettingsStore;
 class TdxButton;
 class WindowDrag;
+class WindowTransparency;
 enum class Setting : int;
 
 // The small window shown after every volume function: both channels as bars and as
@@ -38,12 +40,9 @@ public:
 
     // A percentage as the title shows it: 3 significant digits, the user's decimal mark.
     static QString PercentText(long double percent);
-    // The window's opacity for an Alpha slider position (10: opaque).
-    static qreal OpacityOf(int alphaPosition);
-    // What stays of the window with the colour-key transparency on: the controls only.
-    static QRegion KeyedRegion();
-
+    // The colours of a scheme and the gradient quality, kept for controls not made yet.
     void ApplyPalette(const SkinPalette& palette);
+    void ApplyQuality(int quality);
 
     // The controls, made at first use: a start that never changes the volume makes none
     // (and loads no fonts nor draws gradients on its way to the hotkeys).
@@ -66,7 +65,6 @@ private:
     void build();
     void applyPaletteToControls();
     void followSetting(Setting setting);
-    void applyOutline();
 
     // Restarts the hide timer and shows the window if it is hidden.
     void Reveal();
@@ -74,7 +72,10 @@ private:
 
     const SettingsStore& m_settings;
     WindowDrag* const m_drag;
+    WindowTransparency* m_transparency = nullptr;
     std::unique_ptr<Controls> m_controls;
-    SkinPalette m_palette = Skin::DesignPalette;
+    // None until a scheme is applied: the design look.
+    std::optional<SkinPalette> m_palette;
+    std::optional<int> m_quality;
     bool m_placed = false;
 };

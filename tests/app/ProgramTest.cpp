@@ -8,12 +8,17 @@
 #include "ScriptedMixerDriver.h"
 #include "TestFiles.h"
 
+#include "HotkeyListView.h"
 #include "MainWindowMenus.h"
+#include "PropertiesPanel.h"
+#include "Skin.h"
 #include "TdxButton.h"
+#include "WindowShape.h"
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QLabel>
 #include <QTabWidget>
 #include <QTest>
 
@@ -194,4 +199,89 @@ TEST_F(ProgramFixture, OptionsShowsTheDialogWhoseChangesActAtOnceAndWhoseOkSaves
     ASSERT_TRUE(program->FormOptions.isVisible());
     program->Form1.Hide1Click();
     EXPECT_FALSE(program->FormOptions.isVisible());
+}
+
+namespace {
+
+// A window's title bar and background, and all its gradient buttons.
+struct WindowLookOf {
+    const char* name;
+    TdxButton* bar;
+    QWidget* window;
+};
+
+} // namespace
+
+TEST_F(ProgramFixture, TheColourAndQualitySettingsReachEveryWindowAtOnce) {
+    start();
+    program->FormAbout.ShowAbout();
+    backend->press(17); // the volume window
+    ASSERT_TRUE(program->FormVolume.isVisible());
+    const WindowLookOf windows[] = {
+        {"main", program->Form1.Frame.ButtonBar, &program->Form1},
+        {"About", program->FormAbout.ButtonBar(), &program->FormAbout},
+        {"volume", program->FormVolume.ButtonBar(), &program->FormVolume},
+    };
+    // Blue, applied by every start.
+    for (const WindowLookOf& w : windows)
+        ASSERT_EQ(w.bar->Colors().BackgroundFrom(), Skin::Navy) << w.name;
+
+    const struct {
+        int color;
+        QColor dark, window, list;
+    } rows[] = {
+        {2, {50, 0, 0}, {245, 210, 220}, {255, 235, 240}},
+        {6, {0, 0, 0}, {128, 128, 128}, {160, 160, 164}},
+        {9, Skin::Navy, {220, 240, 255}, {235, 245, 255}}, // no item: the fallback
+    };
+    for (const auto& row : rows) {
+        program->Settings.setValue(Setting::Color, row.color);
+        for (const WindowLookOf& w : windows) {
+            EXPECT_EQ(w.bar->Colors().BackgroundFrom(), row.dark) << row.color << " " << w.name;
+            EXPECT_EQ(w.window->palette().color(QPalette::Window), row.window)
+                << row.color << " " << w.name;
+        }
+        EXPECT_EQ(program->Form1.ListView1->palette().color(QPalette::Base), row.list) << row.color;
+        EXPECT_EQ(program->FormVolume.LabelMute()->palette().color(QPalette::WindowText), row.dark);
+    }
+
+    program->Settings.setValue(Setting::Quality, 2);
+    for (const WindowLookOf& w : windows) {
+        const QList<TdxButton*> buttons = w.window->findChildren<TdxButton*>();
+        ASSERT_FALSE(buttons.isEmpty()) << w.name;
+        for (const TdxButton* b : buttons) {
+            const TdxGradientSteps steps = GradientSteps(b->Quality());
+            EXPECT_EQ(steps.bands, 64) << w.name << " " << b->objectName().toStdString();
+            EXPECT_TRUE(steps.dither) << w.name << " " << b->objectName().toStdString();
+        }
+    }
+}
+
+TEST_F(ProgramFixture, StoredLookReachesWindowsBuiltLater) {
+    ASSERT_TRUE(writeAll(dir.filePath("Settings.ini"),
+                         "[MainWindow]\nTransparent=1\nAlpha=7\n[General]\nColor=6\nQuality=0\n"));
+    start({"hide"});
+    ASSERT_FALSE(program->Form1.built());
+    EXPECT_DOUBLE_EQ(program->Form1.windowOpacity(), 178 / 255.0);
+
+    backend->press(12); // the main window, built now
+    ASSERT_TRUE(program->Form1.isVisible());
+    EXPECT_EQ(program->Form1.Frame.ButtonBar->Colors().BackgroundFrom(), QColor(0, 0, 0));
+    EXPECT_EQ(program->Form1.GroupBoxProperties->ButtonApply->Quality(), bqLow);
+    backend->press(17);
+    EXPECT_EQ(program->FormVolume.ButtonBar()->Colors().BackgroundTo(), QColor(192, 192, 192));
+    EXPECT_EQ(program->FormVolume.ButtonBar()->Quality(), bqLow);
+
+    // The grey background is keyed out of the window as it appeared.
+    const QRegion outline = WindowShapeRegion(QSize(TForm1::ClientWidth, TForm1::FullHeight));
+    const QPoint besideMenus(470, 35), list(100, 100);
+    ASSERT_TRUE(outline.contains(besideMenus));
+    EXPECT_NE(program->Form1.mask(), outline);
+    EXPECT_FALSE(program->Form1.mask().contains(besideMenus));
+    EXPECT_TRUE(program->Form1.mask().contains(list));
+
+    program->Settings.setValue(Setting::MainTransparent, 0);
+    EXPECT_EQ(program->Form1.mask(), outline);
+    program->Settings.setValue(Setting::MainAlpha, 10);
+    EXPECT_DOUBLE_EQ(program->Form1.windowOpacity(), 1.0);
 }

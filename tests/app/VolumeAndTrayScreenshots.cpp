@@ -1,14 +1,17 @@
 // Pictures for review, written under the build tree: the volume window unmuted, muted and
-// without a sound device, and the tray icon's menu.
+// without a sound device, in every colour scheme, and the tray icon's menu.
 #include "Screenshots.h"
 #include "SettingsStore.h"
+#include "Skin.h"
 #include "TFormVolume.h"
 #include "TdxButton.h"
 #include "TrayMenu.h"
+#include "WindowShape.h"
 
 #include <QLocale>
 #include <QProgressBar>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 TEST(VolumeWindowScreenshots, UnmutedMutedAndNoDevice) {
@@ -38,4 +41,28 @@ TEST(TrayMenuScreenshot, ShowIsTheBoldDefault) {
     ASSERT_EQ(menu.defaultAction(), menu.Show1); // drawn bold by the menu
     EXPECT_TRUE(menu.grab().save(ScreenshotPath("tray-menu.png")));
     menu.hide();
+}
+
+// A desktop colour no scheme has, behind the see-through pictures.
+const QColor kDesktop(0, 150, 110);
+
+TEST(VolumeWindowScreenshots, EverySchemeAndTheBlackOneSeeThrough) {
+    QLocale::setDefault(QLocale::c());
+    SettingsStore settings;
+    settings.LoadDefaults();
+    TFormVolume volume(settings);
+    volume.ShowVolumeLevel(45000, 39000, 1);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&volume));
+    for (const char* scheme : Skin::SchemeNames) {
+        volume.ApplyPalette(Skin::SchemePalette(QString::fromLatin1(scheme)));
+        const QString name = QStringLiteral("volume-window-scheme-%1.png").arg(scheme).toLower();
+        EXPECT_TRUE(WindowLook(&volume).save(ScreenshotPath(qPrintable(name))));
+    }
+    // Black is the last scheme: its grey background keyed out shows the desktop, here in a
+    // colour no scheme has.
+    settings.setValue(Setting::VolumeTransparent, 1);
+    ASSERT_NE(volume.mask(), WindowShapeRegion(volume.size()));
+    EXPECT_TRUE(WindowLook(&volume, kDesktop)
+                    .save(ScreenshotPath("volume-window-scheme-black-transparent.png")));
+    volume.Timer1->stop();
 }

@@ -1,5 +1,6 @@
 // Pictures of the main window for review, written under the build tree: the panel shown and
-// folded, a row selected, the icon picker open, and a refused row's tooltip.
+// folded, a row selected, the icon picker open, a refused row's tooltip, and every colour
+// scheme.
 #include "FakeHotkeyBackend.h"
 #include "FakeWindowActivator.h"
 #include "HotkeyListView.h"
@@ -10,7 +11,9 @@
 #include "PropertiesPanel.h"
 #include "Screenshots.h"
 #include "SettingsStore.h"
+#include "Skin.h"
 #include "TForm1.h"
+#include "WindowShape.h"
 
 #include <QAction>
 #include <QApplication>
@@ -68,4 +71,33 @@ TEST(MainWindowScreenshots, PanelShownAndFoldedPickerOpenAndARefusedRow) {
     form.Menus->Propertiespanel1->trigger();
     ASSERT_EQ(form.height(), TForm1::FoldedHeight);
     EXPECT_TRUE(WindowLook(&form).save(ScreenshotPath("main-window-folded.png")));
+}
+
+// A desktop colour no scheme has, behind the see-through pictures.
+const QColor kDesktop(0, 150, 110);
+
+TEST(MainWindowScreenshots, EverySchemeAndTheBlackOneSeeThrough) {
+    HotkeyTable table;
+    table.appendMany(DefaultHotkeyTable());
+    FakeHotkeyBackend backend;
+    SettingsStore settings;
+    settings.LoadDefaults();
+    FakeWindowActivator activator;
+    TForm1 form(table, backend, settings, activator);
+    form.PrepareLists();
+    form.ShowMainWindow(0);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    form.ListView1->SelectRow(1);
+
+    for (const char* scheme : Skin::SchemeNames) {
+        form.ApplyPalette(Skin::SchemePalette(QString::fromLatin1(scheme)));
+        const QString name = QStringLiteral("main-window-scheme-%1.png").arg(scheme).toLower();
+        EXPECT_TRUE(WindowLook(&form).save(ScreenshotPath(qPrintable(name))));
+    }
+    // Black is the last scheme: its grey background keyed out shows the desktop, here in a
+    // colour no scheme has.
+    settings.setValue(Setting::MainTransparent, 1);
+    ASSERT_NE(form.mask(), WindowShapeRegion(form.size()));
+    EXPECT_TRUE(WindowLook(&form, kDesktop)
+                    .save(ScreenshotPath("main-window-scheme-black-transparent.png")));
 }

@@ -134,6 +134,17 @@ TEST_F(AboutBox, PaletteRecoloursBarButtonAndStripsOnlyWhenMade) {
     EXPECT_EQ(about.LabelLeft()->palette().color(QPalette::Window), Skin::Navy);
 }
 
+TEST_F(AboutBox, QualityReachesTheButtonsMadeBeforeOrAfter) {
+    about.ApplyQuality(bqLow);
+    ASSERT_TRUE(about.findChildren<TdxButton*>().isEmpty()) << "nothing made early";
+    const QList<TdxButton*> made{about.ButtonBar(), about.ButtonOK()};
+    for (const TdxButton* b : made)
+        EXPECT_EQ(b->Quality(), bqLow) << b->objectName().toStdString();
+    about.ApplyQuality(bqHigh);
+    for (const TdxButton* b : made)
+        EXPECT_EQ(b->Quality(), bqHigh) << b->objectName().toStdString();
+}
+
 TEST_F(AboutBox, WritesAScreenshot) {
     about.ShowAbout();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));

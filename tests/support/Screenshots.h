@@ -12,10 +12,10 @@ inline QString ScreenshotPath(const char* name) {
     return dir + QLatin1Char('/') + QLatin1String(name);
 }
 
-// A window as the screen shows it: its outline cut, the rest in the desktop's grey.
-inline QImage WindowLook(QWidget* window) {
+// A window as the screen shows it: its outline cut, the rest in the desktop's colour.
+inline QImage WindowLook(QWidget* window, const QColor& desktop = QColor(90, 90, 90)) {
     QImage shot(window->size(), QImage::Format_RGB32);
-    shot.fill(QColor(90, 90, 90));
+    shot.fill(desktop);
     QPainter p(&shot);
     p.setClipRegion(window->mask().isEmpty() ? QRegion(window->rect()) : window->mask());
     p.drawPixmap(0, 0, window->grab());

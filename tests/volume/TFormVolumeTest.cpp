@@ -5,6 +5,7 @@
 #include "WindowDrag.h"
 #include "WindowShape.h"
 #include <QCheckBox>
+#include <QLabel>
 #include <QLocale>
 #include <QProgressBar>
 
@@ -188,10 +189,17 @@ TEST(TFormVolume, TransparencyFollowsTheSettingsLive) {
     EXPECT_TRUE(w.mask().contains(QPoint(463, 63)));
     EXPECT_FALSE(w.mask().contains(QPoint(0, 0)));
 
+    // Keyed from the window as drawn: a key set while hidden cuts when the window appears.
     settings.setValue(Setting::VolumeTransparent, 1);
+    w.ShowVolumeLevel(30000, 30000, 0);
+    EXPECT_NE(w.mask(), WindowShapeRegion(QSize(464, 64)));
     EXPECT_FALSE(w.mask().contains(QPoint(200, 30))) << "the background between title and bars";
     EXPECT_TRUE(w.mask().contains(QPoint(200, 40))) << "a bar";
     EXPECT_TRUE(w.mask().contains(QPoint(200, 10))) << "the title bar";
+    // Of the label, its text stays and its background goes.
+    const QRegion label = w.mask().intersected(w.LabelMute()->geometry());
+    EXPECT_FALSE(label.isEmpty());
+    EXPECT_NE(label, QRegion(w.LabelMute()->geometry()));
     settings.setValue(Setting::VolumeTransparent, 0);
     EXPECT_TRUE(w.mask().contains(QPoint(200, 30)));
 
@@ -246,4 +254,30 @@ TEST(TFormVolume, APreviewShowsTheWindowForTheVisibleTimeEvenWhenSwitchedOff) {
     QSignalSpy timeout(w.Timer1, &QTimer::timeout);
     ASSERT_TRUE(timeout.wait(5000));
     EXPECT_FALSE(w.isVisible());
+}
+
+TEST(TFormVolume, SchemeAndQualityReachTheControlsMadeLater) {
+    const struct {
+        const char* scheme; // nullptr: none before the first show
+        QColor titleFrom, mute, strip, window;
+    } rows[] = {
+        {nullptr, Skin::Navy, QColor(Qt::blue), Skin::Navy, QColor(220, 240, 255)},
+        {"Blue", Skin::Navy, Skin::Navy, Skin::Navy, QColor(220, 240, 255)},
+        {"Black", QColor(0, 0, 0), QColor(0, 0, 0), QColor(0, 0, 0), QColor(128, 128, 128)},
+    };
+    for (const auto& row : rows) {
+        SettingsStore settings;
+        TFormVolume w(settings);
+        if (row.scheme)
+            w.ApplyPalette(Skin::SchemePalette(QString::fromLatin1(row.scheme)));
+        w.ApplyQuality(bqHigh);
+        ASSERT_TRUE(w.findChildren<QWidget*>().isEmpty()) << "nothing made early";
+        w.ShowVolumeLevel(1000, 1000, 0);
+        const char* name = row.scheme ? row.scheme : "(design)";
+        EXPECT_EQ(w.ButtonBar()->Colors().BackgroundFrom(), row.titleFrom) << name;
+        EXPECT_EQ(w.ButtonBar()->Quality(), bqHigh) << name;
+        EXPECT_EQ(w.LabelMute()->palette().color(QPalette::WindowText), row.mute) << name;
+        EXPECT_EQ(w.LabelRight()->palette().color(QPalette::Window), row.strip) << name;
+        EXPECT_EQ(w.palette().color(QPalette::Window), row.window) << name;
+    }
 }

@@ -1,0 +1,107 @@
+#include "WindowTransparency.h"
+
+#include <QEvent>
+#include <QWidget>
+#include <cmath>
+#include <vector>
+
+WindowTransparency::WindowTransparency(QWidget* window)
+    : QObject(window), m_window(window),
+      m_outline(window->mask().isEmpty() ? QRegion(window->rect()) : window->mask()) {
+    m_recut.setSingleShot(true);
+    m_recut.setInterval(0);
+    connect(&m_recut, &QTimer::timeout, this, &WindowTransparency::Refresh);
+    window->installEventFilter(this);
+}
+
+void WindowTransparency::SetColourKey(bool on) {
+    if (on == m_keyed)
+        return;
+    m_keyed = on;
+    m_lastLook = QImage();
+    if (!on)
+        m_recut.stop();
+    Refresh();
+}
+
+void WindowTransparency::SetAlpha(int position) {
+    m_window->setWindowOpacity(OpacityOf(position));
+}
+
+qreal WindowTransparency::OpacityOf(int alphaPosition) {
+    if (alphaPosition >= 10)
+        return 1.0;
+    return std::trunc(alphaPosition * 25.5) / 255.0;
+}
+
+QRegion WindowTransparency::KeptRegion(const QImage& image, const QColor& key) {
+    const QImage look = image.convertToFormat(QImage::Format_RGB32);
+    const QRgb keyed = key.rgb();
+    // Runs of kept pixels row by row: one pixel high, apart and sorted, which is the form a
+    // region takes without merging anything.
+    std::vector<QRect> runs;
+    for (int y = 0; y < look.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(look.constScanLine(y));
+        for (int x = 0; x < look.width();) {
+            if (row[x] == keyed) {
+                ++x;
+                continue;
+            }
+            const int start = x;
+            while (x < look.width() && row[x] != keyed)
+                ++x;
+            runs.emplace_back(start, y, x - start, 1);
+        }
+    }
+    QRegion kept;
+    kept.setRects(runs.data(), int(runs.size()));
+    return kept;
+}
+
+void WindowTransparency::Refresh() {
+    m_recut.stop();
+    if (!m_keyed) {
+        setMask(m_outline);
+        return;
+    }
+    // A hidden window may not have its controls yet; it is cut as it is shown.
+    if (!m_window->isVisible())
+        return;
+    // The window as it would be drawn, outline or not: a pixel nothing paints is background.
+    const QColor key = m_window->palette().color(QPalette::Window);
+    QImage look(m_window->size(), QImage::Format_RGB32);
+    look.fill(key);
+    m_window->render(&look, QPoint(), QRegion(),
+                     QWidget::DrawWindowBackground | QWidget::DrawChildren | QWidget::IgnoreMask);
+    // Every repaint brings a recut; most change nothing that the key sees.
+    if (look == m_lastLook) {
+        emit outlineCut();
+        return;
+    }
+    m_lastLook = look;
+    setMask(m_outline.intersected(KeptRegion(look, key)));
+}
+
+void WindowTransparency::setMask(const QRegion& mask) {
+    if (m_window->mask() != mask)
+        m_window->setMask(mask);
+    emit outlineCut();
+}
+
+bool WindowTransparency::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != m_window || !m_keyed)
+        return false;
+    switch (event->type()) {
+    case QEvent::Show:
+        // Cut before the window reaches the screen, so its background never shows.
+        Refresh();
+        break;
+    case QEvent::Resize:
+    case QEvent::PaletteChange:
+    case QEvent::LayoutRequest:
+    // Some control of the window is about to repaint: its look may have changed.
+    case QEvent::UpdateRequest: m_recut.start(); break;
+    default: break;
+    }
+    return false;
+}

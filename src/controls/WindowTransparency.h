@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QImage>
+#include <QObject>
+#include <QRegion>
+#include <QTimer>
+
+class QWidget;
+
+// The see-through of a borderless window: its outline, optionally with every pixel of the
+// window's background colour keyed out, and its opacity. The key is the background colour at
+// the moment of each cut, and the cut is redone whenever the window's look may have changed
+// (shown, resized, recoloured, repainted), so it follows colour schemes, controls shown or
+// hidden and the window's height.
+class WindowTransparency : public QObject {
+    Q_OBJECT
+public:
+    // Takes over the window's mask. The mask the window has now (the outline cut at its
+    // creation) is what it keeps with the key off.
+    explicit WindowTransparency(QWidget* window);
+
+    bool ColourKey() const { return m_keyed; }
+    void SetColourKey(bool on);
+    // Opacity by an Alpha slider position.
+    void SetAlpha(int position);
+    // 10 (or more): opaque; 2..9: truncate(position * 25.5) / 255.
+    static qreal OpacityOf(int alphaPosition);
+
+    // What stays of `image` once its pixels of exactly `key` are see-through.
+    static QRegion KeptRegion(const QImage& image, const QColor& key);
+
+    // Cuts the outline for the window's look now.
+    void Refresh();
+
+signals:
+    // The window's mask has been cut anew.
+    void outlineCut();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void setMask(const QRegion& mask);
+
+    QWidget* const m_window;
+    const QRegion m_outline;
+    // Coalesces the repaints of one event-loop turn into one cut.
+    QTimer m_recut;
+    QImage m_lastLook;
+    bool m_keyed = false;
+};

@@ -1,0 +1,232 @@
+// The main window's colour schemes, gradient quality, colour key and opacity.
+#include "FakeHotkeyBackend.h"
+#include "FakeWindowActivator.h"
+#include "HotkeyListView.h"
+#include "HotkeyTable.h"
+#include "MainWindowMenus.h"
+#include "PropertiesPanel.h"
+#include "SettingsStore.h"
+#include "Skin.h"
+#include "TForm1.h"
+#include "TdxButton.h"
+#include "WindowShape.h"
+#include "WindowTransparency.h"
+
+#include <QAction>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct MainWindow : ::testing::Test {
+    HotkeyTable table;
+    FakeHotkeyBackend backend;
+    SettingsStore settings;
+    FakeWindowActivator activator;
+    std::unique_ptr<TForm1> form;
+
+    void SetUp() override {
+        table.appendMany(DefaultHotkeyTable());
+        settings.LoadDefaults();
+        form = std::make_unique<TForm1>(table, backend, settings, activator);
+        form->PrepareLists();
+    }
+    void show() {
+        form->ShowMainWindow(0);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    }
+};
+
+// What a scheme sets, control by control, as a role of its palette.
+enum class Role { Dark, Accent, List, Window };
+QColor colourOf(Role r, const SkinPalette& p) {
+    switch (r) {
+    case Role::Dark: return p.dark;
+    case Role::Accent: return p.accent;
+    case Role::List: return p.listBackground;
+    case Role::Window: return p.windowBackground;
+    }
+    return {};
+}
+
+const struct {
+    const char* button;
+    QColor (TdxColors::*colour)() const;
+    Role role;
+} kButtonRows[] = {
+    {"ButtonBar", &TdxColors::BackgroundFrom, Role::Dark}, // title-bar set
+    {"ButtonBar", &TdxColors::FocusedTo, Role::Accent},
+    {"ButtonHotKeys", &TdxColors::BorderLine, Role::Dark}, // tab set
+    {"ButtonView", &TdxColors::BackgroundFrom, Role::Accent},
+    {"ButtonHelp", &TdxColors::ClickedFrom, Role::Dark},
+    {"ButtonApply", &TdxColors::BackgroundFrom, Role::Dark}, // push-button set
+    {"ButtonTest", &TdxColors::ClickedTo, Role::Dark},
+    {"ButtonBrowse", &TdxColors::FocusedTo, Role::Accent},
+    {"ButtonFunctions", &TdxColors::BackgroundTo, Role::Accent},
+    {"ButtonMinimize", &TdxColors::HighlightTo, Role::Dark},
+    {"ButtonExit", &TdxColors::HighlightTo, Role::Dark},
+};
+
+const struct {
+    const char* widget;
+    QPalette::ColorRole colour;
+    Role role;
+} kWidgetRows[] = {
+    {"ListView1", QPalette::Base, Role::List},     {"ListView1", QPalette::Text, Role::Dark},
+    {"ListView2", QPalette::Base, Role::List},     {"CharComboBox", QPalette::Button, Role::Accent},
+    {"KeyComboBox", QPalette::Base, Role::Accent}, {"EditExecute", QPalette::Base, Role::Accent},
+    {"EditExecute", QPalette::Text, Role::Dark},   {"LabelBottom", QPalette::Window, Role::Dark},
+    {"TForm1", QPalette::Window, Role::Window},
+};
+
+void expectScheme(TForm1& form, const QString& scheme) {
+    const SkinPalette p = Skin::SchemePalette(scheme);
+    for (const auto& row : kButtonRows) {
+        const auto* button = form.findChild<TdxButton*>(QLatin1String(row.button));
+        ASSERT_NE(button, nullptr) << row.button;
+        EXPECT_EQ((button->Colors().*row.colour)(), colourOf(row.role, p))
+            << scheme.toStdString() << ": " << row.button;
+    }
+    for (const auto& row : kWidgetRows) {
+        const QWidget* w = form.objectName() == QLatin1String(row.widget)
+                               ? &form
+                               : form.findChild<QWidget*>(QLatin1String(row.widget));
+        ASSERT_NE(w, nullptr) << row.widget;
+        EXPECT_EQ(w->palette().color(row.colour), colourOf(row.role, p))
+            << scheme.toStdString() << ": " << row.widget << " " << row.colour;
+    }
+    EXPECT_EQ(form.Frame.ButtonHelp->FontColor(), p.dark) << "tab caption";
+    EXPECT_EQ(form.Frame.ButtonExit->Colors().ClickedFrom(), QColor(Qt::white)) << "kept";
+}
+
+// Every state bitmap of every gradient button of the window, by identity.
+std::vector<qint64> bitmapKeys(QWidget& window) {
+    std::vector<qint64> keys;
+    for (const TdxButton* b : window.findChildren<TdxButton*>())
+        for (const QImage* image :
+             {&b->FaceBitmap(), &b->ClickedBitmap(), &b->FocusedBitmap(), &b->HighlightBitmap()})
+            keys.push_back(image->cacheKey());
+    return keys;
+}
+
+bool cutCame(QSignalSpy& spy) {
+    return !spy.isEmpty() || spy.wait(5000);
+}
+
+} // namespace
+
+TEST_F(MainWindow, ASchemeRecoloursEveryRoleOfTheBuiltWindow) {
+    show();
+    for (const char* scheme : {"Red", "Black", "Green"}) {
+        form->ApplyPalette(Skin::SchemePalette(QString::fromLatin1(scheme)));
+        expectScheme(*form, QString::fromLatin1(scheme));
+    }
+}
+
+TEST_F(MainWindow, TheFocusGoesToTheListBeforeTheColoursChange) {
+    show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    form->ListView1->SelectRow(1);
+    form->GroupBoxProperties->ButtonApply->setEnabled(true);
+    form->GroupBoxProperties->ButtonApply->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->GroupBoxProperties->ButtonApply->hasFocus(); }));
+    form->ApplyPalette(Skin::SchemePalette(QStringLiteral("Purple")));
+    EXPECT_TRUE(form->ListView1->hasFocus());
+}
+
+TEST_F(MainWindow, DesignLookUntilASchemeWhichALaterBuildTakes) {
+    const struct {
+        const char* scheme; // nullptr: none applied before the first show
+        QColor tabOutline, listBackground, window;
+    } rows[] = {
+        {nullptr, Skin::Teal, QColor(230, 250, 255), QColor(220, 240, 255)},
+        {"Blue", Skin::Navy, QColor(230, 250, 255), QColor(220, 240, 255)},
+        {"Black", QColor(0, 0, 0), QColor(160, 160, 164), QColor(128, 128, 128)},
+        {"black", Skin::Navy, QColor(235, 245, 255), QColor(220, 240, 255)},
+    };
+    for (const auto& row : rows) {
+        TForm1 fresh(table, backend, settings, activator);
+        if (row.scheme)
+            fresh.ApplyPalette(Skin::SchemePalette(QString::fromLatin1(row.scheme)));
+        ASSERT_FALSE(fresh.built());
+        EXPECT_EQ(fresh.palette().color(QPalette::Window), row.window);
+        fresh.show();
+        ASSERT_TRUE(fresh.built());
+        const char* name = row.scheme ? row.scheme : "(design)";
+        EXPECT_EQ(fresh.Frame.ButtonHotKeys->Colors().BorderLine(), row.tabOutline) << name;
+        EXPECT_EQ(fresh.ListView1->palette().color(QPalette::Base), row.listBackground) << name;
+        if (row.scheme)
+            expectScheme(fresh, QString::fromLatin1(row.scheme));
+    }
+}
+
+TEST_F(MainWindow, TheSameSchemeTwiceRebuildsNoGradient) {
+    show();
+    form->ApplyPalette(Skin::SchemePalette(QStringLiteral("Red")));
+    const std::vector<qint64> red = bitmapKeys(*form);
+    ASSERT_EQ(red.size(), 11u * 4);
+
+    form->ApplyPalette(Skin::SchemePalette(QStringLiteral("Red")));
+    EXPECT_EQ(bitmapKeys(*form), red);
+
+    // The keys do see a rebuild: another scheme renews every button's bitmaps.
+    form->ApplyPalette(Skin::SchemePalette(QStringLiteral("Yellow")));
+    const std::vector<qint64> yellow = bitmapKeys(*form);
+    for (size_t i = 0; i < red.size(); i += 4)
+        EXPECT_NE(yellow[i], red[i]) << "button " << i / 4;
+}
+
+TEST_F(MainWindow, QualityReachesEveryGradientButtonBuiltBeforeOrAfter) {
+    form->ApplyQuality(bqLow);
+    ASSERT_FALSE(form->built());
+    show();
+    const QList<TdxButton*> buttons = form->findChildren<TdxButton*>();
+    ASSERT_EQ(buttons.size(), 11);
+    for (const TdxButton* b : buttons)
+        EXPECT_EQ(b->Quality(), bqLow) << b->objectName().toStdString();
+    form->ApplyQuality(bqHigh);
+    for (const TdxButton* b : buttons)
+        EXPECT_EQ(b->Quality(), bqHigh) << b->objectName().toStdString();
+}
+
+TEST_F(MainWindow, TheColourKeyFollowsTheSchemeAndThePanel) {
+    show();
+    const QRegion outline = form->mask();
+    ASSERT_EQ(outline, WindowShapeRegion(QSize(TForm1::ClientWidth, TForm1::FullHeight)));
+    // Right of the menu buttons, and in the panel left of the target field: background.
+    const QPoint besideMenus(470, 35), inPanel(32, 324), list(100, 100), target(100, 340);
+    ASSERT_TRUE(outline.contains(besideMenus));
+    ASSERT_TRUE(outline.contains(inPanel));
+
+    settings.setValue(Setting::MainTransparent, 1);
+    EXPECT_NE(form->mask(), outline);
+    EXPECT_FALSE(form->mask().contains(besideMenus));
+    EXPECT_FALSE(form->mask().contains(inPanel));
+    EXPECT_TRUE(form->mask().contains(list));
+    EXPECT_TRUE(form->mask().contains(QPoint(10, 10))) << "title bar";
+    EXPECT_TRUE(form->mask().contains(QPoint(1, 200))) << "left strip";
+    QSignalSpy cut(form->Transparency(), &WindowTransparency::outlineCut);
+
+    // The key is the background of the scheme in force.
+    form->ApplyPalette(Skin::SchemePalette(QStringLiteral("Black")));
+    ASSERT_TRUE(cutCame(cut));
+    EXPECT_FALSE(form->mask().contains(besideMenus));
+    EXPECT_TRUE(form->mask().contains(list));
+
+    // Folded and back: the panel is cut anew when it comes back.
+    cut.clear();
+    form->Menus->Propertiespanel1->trigger();
+    ASSERT_EQ(form->height(), TForm1::FoldedHeight);
+    ASSERT_TRUE(cutCame(cut));
+    EXPECT_LT(form->mask().boundingRect().bottom(), TForm1::FoldedHeight);
+    cut.clear();
+    form->Menus->Propertiespanel1->trigger();
+    ASSERT_EQ(form->height(), TForm1::FullHeight);
+    ASSERT_TRUE(cutCame(cut));
+    EXPECT_TRUE(form->mask().contains(target));
+
+    settings.setValue(Setting::MainTransparent, 0);
+    EXPECT_EQ(form->mask(), outline);
+}
