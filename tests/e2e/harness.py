@@ -218,10 +218,21 @@ class OrvaneTestCase(unittest.TestCase):
     def ini_path(self):
         return os.path.join(os.path.dirname(self.bin), "Hotkeys.ini")
 
-    def write_ini(self, text):
+    @property
+    def settings_path(self):
+        return os.path.join(os.path.dirname(self.bin), "Settings.ini")
+
+    def write_ini(self, text, path=None):
+        """Writes Hotkeys.ini, or the file at path."""
         mode = "wb" if isinstance(text, bytes) else "w"
-        with open(self.ini_path, mode) as f:
+        with open(path or self.ini_path, mode) as f:
             f.write(text)
+
+    def two_equal_entries(self):
+        """A Hotkeys.ini the start-up changes: the second of two equal combinations (Ctrl+Alt+U)
+        ends unchecked, so a save is seen in the file."""
+        script = self.marker_script("u")
+        self.write_ini(hotkeys_ini([{"key": 85, "path": script}, {"key": 85, "path": script}]))
 
     def marker_script(self, name):
         """An executable that appends a line to <name>.log each time it runs."""
@@ -260,10 +271,12 @@ class OrvaneTestCase(unittest.TestCase):
         out = self.run_x("xdotool", "search", "--sync", "--onlyvisible", "--name", "^Orvane$")
         return out.stdout.split()[0]
 
-    def is_visible(self):
-        r = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Orvane$"],
+    def is_visible(self, name="^Orvane$"):
+        """Whether a window whose title matches name is mapped; its id if so."""
+        r = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", name],
                            env=self.env, capture_output=True, text=True, timeout=DEADLINE)
-        return bool(r.stdout.split())
+        ids = r.stdout.split()
+        return ids[0] if ids else None
 
     def key(self, *combos):
         self.run_x("xdotool", "key", *combos)
@@ -273,11 +286,15 @@ class OrvaneTestCase(unittest.TestCase):
         self.addCleanup(wm.stop)
         return wm
 
-    def window_origin(self, window):
-        """The screen position of a window's top-left client pixel."""
+    def window_geometry(self, window):
+        """x, y, width and height of a window's client area on the screen."""
         out = self.run_x("xdotool", "getwindowgeometry", "--shell", window).stdout
         values = dict(line.split("=", 1) for line in out.split())
-        return int(values["X"]), int(values["Y"])
+        return tuple(int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
+
+    def window_origin(self, window):
+        """The screen position of a window's top-left client pixel."""
+        return self.window_geometry(window)[:2]
 
     def click(self, window, x, y, button=1):
         """A click at (x, y) of the window's client area."""

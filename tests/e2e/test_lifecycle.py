@@ -8,16 +8,10 @@ import unittest
 
 from harness import DEADLINE, OrvaneTestCase, hotkeys_ini, read_ini, wait_for
 
-K, U = 75, 85
+K = 75
 
 
 class EndingTests(OrvaneTestCase):
-    def two_equal_entries(self):
-        """A file the start-up changes: the second of two equal combinations ends unchecked,
-        so a save is seen in the file."""
-        script = self.marker_script("u")
-        self.write_ini(hotkeys_ini([{"key": U, "path": script}, {"key": U, "path": script}]))
-
     def test_the_display_going_away_saves(self):
         self.two_equal_entries()
         orvane = self.start()

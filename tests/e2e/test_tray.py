@@ -1,6 +1,8 @@
 """End-to-end: Orvane's icon in a real XEmbed system tray (trayer) under a window manager."""
 
-from harness import OrvaneTestCase, docked_icon, start_tray
+import subprocess
+
+from harness import DEADLINE, OrvaneTestCase, docked_icon, read_ini, start_tray, wait_for
 
 
 class TrayTests(OrvaneTestCase):
@@ -11,6 +13,35 @@ class TrayTests(OrvaneTestCase):
 
     def icon_window(self, panel):
         return docked_icon(self.env, panel)
+
+    def menu_window(self, icon):
+        """The tray menu once it is open: Orvane's other visible window besides the icon."""
+        def find():
+            r = subprocess.run(["xdotool", "search", "--onlyvisible", "--class", "orvane"],
+                               env=self.env, capture_output=True, text=True)
+            others = [w for w in r.stdout.split() if int(w) != int(icon, 16)]
+            return others[0] if others else None
+        return wait_for(find, "the tray menu to open")
+
+    def test_exit_from_the_tray_menu_saves_and_ends(self):
+        self.two_equal_entries()
+        # No splash: the menu is then Orvane's one visible window besides the icon.
+        self.write_ini("[Tray]\nAnimate=0\n[General]\nLogo=0\n", self.settings_path)
+        self.start_window_manager()
+        panel = self.start_tray()
+        orvane = self.start("hide")
+        icon = self.icon_window(panel)
+        self.click(icon, 4, 4, button=3)
+        menu = self.menu_window(icon)
+        # Nothing saved yet: what the files say afterwards comes from the exit.
+        self.assertEqual(read_ini(self.ini_path)["checked1"], "1")
+        self.assertNotIn("visibletime", read_ini(self.settings_path))
+        _, _, width, height = self.window_geometry(menu)
+        self.click(menu, width // 2, height * 3 // 4)  # "Exit", the second of two items
+        self.assertEqual(orvane.wait(DEADLINE), 0)
+        self.assertEqual(read_ini(self.ini_path)["checked1"], "0")
+        settings = read_ini(self.settings_path)
+        self.assertEqual((settings["animate"], settings["visibletime"]), ("0", "2"))
 
     def test_a_start_in_the_background_shows_the_icon_and_a_click_the_window(self):
         self.start_window_manager()

@@ -79,6 +79,36 @@ TEST(TFormVolume, EveryUpdateRestartsTheHideTimerWhichHidesTheWindow) {
     EXPECT_TRUE(w.isVisible());
 }
 
+TEST(TFormVolume, ASecondUpdateKeepsTheWindowUpForTheVisibleTimeAfterIt) {
+    // The visible time and the gap between the updates at 2000 and 1500 scaled down by ten.
+    // Exact deadlines make the order in which the timers fire the order of their times,
+    // however late the loop runs.
+    const int visible = 200, gap = 150;
+    SettingsStore settings;
+    TFormVolume w(settings);
+    w.Timer1->setInterval(visible);
+    w.Timer1->setTimerType(Qt::PreciseTimer);
+    QTimer secondUpdate, firstTimeout;
+    for (QTimer* t : {&secondUpdate, &firstTimeout}) {
+        t->setSingleShot(true);
+        t->setTimerType(Qt::PreciseTimer);
+    }
+    bool shownAtFirstTimeout = false;
+    QObject::connect(&secondUpdate, &QTimer::timeout, [&] { w.ShowVolumeLevel(2000, 2000, 0); });
+    QObject::connect(&firstTimeout, &QTimer::timeout, [&] { shownAtFirstTimeout = w.isVisible(); });
+    QSignalSpy hidden(w.Timer1, &QTimer::timeout);
+
+    w.ShowVolumeLevel(1000, 1000, 0);
+    ASSERT_TRUE(w.isVisible());
+    secondUpdate.start(gap);
+    firstTimeout.start(visible); // after the hide timer's first deadline
+    ASSERT_TRUE(hidden.wait(5000));
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_TRUE(shownAtFirstTimeout) << "hidden when the first visible time was over";
+    EXPECT_EQ(hidden.count(), 1);
+    EXPECT_EQ(w.ProgressBar1()->value(), 3) << "the second update was shown";
+}
+
 TEST(TFormVolume, WithTheWindowSwitchedOffNothingChanges) {
     SettingsStore settings;
     TFormVolume w(settings);
