@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 #include "HotkeyBackend.h"
+#include "LogonEntry.h"
 #include "MixerDriver.h"
 #include "Program.h"
 #include "SessionEnd.h"
@@ -28,7 +29,7 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     Program program(CreateHotkeyBackend(), CreateShell(), CreateMixerDriver(),
-                    CreateWindowActivator(), CreateTrayHost());
+                    CreateWindowActivator(), CreateTrayHost(), CreateLogonEntry());
     const QString commandLine =
         CommandLine::Rebuild(QCoreApplication::applicationFilePath(), app.arguments().mid(1));
     switch (program.Life.FormCreate(commandLine, PrivateRuntimeDirectory())) {

@@ -4,11 +4,13 @@
 #include "HotkeyBackend.h"
 #include "HotkeyTable.h"
 #include "Lifecycle.h"
+#include "LogonEntry.h"
 #include "SettingsStore.h"
 #include "Shell.h"
 #include "TCoolTrayIcon.h"
 #include "TForm1.h"
 #include "TFormAbout.h"
+#include "TFormLogo.h"
 #include "TFormVolume.h"
 #include "TrayHost.h"
 #include "TrayMenu.h"
@@ -27,8 +29,13 @@ class Program : public QObject, public BuiltinFunctions {
 public:
     Program(std::unique_ptr<HotkeyBackend> backend, std::unique_ptr<Shell> shell,
             std::unique_ptr<MixerDriver> mixerDriver, std::unique_ptr<WindowActivator> activator,
-            std::unique_ptr<TrayHost> trayHost = {});
+            std::unique_ptr<TrayHost> trayHost = {}, std::unique_ptr<LogonEntry> logonEntry = {});
     ~Program() override;
+
+    // The scheme of that name (the fallback for any other) on every window.
+    void ApplyColorScheme(const QString& name);
+    // The gradient quality of every button of every window.
+    void ApplyQuality(int quality);
 
     void ToggleMainWindow() override;
     void VolumeDown() override;
@@ -40,12 +47,16 @@ private:
     const std::unique_ptr<Shell> m_shell;
     const std::unique_ptr<WindowActivator> m_activator;
     const std::unique_ptr<TrayHost> m_trayHost;
+    const std::unique_ptr<LogonEntry> m_logonEntry;
 
 public:
     SettingsStore Settings;
     HotkeyTable Hotkeys;
     VolumeController Volume;
     TForm1 Form1;
+    // Ends the splash time, 2 s after the main window came into being.
+    QTimer* const TimerLogo;
+    TFormLogo FormLogo;
     TFormVolume FormVolume;
     TFormAbout FormAbout;
     TrayMenu PopupMenuTray;
@@ -56,6 +67,8 @@ private:
     void Hidden();
     void setUpTray();
     void followTraySetting(Setting setting);
+    void followSetting(Setting setting);
+    void TimerLogoTimer();
     // The tray's click and its "Show" item: the main window back and in front.
     void CoolTrayIcon1Click();
 
