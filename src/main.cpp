@@ -48,5 +48,9 @@ int main(int argc, char* argv[]) {
     // before exec() sets up accessibility (a session-bus connection), lets the hotkeys work
     // a few milliseconds sooner; exec() runs whatever this turn did not.
     QCoreApplication::processEvents();
+    // An end signal may have run the Exit command in that turn; quit() does nothing before
+    // exec(), so the end happens here or the program would run on and ignore later signals.
+    if (program.Life.exitFlag())
+        return 0;
     return app.exec();
 }

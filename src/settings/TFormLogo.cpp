@@ -33,9 +33,11 @@ struct TFormLogo::Controls {
 };
 
 TFormLogo::TFormLogo(const QColor& background, QWidget* parent)
-    // A splash window is kept out of the task bar and the window switcher by the window
-    // system; it must not take the keyboard from what the user is doing meanwhile.
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+    // A tool window stays out of the task bar and the window switcher, and must not take
+    // the keyboard from what the user is doing meanwhile. Not Qt::SplashScreen: showing one
+    // before the event loop runs makes Qt run events inside the show, in the middle of the
+    // start-up sequence.
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                           Qt::WindowDoesNotAcceptFocus) {
     setObjectName(QStringLiteral("TFormLogo"));
     setWindowTitle(QStringLiteral("Loading ..."));
