@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 #include "HotkeyBackend.h"
+#include "LogonEntry.h"
 #include "MixerDriver.h"
 #include "Program.h"
 #include "SessionEnd.h"
@@ -28,7 +29,7 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     Program program(CreateHotkeyBackend(), CreateShell(), CreateMixerDriver(),
-                    CreateWindowActivator(), CreateTrayHost());
+                    CreateWindowActivator(), CreateTrayHost(), CreateLogonEntry());
     const QString commandLine =
         CommandLine::Rebuild(QCoreApplication::applicationFilePath(), app.arguments().mid(1));
     switch (program.Life.FormCreate(commandLine, PrivateRuntimeDirectory())) {
@@ -47,5 +48,9 @@ int main(int argc, char* argv[]) {
     // before exec() sets up accessibility (a session-bus connection), lets the hotkeys work
     // a few milliseconds sooner; exec() runs whatever this turn did not.
     QCoreApplication::processEvents();
+    // An end signal may have run the Exit command in that turn; quit() does nothing before
+    // exec(), so the end happens here or the program would run on and ignore later signals.
+    if (program.Life.exitFlag())
+        return 0;
     return app.exec();
 }

@@ -1,5 +1,6 @@
 #include "Program.h"
 
+#include "Autorun.h"
 #include "HotkeyRegistration.h"
 #include "MessageBox.h"
 #include "MixerDriver.h"
@@ -7,12 +8,18 @@
 #include "Skin.h"
 #include "WindowActivator.h"
 
+#include <QCoreApplication>
+#include <QTimer>
+
 Program::Program(std::unique_ptr<HotkeyBackend> backend, std::unique_ptr<Shell> shell,
                  std::unique_ptr<MixerDriver> mixerDriver,
-                 std::unique_ptr<WindowActivator> activator, std::unique_ptr<TrayHost> trayHost)
+                 std::unique_ptr<WindowActivator> activator, std::unique_ptr<TrayHost> trayHost,
+                 std::unique_ptr<LogonEntry> logonEntry)
     : m_backend(std::move(backend)), m_shell(std::move(shell)), m_activator(std::move(activator)),
       m_trayHost(trayHost ? std::move(trayHost) : std::make_unique<NullTrayHost>()),
+      m_logonEntry(logonEntry ? std::move(logonEntry) : std::make_unique<NullLogonEntry>()),
       Volume(std::move(mixerDriver), Settings), Form1(Hotkeys, *m_backend, Settings, *m_activator),
+      TimerLogo(new QTimer(&Form1)), FormLogo(Form1.palette().color(QPalette::Window)),
       FormVolume(Settings), FormAbout([this](const QString& link) { m_shell->open(link); }, &Form1),
       FormOptions(Settings, &Form1),
       CoolTrayIcon1(*m_trayHost, {&Form1, [this] { Form1.ShowMainWindow(quint32(0)); },
@@ -44,39 +51,18 @@ Program::Program(std::unique_ptr<HotkeyBackend> backend, std::unique_ptr<Shell> 
     connect(&Form1, &TForm1::testRequested, this,
             [this](const QString& target) { m_executor.Execute(target, true); });
 
+    // The splash time runs from the main window's creation, whether the splash shows or not.
+    TimerLogo->setObjectName(QStringLiteral("TimerLogo"));
+    TimerLogo->setSingleShot(true);
+    TimerLogo->setInterval(2000);
+    connect(TimerLogo, &QTimer::timeout, this, &Program::TimerLogoTimer);
+    connect(&Form1, &TForm1::splashWanted, &FormLogo, &TFormLogo::ShowLogo);
+    TimerLogo->start();
+    connect(&Settings, &SettingsStore::changed, this, &Program::followSetting);
+
     connect(&Volume, &VolumeController::levelWritten, &FormVolume, &TFormVolume::ShowVolumeLevel);
     connect(&Volume, &VolumeController::noDevice, &FormVolume, &TFormVolume::ShowNoDevice);
-    connect(&Settings, &SettingsStore::changed, this, &Program::followAppearanceSetting);
     setUpTray();
-}
-
-void Program::followAppearanceSetting(Setting setting) {
-    const int value = Settings.value(setting);
-    switch (setting) {
-    case Setting::Color:
-        // A list without a selection names no scheme.
-        ApplyColorScheme(value >= 0 && value < int(Skin::SchemeNames.size())
-                             ? QString::fromLatin1(Skin::SchemeNames[size_t(value)])
-                             : QString());
-        break;
-    case Setting::Quality: ApplyQuality(value); break;
-    default: break;
-    }
-}
-
-void Program::ApplyColorScheme(const QString& name) {
-    const SkinPalette palette = Skin::SchemePalette(name);
-    FormAbout.ApplyPalette(palette);
-    FormVolume.ApplyPalette(palette);
-    Form1.ApplyPalette(palette);
-    FormOptions.ApplyPalette(palette);
-}
-
-void Program::ApplyQuality(int quality) {
-    FormAbout.ApplyQuality(quality);
-    FormVolume.ApplyQuality(quality);
-    Form1.ApplyQuality(quality);
-    FormOptions.ApplyQuality(quality);
 }
 
 void Program::setUpTray() {
@@ -109,6 +95,47 @@ void Program::followTraySetting(Setting setting) {
     case Setting::MinimizeToTray: CoolTrayIcon1.SetMinimizeToTray(Settings.isOn(setting)); break;
     default: break;
     }
+}
+
+void Program::followSetting(Setting setting) {
+    switch (setting) {
+    case Setting::Autorun:
+        // The running executable, wherever it is now: a moved Orvane fixes its entry.
+        CheckBoxAutorunClick(Settings, *m_logonEntry, QCoreApplication::applicationFilePath());
+        break;
+    case Setting::Color: {
+        const int index = Settings.value(setting);
+        // A list without a selection names no scheme.
+        ApplyColorScheme(index >= 0 && index < int(Skin::SchemeNames.size())
+                             ? QLatin1String(Skin::SchemeNames[size_t(index)])
+                             : QString());
+        break;
+    }
+    case Setting::Quality: ApplyQuality(Settings.value(setting)); break;
+    default: break;
+    }
+}
+
+void Program::ApplyColorScheme(const QString& name) {
+    const SkinPalette palette = Skin::SchemePalette(name);
+    FormAbout.ApplyPalette(palette);
+    FormLogo.ApplyPalette(palette);
+    FormVolume.ApplyPalette(palette);
+    Form1.ApplyPalette(palette);
+    FormOptions.ApplyPalette(palette);
+}
+
+void Program::ApplyQuality(int quality) {
+    FormAbout.ApplyQuality(quality);
+    FormLogo.ApplyQuality(quality);
+    FormVolume.ApplyQuality(quality);
+    Form1.ApplyQuality(quality);
+    FormOptions.ApplyQuality(quality);
+}
+
+void Program::TimerLogoTimer() {
+    TimerLogo->stop();
+    FormLogo.EndLogo();
 }
 
 void Program::CoolTrayIcon1Click() {

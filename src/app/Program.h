@@ -4,11 +4,13 @@
 #include "HotkeyBackend.h"
 #include "HotkeyTable.h"
 #include "Lifecycle.h"
+#include "LogonEntry.h"
 #include "SettingsStore.h"
 #include "Shell.h"
 #include "TCoolTrayIcon.h"
 #include "TForm1.h"
 #include "TFormAbout.h"
+#include "TFormLogo.h"
 #include "TFormOptions.h"
 #include "TFormVolume.h"
 #include "TrayHost.h"
@@ -28,7 +30,7 @@ class Program : public QObject, public BuiltinFunctions {
 public:
     Program(std::unique_ptr<HotkeyBackend> backend, std::unique_ptr<Shell> shell,
             std::unique_ptr<MixerDriver> mixerDriver, std::unique_ptr<WindowActivator> activator,
-            std::unique_ptr<TrayHost> trayHost = {});
+            std::unique_ptr<TrayHost> trayHost = {}, std::unique_ptr<LogonEntry> logonEntry = {});
     ~Program() override;
 
     void ToggleMainWindow() override;
@@ -37,7 +39,7 @@ public:
     void VolumeMute() override;
 
     // The palette of a scheme name (an unknown or empty name gives the fallback) on every
-    // window: About box, volume window, main window, options dialog.
+    // window: About box, splash, volume window, main window, options dialog.
     void ApplyColorScheme(const QString& name);
     // The gradient quality of every gradient button of every window (0 Low, 1 Middle, 2 High).
     void ApplyQuality(int quality);
@@ -47,12 +49,16 @@ private:
     const std::unique_ptr<Shell> m_shell;
     const std::unique_ptr<WindowActivator> m_activator;
     const std::unique_ptr<TrayHost> m_trayHost;
+    const std::unique_ptr<LogonEntry> m_logonEntry;
 
 public:
     SettingsStore Settings;
     HotkeyTable Hotkeys;
     VolumeController Volume;
     TForm1 Form1;
+    // Ends the splash time, 2 s after the main window came into being.
+    QTimer* const TimerLogo;
+    TFormLogo FormLogo;
     TFormVolume FormVolume;
     TFormAbout FormAbout;
     TFormOptions FormOptions;
@@ -64,7 +70,8 @@ private:
     void Hidden();
     void setUpTray();
     void followTraySetting(Setting setting);
-    void followAppearanceSetting(Setting setting);
+    void followSetting(Setting setting);
+    void TimerLogoTimer();
     // The tray's click and its "Show" item: the main window back and in front.
     void CoolTrayIcon1Click();
 

@@ -1,12 +1,14 @@
 #include "Program.h"
 #include "CommandLine.h"
 #include "FakeHotkeyBackend.h"
+#include "FakeLogonEntry.h"
 #include "FakeShell.h"
 #include "FakeTrayHost.h"
 #include "FakeWindowActivator.h"
 #include "MessageBox.h"
 #include "ScriptedMixerDriver.h"
 #include "TestFiles.h"
+#include "XdgLogonEntry.h"
 
 #include "HotkeyListView.h"
 #include "MainWindowMenus.h"
@@ -32,15 +34,29 @@ namespace {
 
 struct ProgramFixture : ::testing::Test {
     QTemporaryDir dir;
-    FakeHotkeyBackend* backend = new FakeHotkeyBackend;
-    FakeShell* shell = new FakeShell;
-    FakeWindowActivator* activator = new FakeWindowActivator;
-    FakeTrayHost* tray = new FakeTrayHost;
-    // No sound device at all: the program must come up without touching the sound system.
-    std::unique_ptr<Program> program = std::make_unique<Program>(
-        std::unique_ptr<HotkeyBackend>(backend), std::unique_ptr<Shell>(shell),
-        std::make_unique<ScriptedMixerDriver>(), std::unique_ptr<WindowActivator>(activator),
-        std::unique_ptr<TrayHost>(tray));
+    FakeHotkeyBackend* backend = nullptr;
+    FakeShell* shell = nullptr;
+    FakeWindowActivator* activator = nullptr;
+    FakeTrayHost* tray = nullptr;
+    FakeLogonEntry* logon = new FakeLogonEntry;
+    std::unique_ptr<Program> program = make(std::unique_ptr<LogonEntry>(logon));
+
+    std::unique_ptr<Program> make(std::unique_ptr<LogonEntry> logonEntry) {
+        backend = new FakeHotkeyBackend;
+        shell = new FakeShell;
+        activator = new FakeWindowActivator;
+        tray = new FakeTrayHost;
+        // No sound device at all: the program must come up without touching the sound system.
+        return std::make_unique<Program>(
+            std::unique_ptr<HotkeyBackend>(backend), std::unique_ptr<Shell>(shell),
+            std::make_unique<ScriptedMixerDriver>(), std::unique_ptr<WindowActivator>(activator),
+            std::unique_ptr<TrayHost>(tray), std::move(logonEntry));
+    }
+    // Another run in the same folder (the lock of the one before is given up first).
+    void rebuild(std::unique_ptr<LogonEntry> logonEntry) {
+        program.reset();
+        program = make(std::move(logonEntry));
+    }
 
     void SetUp() override {
         SetMessageHook([](QWidget*, const QString&) {});
@@ -284,4 +300,102 @@ TEST_F(ProgramFixture, StoredLookReachesWindowsBuiltLater) {
     EXPECT_EQ(program->Form1.mask(), outline);
     program->Settings.setValue(Setting::MainAlpha, 10);
     EXPECT_DOUBLE_EQ(program->Form1.windowOpacity(), 1.0);
+}
+
+namespace {
+// Runs `f` whenever the watched widget is about to be seen.
+class OnShow : public QObject {
+public:
+    explicit OnShow(std::function<void()> f) : m_f(std::move(f)) {}
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Show)
+            m_f();
+        return false;
+    }
+
+private:
+    std::function<void()> m_f;
+};
+} // namespace
+
+TEST_F(ProgramFixture, TheSplashShowsByLogoAndTheCommandLine) {
+    struct Row {
+        const char* logo;
+        QStringList args;
+        bool splash;
+        bool mainWindow;
+    };
+    const Row rows[] = {{"1", {}, true, true},
+                        {"1", {""}, false, true}, // the quoted path and one blank
+                        {"1", {"hide"}, true, false},
+                        {"0", {}, false, true},
+                        {"0", {"hide"}, false, false}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.logo + (" " + row.args.join(',').toStdString()));
+        rebuild(std::make_unique<FakeLogonEntry>());
+        ASSERT_TRUE(writeAll(dir.filePath("Settings.ini"),
+                             QByteArray("[General]\nLogo=") + row.logo + '\n'));
+        start(row.args);
+        ASSERT_TRUE(program->TimerLogo->isActive()) << "still within the splash time";
+        EXPECT_EQ(program->FormLogo.isVisible(), row.splash);
+        EXPECT_EQ(program->Form1.isVisible(), row.mainWindow);
+    }
+}
+
+TEST_F(ProgramFixture, TheSplashTimeEndsTheSplashForGood) {
+    EXPECT_TRUE(program->TimerLogo->isActive()) << "running from the main window's creation";
+    EXPECT_EQ(program->TimerLogo->interval(), 2000);
+    EXPECT_TRUE(program->TimerLogo->isSingleShot());
+    start({"hide"});
+    ASSERT_TRUE(program->FormLogo.isVisible());
+    QMetaObject::invokeMethod(program->TimerLogo, "timeout");
+    EXPECT_FALSE(program->FormLogo.isVisible());
+    EXPECT_FALSE(program->TimerLogo->isActive());
+    program->Form1.ShowSplash();
+    EXPECT_FALSE(program->FormLogo.isVisible());
+}
+
+TEST_F(ProgramFixture, AStoredSchemeColoursTheSplashFromItsFirstAppearance) {
+    ASSERT_TRUE(writeAll(dir.filePath("Settings.ini"), "[General]\nColor=2\nQuality=2\n"));
+    const SkinPalette red = Skin::SchemePalette(QStringLiteral("Red"));
+    ASSERT_NE(red.accent, Skin::SchemePalette(0).accent);
+    QList<QColor> seen;
+    OnShow watch([&] {
+        seen = {program->FormLogo.Label1()->palette().color(QPalette::WindowText),
+                program->FormLogo.ButtonBar()->Colors().BackgroundFrom(),
+                program->FormLogo.palette().color(QPalette::Window)};
+    });
+    program->FormLogo.installEventFilter(&watch);
+    start({"hide"});
+    EXPECT_EQ(seen, QList<QColor>({red.accent, red.dark, red.windowBackground}));
+    EXPECT_EQ(program->FormLogo.ButtonBar()->Quality(), bqHigh);
+}
+
+TEST_F(ProgramFixture, TheLogOnEntryFollowsTheAutorunSetting) {
+    ASSERT_TRUE(writeAll(dir.filePath("Settings.ini"), "[General]\nAutorun=0\n"));
+    start({"hide"});
+    EXPECT_EQ(logon->calls, QStringList({"remove", "remove"})) << "on the change, then always";
+    program->Settings.setValue(Setting::Autorun, 1);
+    EXPECT_EQ(logon->entry, QCoreApplication::applicationFilePath());
+    program->Settings.setValue(Setting::Autorun, 0);
+    EXPECT_FALSE(logon->entry);
+}
+
+TEST_F(ProgramFixture, AMissingSettingsFileWritesTheLogOnEntryAtStart) {
+    auto* entry = new XdgLogonEntry(dir.filePath("autostart"));
+    rebuild(std::unique_ptr<LogonEntry>(entry));
+    ASSERT_FALSE(QFile::exists(dir.filePath("Settings.ini")));
+    start({"hide"});
+    EXPECT_EQ(readAll(entry->filePath()),
+              XdgLogonEntry::EntryText(QCoreApplication::applicationFilePath()));
+}
+
+TEST_F(ProgramFixture, AnAutostartFolderThatCannotBeMadeUnchecksAutorunAndSavesIt) {
+    // A regular file where the folder must go: refused for root too.
+    ASSERT_TRUE(writeAll(dir.filePath("config"), "not a folder"));
+    rebuild(std::make_unique<XdgLogonEntry>(dir.filePath("config/autostart")));
+    start({"hide"});
+    EXPECT_FALSE(program->Settings.isOn(Setting::Autorun));
+    program->Life.Exit1Click();
+    EXPECT_TRUE(readAll(dir.filePath("Settings.ini")).contains("\nAutorun=0\n"));
 }

@@ -15,6 +15,8 @@ import time
 import unittest
 
 ORVANE = os.environ.get("ORVANE_BIN", "")
+# The settings every test starts from unless it writes its own (then it adds these).
+NO_SPLASH = "[General]\nLogo=0\n"
 XHELPER = os.environ.get("ORVANE_XHELPER", "")
 DEADLINE = 20.0
 
@@ -206,6 +208,8 @@ class OrvaneTestCase(unittest.TestCase):
         self.env.pop("WAYLAND_DISPLAY", None)
         self.env.pop("XDG_SESSION_TYPE", None)  # an X11 session unless a test says otherwise
         self.procs = []
+        # No splash over the windows a test clicks into; a test that wants it says so.
+        self.write_ini(NO_SPLASH, self.settings_path)
 
     def tearDown(self):
         for p in self.procs:

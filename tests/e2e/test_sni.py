@@ -179,7 +179,7 @@ class SniTests(SniTestCase):
         self.click_menu_item(menu, entries["Exit"])
         self.assertEqual(orvane.wait(DEADLINE), 0)
         self.assertEqual(read_ini(self.ini_path)["checked1"], "0")
-        self.assertTrue(os.path.exists(os.path.join(os.path.dirname(self.bin), "Settings.ini")))
+        self.assertIn("visibletime", read_ini(self.settings_path), "Settings.ini written at exit")
 
     def test_a_panel_that_starts_after_orvane_gets_the_icon_and_again_after_a_restart(self):
         # A panel's watcher comes with its host, or takes its name first and has the host

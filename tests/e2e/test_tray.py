@@ -2,7 +2,7 @@
 
 import subprocess
 
-from harness import DEADLINE, OrvaneTestCase, docked_icon, read_ini, start_tray, wait_for
+from harness import DEADLINE, NO_SPLASH, OrvaneTestCase, docked_icon, read_ini, start_tray, wait_for
 
 
 class TrayTests(OrvaneTestCase):
@@ -25,8 +25,7 @@ class TrayTests(OrvaneTestCase):
 
     def test_exit_from_the_tray_menu_saves_and_ends(self):
         self.two_equal_entries()
-        # No splash: the menu is then Orvane's one visible window besides the icon.
-        self.write_ini("[Tray]\nAnimate=0\n[General]\nLogo=0\n", self.settings_path)
+        self.write_ini("[Tray]\nAnimate=0\n" + NO_SPLASH, self.settings_path)
         self.start_window_manager()
         panel = self.start_tray()
         orvane = self.start("hide")

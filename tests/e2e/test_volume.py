@@ -3,7 +3,7 @@ PulseAudio server, which ALSA's default device reaches, and shows the volume win
 
 import subprocess
 
-from harness import OrvaneTestCase, hotkeys_ini, wait_for
+from harness import NO_SPLASH, OrvaneTestCase, hotkeys_ini, wait_for
 from pulseaudio import LineReader, PulseAudio, wait_change
 
 # Ctrl+Alt+F<n> would be taken by the X server itself (the switch to console n).
@@ -52,7 +52,7 @@ class VolumeTests(OrvaneTestCase):
     def test_the_volume_window_shows_without_taking_the_focus_hides_and_can_be_dragged(self):
         self.write_ini(hotkeys_ini([{"key": V, "path": "VolumeUp"}]))
         # The longest visible time: room for the drag while the window is up.
-        self.write_ini("[VolumeWindow]\nVisibleTime=5\n", self.settings_path)
+        self.write_ini("[VolumeWindow]\nVisibleTime=5\n" + NO_SPLASH, self.settings_path)
         self.start_window_manager()
         self.start()
         self.visible_window()

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+// Orvane's one entry in the system's list of programs started when the user logs on: it
+// starts the executable by its full path with the single argument "hide".
+class LogonEntry {
+public:
+    virtual ~LogonEntry() = default;
+    // Writes the entry for executablePath, replacing the one there. False when the system
+    // refuses; error() then says why.
+    virtual bool write(const QString& executablePath) = 0;
+    // Removes the entry; no entry is no failure.
+    virtual bool remove() = 0;
+    virtual QString error() const = 0;
+};
+
+// A system whose log-on list Orvane does not know: no entry can be written, and there is
+// never one to remove.
+class NullLogonEntry : public LogonEntry {
+public:
+    bool write(const QString&) override { return false; }
+    bool remove() override { return true; }
+    QString error() const override {
+        return QStringLiteral("no log-on list is known on this system");
+    }
+};
+
+// The platform's log-on list.
+std::unique_ptr<LogonEntry> CreateLogonEntry();

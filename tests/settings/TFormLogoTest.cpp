@@ -1,0 +1,73 @@
+#include "TFormLogo.h"
+#include "Screenshots.h"
+#include "TdxButton.h"
+#include "WindowShape.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QTest>
+#include <gtest/gtest.h>
+
+TEST(TFormLogo, ABorderlessCentredWindowOnTopThatTakesNoFocusMadeAtItsShow) {
+    TFormLogo logo;
+    EXPECT_TRUE(logo.findChildren<QWidget*>().isEmpty()) << "nothing made before the show";
+    EXPECT_EQ(logo.mask(), WindowShapeRegion(QSize(392, 99))) << "outline cut at creation";
+    logo.ShowLogo();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&logo));
+    const Qt::WindowFlags flags = Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                                  Qt::WindowDoesNotAcceptFocus;
+    EXPECT_EQ(logo.windowFlags() & flags, flags);
+    EXPECT_EQ(logo.size(), QSize(392, 99));
+    EXPECT_EQ(logo.geometry().center(), QGuiApplication::primaryScreen()->geometry().center());
+    EXPECT_EQ(logo.ButtonBar()->Caption(), "Loading ...");
+    EXPECT_EQ(logo.childAt(60, 50), logo.Label1()) << "the name over its shadow";
+}
+
+TEST(TFormLogo, LabelsSitByTheirArithmetic) {
+    struct Row {
+        QSize client, label;
+        QPoint place;
+    };
+    const Row rows[] = {{{392, 99}, {342, 37}, {30, 36}},
+                        {{392, 99}, {339, 37}, {31, 36}},
+                        {{301, 99}, {342, 37}, {-15, 36}}}; // rounded toward zero
+    for (const Row& r : rows)
+        EXPECT_EQ(TFormLogo::Label1Place(r.client, r.label), r.place) << r.label.width();
+    TFormLogo logo;
+    EXPECT_EQ(logo.Label1()->geometry(), QRect(30, 36, 342, 37));
+    EXPECT_EQ(logo.Label2()->geometry(), QRect(34, 38, 339, 37));
+    EXPECT_EQ(logo.Label2()->font(), Skin::Font(32, true));
+}
+
+TEST(TFormLogo, AClickOnTheWindowTheNameOrTheTitleBarHidesIt) {
+    TFormLogo logo;
+    for (QWidget* target :
+         {static_cast<QWidget*>(&logo), static_cast<QWidget*>(logo.Label1()),
+          static_cast<QWidget*>(logo.Label2()), static_cast<QWidget*>(logo.ButtonBar())}) {
+        SCOPED_TRACE(target->objectName().toStdString());
+        logo.ShowLogo();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&logo));
+        // Near the bottom right, where nothing else lies over the window itself.
+        QTest::mouseClick(target, Qt::LeftButton, {}, target->rect().bottomRight() - QPoint(3, 3));
+        EXPECT_FALSE(logo.isVisible());
+    }
+    logo.EndLogo();
+    logo.ShowLogo();
+    EXPECT_FALSE(logo.isVisible()) << "never again once its time is over";
+}
+
+TEST(TFormLogo, TheSchemesDarkColourForTheShadowAndStripsAndAScreenshot) {
+    const SkinPalette red = Skin::SchemePalette(QStringLiteral("Red"));
+    TFormLogo logo;
+    EXPECT_EQ(logo.Label1()->palette().color(QPalette::WindowText), QColor(255, 255, 0));
+    logo.ApplyPalette(red);
+    EXPECT_EQ(logo.Label2()->palette().color(QPalette::WindowText), red.dark);
+    for (QLabel* strip : {logo.LabelLeft(), logo.LabelRight(), logo.LabelBottom()})
+        EXPECT_EQ(strip->palette().color(QPalette::Window), red.dark);
+    logo.ShowLogo();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&logo));
+    EXPECT_TRUE(WindowLook(&logo).save(ScreenshotPath("splash-red.png")));
+    logo.ApplyPalette(Skin::SchemePalette(0));
+    EXPECT_TRUE(WindowLook(&logo).save(ScreenshotPath("splash.png")));
+}
