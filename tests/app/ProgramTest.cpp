@@ -24,6 +24,8 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include <QDir>
+#include <QFileInfo>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -215,6 +217,24 @@ TEST_F(ProgramFixture, OptionsShowsTheDialogWhoseChangesActAtOnceAndWhoseOkSaves
     ASSERT_TRUE(program->FormOptions.isVisible());
     program->Form1.Hide1Click();
     EXPECT_FALSE(program->FormOptions.isVisible());
+}
+
+TEST_F(ProgramFixture, ASettingsFileThatCannotBeWrittenChangesNothingVisibleOnOk) {
+    // A folder where the file must go: refused for root too.
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Settings.ini")));
+    static int messages = 0;
+    SetMessageHook([](QWidget*, const QString&) { ++messages; });
+    start();
+    program->Form1.Menus->Options1->trigger();
+    program->FormOptions.Pages().ComboBoxColorScheme->setCurrentIndex(2); // "Red"
+    ASSERT_EQ(program->Form1.Frame.ButtonBar->Colors().BackgroundFrom(), QColor(50, 0, 0));
+
+    QTest::mouseClick(program->FormOptions.ButtonOK(), Qt::LeftButton);
+    EXPECT_FALSE(program->FormOptions.isVisible());
+    EXPECT_EQ(program->Form1.Frame.ButtonBar->Colors().BackgroundFrom(), QColor(50, 0, 0));
+    EXPECT_EQ(program->Settings.value(Setting::Color), 2);
+    EXPECT_EQ(messages, 0);
+    EXPECT_TRUE(QFileInfo(dir.filePath("Settings.ini")).isDir());
 }
 
 namespace {
