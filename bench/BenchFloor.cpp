@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor the hotkey benchmark measures Orvane against: the least a Qt Widgets program can
 // do for one hotkey. It grabs Ctrl+Alt+K on Qt's own X connection and starts the target with
 // posix_spawn; nothing else: no table, no settings, no windows beyond one hidden widget.

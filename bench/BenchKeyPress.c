@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 /* Drives a hotkey daemon with synthetic key presses (XTEST) and reads, from a FIFO, when
  * the started target began running.
  *

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time of the two start-up steps that grow with the table: loading Hotkeys.ini and the
 // registration pass on a real X server. Run under an X display (bench/run-hotkey-bench.py
 // starts Xvfb for it).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 /* The target the hotkey benchmarks start: writes the moment it began running (monotonic
  * nanoseconds) to the FIFO named by ORVANE_BENCH_FIFO, which the start-up environment of
  * Orvane or of the peer hands down to it. */

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 /* Presses volume hotkeys (XTEST) and times each press until the sound server reports the
  * change to another client: the lines of `pactl subscribe` arrive on standard input.
  *

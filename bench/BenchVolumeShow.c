@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 /* Times a volume hotkey from the key press until the on-screen volume window is on the
  * screen (viewable: the window and, under a window manager, its frame are mapped).
  *

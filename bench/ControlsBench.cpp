@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Timing of the gradient button's two costs: one repaint of a 538 x 26 title bar (which
 // only copies the prepared bitmaps, whatever the quality) and one rebuild of its gradient
 // bitmaps at each quality.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 /* What the key press tools share: the clock, keysym to keycode, a round trip to the server,
  * and Ctrl+Alt+key pressed and released through XTEST. */
 #pragma once

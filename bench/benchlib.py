@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """What the benchmark scripts share: the build's programs, copies of Orvane with their own
 ini files, virtual desktops (Xvfb, and as asked a window manager, an XEmbed tray, a session
 bus and a sound server) stopped exactly as they were started, and a process's figures from

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Hotkey benchmark on a virtual X display: Orvane beside sxhkd, with the same target.
 
 For tables of 20 and 1,000 entries it measures the latency from a synthetic key press to

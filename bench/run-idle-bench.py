@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Orvane's idle cost in a tray, beside sxhkd, and how fast the volume window appears.
 
 Three virtual desktops, each with a window manager (metacity), an XEmbed tray (trayer) and

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Volume hotkey benchmark on a virtual X display and a PulseAudio null sink of its own:
 Orvane beside sxhkd running `amixer -q set Master 1%+` for the same key.
 

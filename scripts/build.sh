@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Configures and builds Orvane into build/ (the executable is build/bin/orvane).
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The CI run, stage by stage: install what is missing, build with warnings as errors, check
 # the format, run clang-tidy, run the whole test suite, then build again with
 # AddressSanitizer and UndefinedBehaviorSanitizer (in build-asan/) and run every test but
@@ -27,6 +28,8 @@ stage_format() {
     \( -name '*.c' -o -name '*.cpp' -o -name '*.h' \) -print0 | sort -z)
   clang-format --dry-run --Werror "${files[@]}"
   echo "clang-format: ${#files[@]} files, all formatted"
+  bash scripts/spdx.sh --check
+  echo "spdx: every source file names its licence"
 }
 
 stage_tidy() { bash scripts/tidy.sh build; }

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets of the INI module and the hotkey store with clang (address and
 # undefined-behaviour sanitizers) into build-fuzz/ and runs each for a bounded time.
 #

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs every Debian package that building, running, testing and benchmarking Orvane
 # needs. Safe to run again: packages already present are left alone.
 set -euo pipefail

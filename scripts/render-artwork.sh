@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders Orvane's artwork from its SVG sources into the PNGs that the program compiles in,
 # and writes the resource file that lists them. The PNGs are committed, so building Orvane
 # never needs this script or rsvg-convert (librsvg2-bin); run it after changing an SVG.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds, and starts Orvane. Arguments go to Orvane ("hide"
 # starts it in the background). Without a display it starts a virtual one (Xvfb) first.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs clang-tidy with the repository's .clang-tidy over Orvane's C and C++ sources, using
 # the compile commands of a configured and built tree; fails on any finding.
 #   scripts/tidy.sh [BUILD_DIR [PATH_REGEX]]   (defaults: build, "(src|tests|bench)/")

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "Logging.h"
 
 // Only critical messages by default: the warnings stay silent until a rule asks for them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Where Orvane lives on the web and how to reach its developers. The About box, the Help

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures for review, written under the build tree: the volume window unmuted, muted and
 // without a sound device, in every colour scheme, and the tray icon's menu.
 #include "Screenshots.h"

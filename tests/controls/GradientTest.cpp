@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Gradient bitmaps, pixel by pixel: the ramp, the band rows, the dithering, and the state
 // bitmaps a button builds from them.
 #include "Gradient.h"

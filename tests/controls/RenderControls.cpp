@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders every look of the gradient button, the title bar at every quality and a sample
 // window frame to PNG files, so that a reviewer can compare them with the look table.
 // Usage: render_controls <output directory>

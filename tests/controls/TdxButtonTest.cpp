@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The gradient button's state machine, driven by real Qt input events through the window
 // system layer (presses grab the pointer, leaves arrive as on a desktop).
 #define QTEST_QPA_MOUSE_HANDLING

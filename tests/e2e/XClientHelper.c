@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 /* A second X client for the end-to-end tests:
  *   XClientHelper grab KEYSYM MODMASK   grabs the combination on the root window (every
  *                                       lock state), prints "ready" and holds it until

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A stand-in for the desktop's GlobalShortcuts portal on a private session bus, for the
 end-to-end tests. It owns org.freedesktop.portal.Desktop and answers as a desktop would:
 

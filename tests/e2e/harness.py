@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Runs the real Orvane binary on a virtual X display for the end-to-end tests.
 
 Every test starts its own Xvfb on a display number the server picks itself (-displayfd),

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A D-Bus session bus of the test's own (dbus-daemon --session) and the fake portal on it,
 each stopped exactly as it was started."""
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A PulseAudio server of the test's own: one null sink, its own runtime and home
 directories under a temporary directory, stopped exactly as it was started. Runs as root
 (PulseAudio only warns) and as a normal user. client_env() points ALSA's default device and

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A minimal StatusNotifierWatcher on a private session bus, for the end-to-end tests: it
 owns org.kde.StatusNotifierWatcher at /StatusNotifierWatcher and says a host (a panel that
 draws the items) is registered, as a desktop's panel would.

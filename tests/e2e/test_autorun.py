@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """End-to-end: the log-on entry Orvane writes, started the way a desktop starts it (GLib's
 reading of the entry, through gio launch)."""
 

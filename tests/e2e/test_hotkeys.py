@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """End-to-end: the real Orvane on a real X server, driven by real key presses."""
 
 import os

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """End-to-end: every way Orvane ends keeps what the user had, and nothing else."""
 
 import os

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """End-to-end: the main window clicked with the mouse as a user does, under a window manager,
 and the hotkeys following what was clicked."""
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """End-to-end: in a Wayland session Orvane's hotkeys go through the desktop's
 GlobalShortcuts portal, here a fake one on a private session bus; Orvane's windows stay on
 the test's X server, as they would on XWayland."""

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """End-to-end: Orvane's icon as a StatusNotifierItem, on a private session bus with a
 panel's watcher (sni_watcher.py), as desktops without an XEmbed tray show it."""
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """End-to-end: Orvane's icon in a real XEmbed system tray (trayer) under a window manager."""
 
 import subprocess

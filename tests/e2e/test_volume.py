@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """End-to-end: a real hotkey bound to a volume function changes the volume of a real
 PulseAudio server, which ALSA's default device reaches, and shows the volume window."""
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary bytes as Hotkeys.ini: the table loaded from it, saved and loaded again into a
 // fresh table, must come back the same. Two changes are the store's own rules: an empty table
 // is saved as Count=0, which loads the default table, and a key code outside the key table

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary bytes as an INI file. Whatever is read from it must read the same after a save
 // and a second parse, and a second save must change nothing more. Inputs that hold NUL
 // separators also carry writes: "file\0section\0key\0value\0section\0key\0value..."; each

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a fuzz target over every file of the given files and folders, without libFuzzer.
 #include "FuzzCheck.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's colour schemes, gradient quality, colour key and opacity.
 #include "FakeHotkeyBackend.h"
 #include "FakeWindowActivator.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures of the main window for review, written under the build tree: the panel shown and
 // folded, a row selected, the icon picker open, a refused row's tooltip, and every colour
 // scheme.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The properties panel on the offscreen platform, driven through real input events where a
 // user would act (pointer moves and clicks go through the window system layer).
 #define QTEST_QPA_MOUSE_HANDLING

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Another program's window for the activation tests: a real toolkit client, maximised, that
 // tells the window manager of the user's input in it (_NET_WM_USER_TIME) as desktop programs
 // do. Prints its window id once shown, then "input" for every key or button press once the

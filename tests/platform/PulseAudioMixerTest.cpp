@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The mixer and the volume functions on the real sound system: ALSA's default device
 // through the PulseAudio plugin to a PulseAudio server that the test starts itself.
 #include "PulseAudioServer.h"

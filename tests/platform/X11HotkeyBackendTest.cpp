@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs on its own Xvfb (tests/support/with-xvfb.sh) with the xcb platform: real grabs, a
 // real second client (XClientHelper) and real key presses (xdotool).
 #include "X11HotkeyBackend.h"

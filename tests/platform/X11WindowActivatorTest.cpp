@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs on its own Xvfb (tests/support/with-xvfb.sh) with the xcb platform and a window
 // manager that prevents focus stealing: another program's window has the focus after real
 // input (XTEST), and a window of this process is brought to the front from a grabbed hotkey

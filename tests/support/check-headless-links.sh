@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # check-headless-links.sh WIDGET_EXE -- HEADLESS_EXE...
 # Fails when a headless test executable is linked against Qt's GUI or widget libraries.
 # WIDGET_EXE is a test known to use widgets: finding them there shows the check can see them.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a command on its own virtual X display (a free number the server picks) and stops
 # that server afterwards, whatever the command's outcome.
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "VolumeFunctions.h"
 #include "ScriptedMixerDriver.h"
 #include "SettingsStore.h"

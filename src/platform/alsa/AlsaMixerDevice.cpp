@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "AlsaMixerDevice.h"
 
 // Failures the mixer turns into -1 values; silent unless switched on.
