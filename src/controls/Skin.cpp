@@ -83,6 +83,10 @@ void ApplyActionButtonSet(TdxColors& colors, const SkinPalette& palette) {
     colors.SetClickedTo(palette.dark);
     colors.SetFocusedTo(palette.accent);
     colors.SetHighlightTo(palette.dark);
+}
+
+void ApplyActionButtonDesign(TdxColors& colors) {
+    ApplyActionButtonSet(colors, DesignPalette);
     colors.SetClickedFrom(Qt::white);
     colors.SetFocusedFrom(Qt::white);
     colors.SetHighlightFrom(Qt::white);

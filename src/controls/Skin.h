@@ -52,8 +52,11 @@ void ApplyTitleBarSet(TdxColors& colors, const SkinPalette& palette);
 // bold type 16 pixels high, never focused, no focus rectangle or accelerator, design colours.
 inline constexpr int TitleBarHeight = 26;
 TdxButton* AddTitleBar(QWidget* window, const QString& caption, int width);
-// Push buttons: dark to accent, white where the state gradients start.
+// Push buttons: the colours a scheme changes, dark to accent.
 void ApplyActionButtonSet(TdxColors& colors, const SkinPalette& palette);
+// The main window's push buttons as laid out: the blue set, white where the state
+// gradients start.
+void ApplyActionButtonDesign(TdxColors& colors);
 // The menu buttons under a title bar: accent to white with a dark outline; the caption takes
 // the dark colour too.
 void ApplyTabButtonSet(TdxButton& button, const SkinPalette& palette);

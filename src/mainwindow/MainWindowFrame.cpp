@@ -24,7 +24,7 @@ TdxButton* titleButton(QWidget* window, const char* name, const QString& caption
     b->setFont(font);
     b->SetFontColor(Qt::white);
     b->setToolTip(hint);
-    Skin::ApplyActionButtonSet(b->Colors(), Skin::DesignPalette);
+    Skin::ApplyActionButtonDesign(b->Colors());
     return b;
 }
 

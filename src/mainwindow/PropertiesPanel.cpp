@@ -98,7 +98,7 @@ TdxButton* makeButton(QWidget* parent, const char* name, const QString& caption,
     button->SetFontColor(Qt::white);
     // Colours before the size: a colour change renders the gradients at the current size,
     // and the laid-out size is rendered once, by the resize of the first show.
-    Skin::ApplyActionButtonSet(button->Colors(), Skin::DesignPalette);
+    Skin::ApplyActionButtonDesign(button->Colors());
     button->setGeometry(place);
     return button;
 }

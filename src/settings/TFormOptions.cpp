@@ -38,15 +38,6 @@ TdxButton* actionButton(QWidget* dialog, const char* name, const QString& captio
     return button;
 }
 
-// What a colour scheme changes on the dialog's push buttons.
-void actionButtonColours(TdxColors& colors, const SkinPalette& palette) {
-    colors.SetBackgroundFrom(palette.dark);
-    colors.SetBackgroundTo(palette.accent);
-    colors.SetClickedTo(palette.dark);
-    colors.SetFocusedTo(palette.accent);
-    colors.SetHighlightTo(palette.dark);
-}
-
 } // namespace
 
 struct TFormOptions::Controls {
@@ -102,8 +93,8 @@ void TFormOptions::ApplyPalette(const SkinPalette& palette) {
 
 void TFormOptions::applyPaletteToControls() {
     Skin::ApplyTitleBarSet(m_controls->ButtonBar->Colors(), m_palette);
-    actionButtonColours(m_controls->ButtonOK->Colors(), m_palette);
-    actionButtonColours(m_controls->ButtonDefault->Colors(), m_palette);
+    Skin::ApplyActionButtonSet(m_controls->ButtonOK->Colors(), m_palette);
+    Skin::ApplyActionButtonSet(m_controls->ButtonDefault->Colors(), m_palette);
     m_controls->Strips.SetColour(m_palette.dark);
 }
 
