@@ -3,8 +3,10 @@
 # The CI run, stage by stage: install what is missing, build with warnings as errors, check
 # the format, run clang-tidy, run the whole test suite, then build again with
 # AddressSanitizer and UndefinedBehaviorSanitizer (in build-asan/) and run every test but
-# the end-to-end ones there. Prints how long each stage took.
-#   scripts/ci.sh [STAGE...]   only these stages: deps build format tidy test sanitize fuzz
+# the end-to-end ones there; build the Debian package and check it. Prints how long each
+# stage took.
+#   scripts/ci.sh [STAGE...]   only these stages: deps build format tidy test package
+#                              sanitize fuzz
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -38,6 +40,31 @@ stage_test() {
   (cd build && ctest --output-on-failure -j "$jobs") 2>&1 | tee build/ci-ctest.log
 }
 
+# The Debian package from build/, and what it ships checked by the freedesktop, AppStream,
+# man and Debian tools; then the unpacked package's executable runs under Xvfb.
+stage_package() {
+  cmake -S . -B build "${cmake_args[@]}"
+  cmake --build build -j "$jobs"
+  rm -rf build/package
+  (cd build && cpack -G DEB -B "$PWD/package")
+  local debs deb root warnings
+  debs=(build/package/orvane_*.deb)
+  ((${#debs[@]} == 1)) && [[ -f ${debs[0]} ]] || { echo "expected one package: ${debs[*]}" >&2; return 1; }
+  deb=${debs[0]}
+  dpkg-deb --info "$deb"
+  root=build/package/root
+  dpkg-deb -x "$deb" "$root"
+  desktop-file-validate "$root/usr/share/applications/org.orvane.Orvane.desktop"
+  appstreamcli validate --no-net "$root/usr/share/metainfo/org.orvane.Orvane.metainfo.xml"
+  warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l \
+    "$root/usr/share/man/man1/orvane.1.gz" 2>&1 >/dev/null)
+  [[ -z $warnings ]] || { echo "$warnings" >&2; echo "man: warnings in orvane.1" >&2; return 1; }
+  echo "man: orvane.1 formats without warnings"
+  # Errors fail the stage; each warning left is explained in the README.
+  lintian --fail-on error --display-info "$deb"
+  (cd tests/e2e && ORVANE_DEB=$PWD/../../$deb python3 -m unittest -v test_package.py)
+}
+
 stage_sanitize() {
   cmake -S . -B build-asan "${cmake_args[@]}" -DORVANE_SANITIZE=ON -DORVANE_BUILD_BENCH=OFF
   cmake --build build-asan -j "$jobs"
@@ -51,7 +78,7 @@ stage_sanitize() {
 stage_fuzz() { bash scripts/fuzz.sh; }
 
 stages=("$@")
-((${#stages[@]})) || stages=(deps build format tidy test sanitize fuzz)
+((${#stages[@]})) || stages=(deps build format tidy test package sanitize fuzz)
 
 summary=()
 current=

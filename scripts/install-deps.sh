@@ -38,6 +38,9 @@ packages=(
   libglib2.0-bin
   # artwork: scripts/render-artwork.sh renders the SVGs (the build uses the committed PNGs)
   librsvg2-bin
+  # the Debian package (scripts/ci.sh, stage package): cpack finds the libraries' packages
+  # with dpkg-shlibdeps; the metadata, the manual page and the package are checked
+  dpkg-dev appstream man-db groff-base lintian
 )
 
 missing=()

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "BuildInfo.h"
 #include "CommandLine.h"
 #include "HotkeyBackend.h"
 #include "LogonEntry.h"
@@ -11,8 +12,21 @@
 #include "WindowActivator.h"
 
 #include <QApplication>
+#include <cstdio>
 
 int main(int argc, char* argv[]) {
+    // --help and --version answer before anything else: no display, no instance, no file.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (const auto text = CommandLine::InformationText(arguments, QStringLiteral(ORVANE_VERSION))) {
+        const QByteArray bytes = text->toLocal8Bit();
+        const bool written = std::fwrite(bytes.constData(), 1, bytes.size(), stdout) ==
+                                 static_cast<size_t>(bytes.size()) &&
+                             std::fflush(stdout) == 0;
+        return written ? 0 : 1;
+    }
+
     // Orvane's windows need X (positions, stay-on-top, outlines): under a Wayland session they
     // run through XWayland, while the hotkeys go to the desktop's shortcut service.
     // The choice is Orvane's alone: the programs it starts get the environment unchanged.
@@ -24,6 +38,7 @@ int main(int argc, char* argv[]) {
     if (forceXcb)
         qunsetenv("QT_QPA_PLATFORM");
     QApplication::setApplicationName(QStringLiteral("Orvane"));
+    QApplication::setApplicationVersion(QStringLiteral(ORVANE_VERSION));
     // The desktop keeps Orvane's global shortcuts under this id (its desktop file's name).
     QGuiApplication::setDesktopFileName(QStringLiteral("org.orvane.Orvane"));
     // Orvane lives on with every window hidden; only Exit ends it.

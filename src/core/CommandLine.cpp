@@ -24,4 +24,27 @@ bool IsQuotedPathWithBlank(const QString& commandLine, const QString& executable
     return commandLine.toLower() == quotedLower(executablePath) + QLatin1Char(' ');
 }
 
+std::optional<QString> InformationText(const QStringList& arguments, const QString& version) {
+    if (arguments.size() != 1)
+        return std::nullopt;
+    if (arguments.front() == QLatin1String("--version"))
+        return QStringLiteral("Orvane %1\n").arg(version);
+    if (arguments.front() == QLatin1String("--help"))
+        return QStringLiteral(
+            "Usage: orvane [hide]\n"
+            "       orvane --help | --version\n"
+            "Binds system-wide hotkeys to programs, documents, web pages and the volume.\n"
+            "\n"
+            "  (no argument)  start and show the main window; if Orvane already runs,\n"
+            "                 bring its window to the front\n"
+            "  hide           start in the background, in the tray (any other argument\n"
+            "                 does the same), as the autostart entry does\n"
+            "  --help         print this help and exit\n"
+            "  --version      print the version and exit\n"
+            "\n"
+            "SIGTERM, SIGINT and SIGHUP save Hotkeys.ini and Settings.ini and end Orvane.\n"
+            "Where the files live: see orvane(1).\n");
+    return std::nullopt;
+}
+
 } // namespace CommandLine

@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace CommandLine {
 
@@ -16,5 +17,10 @@ bool IsPlainStart(const QString& commandLine, const QString& executablePath);
 
 // The one start that never shows the splash window: the quoted path and one blank.
 bool IsQuotedPathWithBlank(const QString& commandLine, const QString& executablePath);
+
+// What `orvane --help` and `orvane --version` print (arguments without the program name):
+// those two, each alone, ask for a text and no start. Every other command line starts
+// Orvane, so the result is empty.
+std::optional<QString> InformationText(const QStringList& arguments, const QString& version);
 
 } // namespace CommandLine

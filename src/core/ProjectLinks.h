@@ -11,7 +11,7 @@ inline constexpr char WebSite[] = "https://orvane.org/";
 inline constexpr char ForumPage[] = "https://orvane.org/forum/";
 // The developers' mail address.
 inline constexpr char EMail[] = "orvane@orvane.org";
-// The version history beside the executable.
+// The version history beside the executable, or in an installed copy's data folder.
 inline constexpr char WhatsNewFile[] = "history.txt";
 
 } // namespace ProjectLinks

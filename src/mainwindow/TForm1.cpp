@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TForm1.h"
 
+#include "AppPaths.h"
 #include "HotkeyCommands.h"
 #include "HotkeyListView.h"
 #include "HotkeyRegistration.h"
@@ -20,7 +21,6 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QMenu>
@@ -165,10 +165,8 @@ void TForm1::connectMenus() {
     for (QAction* a : {m->About1, m->About2})
         connect(a, &QAction::triggered, this, &TForm1::aboutRequested);
     for (QAction* a : {m->Whatsnew1, m->Whatsnew2})
-        connect(a, &QAction::triggered, this, [this] {
-            emit openRequested(QCoreApplication::applicationDirPath() + QLatin1Char('/') +
-                               QLatin1String(ProjectLinks::WhatsNewFile));
-        });
+        connect(a, &QAction::triggered, this,
+                [this] { emit openRequested(AppPaths::HistoryFile()); });
     connect(m->Submitabug1, &QAction::triggered, this,
             [this] { emit openRequested(QLatin1String(ProjectLinks::ForumPage)); });
     connect(m->Forum1, &QAction::triggered, this,

@@ -2,6 +2,7 @@
 #include "TFormAbout.h"
 
 #include "BorderStrips.h"
+#include "BuildInfo.h"
 #include "ProjectLinks.h"
 #include "TdxButton.h"
 #include "WindowDrag.h"
@@ -30,6 +31,15 @@ QLabel* textLabel(QWidget* parent, const char* name, const QString& text, QPoint
     if (width > 0)
         label->resize(width, label->height());
     return label;
+}
+
+// "v2.1 (20.02.2005)": the release from the project's one version number and day, so the box,
+// `orvane --version` and the package agree.
+QString versionText() {
+    return QStringLiteral("v%1.%2 (%3)")
+        .arg(ORVANE_VERSION_MAJOR)
+        .arg(ORVANE_VERSION_MINOR)
+        .arg(QLatin1String(ORVANE_RELEASE_DAY));
 }
 
 // The OK button's colours: dark to accent, and accent where the state gradients end; its
@@ -130,8 +140,7 @@ void TFormAbout::build() {
     c.LabelApp->setGeometry(6, 32, 287, 25);
     Skin::SetTextColour(c.LabelApp, Skin::Navy);
 
-    c.LabelVersion =
-        textLabel(this, "LabelVersion", QStringLiteral("v2.1 (20.02.2005)"), {192, 48}, 102);
+    c.LabelVersion = textLabel(this, "LabelVersion", versionText(), {192, 48}, 102);
 
     textLabel(this, "LabelMadeBy", QStringLiteral("Made by"), {8, 64});
     QLabel* maker =

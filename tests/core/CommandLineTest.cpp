@@ -29,3 +29,33 @@ TEST(CommandLine, OnlyTheQuotedPathWithOneBlankSkipsTheSplash) {
     EXPECT_FALSE(IsQuotedPathWithBlank(Rebuild(exe, {}), exe));
     EXPECT_FALSE(IsQuotedPathWithBlank(Rebuild(exe, {"hide"}), exe));
 }
+
+TEST(CommandLine, OnlyHelpOrVersionAloneAsksForATextInsteadOfAStart) {
+    struct Row {
+        QStringList arguments;
+        const char* startsWith; // nullptr: Orvane starts
+    };
+    const Row rows[] = {
+        {{"--version"}, "Orvane 9.8.7\n"},
+        {{"--help"}, "Usage: orvane [hide]\n"},
+        {{}, nullptr},
+        {{"hide"}, nullptr},
+        {{""}, nullptr},
+        {{"--help", "hide"}, nullptr},
+        {{"hide", "--version"}, nullptr},
+        {{"--HELP"}, nullptr},
+        {{"-h"}, nullptr},
+        {{"--version "}, nullptr},
+    };
+    for (const Row& row : rows) {
+        const auto text = InformationText(row.arguments, "9.8.7");
+        SCOPED_TRACE(row.arguments.join('|').toStdString());
+        if (!row.startsWith) {
+            EXPECT_FALSE(text.has_value());
+            continue;
+        }
+        ASSERT_TRUE(text.has_value());
+        EXPECT_TRUE(text->startsWith(QLatin1String(row.startsWith))) << text->toStdString();
+    }
+    EXPECT_EQ(*InformationText({"--version"}, "9.8.7"), "Orvane 9.8.7\n");
+}

@@ -15,7 +15,6 @@ import tempfile
 import time
 import unittest
 
-ORVANE = os.environ.get("ORVANE_BIN", "")
 # The settings every test starts from unless it writes its own (then it adds these).
 NO_SPLASH = "[General]\nLogo=0\n"
 XHELPER = os.environ.get("ORVANE_XHELPER", "")
@@ -183,16 +182,26 @@ def docked_icon(env, panel):
 class OrvaneTestCase(unittest.TestCase):
     """A test with its own X server and its own copy of Orvane in a temporary directory."""
 
+    # The environment variable naming what install() puts in place; unset skips the test.
+    SOURCE = "ORVANE_BIN"
+
+    def install(self, source):
+        """Puts Orvane into the temporary directory and returns the executable's path: here a
+        copy of the built binary on its own, which keeps its files beside it."""
+        path = os.path.join(self.tmp, "app", "orvane")
+        os.makedirs(os.path.dirname(path))
+        shutil.copy2(source, path)
+        return path
+
     def setUp(self):
-        if not ORVANE:
-            self.skipTest("ORVANE_BIN is not set")
+        source = os.environ.get(self.SOURCE, "")
+        if not source:
+            self.skipTest(self.SOURCE + " is not set")
         self.tmp = tempfile.mkdtemp(prefix="orvane-e2e-")
         self.addCleanup(shutil.rmtree, self.tmp, True)
         self.xserver = Xvfb()
         self.addCleanup(self.xserver.stop)
-        self.bin = os.path.join(self.tmp, "app", "orvane")
-        os.makedirs(os.path.dirname(self.bin))
-        shutil.copy2(ORVANE, self.bin)
+        self.bin = self.install(source)
         runtime = os.path.join(self.tmp, "runtime")
         os.makedirs(runtime, mode=0o700)
         self.env = dict(os.environ)
@@ -220,17 +229,24 @@ class OrvaneTestCase(unittest.TestCase):
 
     # --- files -------------------------------------------------------------------------
     @property
+    def files_dir(self):
+        """Where Orvane keeps Hotkeys.ini and Settings.ini."""
+        return os.path.dirname(self.bin)
+
+    @property
     def ini_path(self):
-        return os.path.join(os.path.dirname(self.bin), "Hotkeys.ini")
+        return os.path.join(self.files_dir, "Hotkeys.ini")
 
     @property
     def settings_path(self):
-        return os.path.join(os.path.dirname(self.bin), "Settings.ini")
+        return os.path.join(self.files_dir, "Settings.ini")
 
     def write_ini(self, text, path=None):
         """Writes Hotkeys.ini, or the file at path."""
         mode = "wb" if isinstance(text, bytes) else "w"
-        with open(path or self.ini_path, mode) as f:
+        path = path or self.ini_path
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        with open(path, mode) as f:
             f.write(text)
 
     def two_equal_entries(self):

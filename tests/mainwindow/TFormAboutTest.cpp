@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TFormAbout.h"
+#include "BuildInfo.h"
 #include "TdxButton.h"
 #include "WindowShape.h"
 
@@ -69,6 +70,13 @@ TEST_F(AboutBox, OkClickedHidesTheBox) {
     EXPECT_EQ(about.ButtonOK()->geometry(), QRect(100, 162, 100, 25));
     QTest::mouseClick(about.ButtonOK(), Qt::LeftButton);
     EXPECT_FALSE(about.isVisible());
+}
+
+// The box keeps its text while the version comes from the build, the one `--version` prints.
+TEST_F(AboutBox, ShowsTheReleaseThatVersionPrints) {
+    about.ShowAbout();
+    EXPECT_EQ(about.LabelVersion()->text(), QStringLiteral("v2.1 (20.02.2005)"));
+    EXPECT_TRUE(QStringLiteral(ORVANE_VERSION).startsWith(QStringLiteral("2.1.")));
 }
 
 TEST_F(AboutBox, LinksOpenTheMailAddressAndTheWebSite) {
