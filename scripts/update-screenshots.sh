@@ -1,0 +1,11 @@
+#!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copies the README's pictures from the screenshots the tests took (build/screenshots, after
+# a ctest run) into docs/screenshots. Commit the result.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build="${1:-build}"
+for shot in main-window volume-window options-5-general; do
+  cp "$build/screenshots/$shot.png" "docs/screenshots/$shot.png"
+done
+echo "docs/screenshots updated from $build/screenshots"
