@@ -226,6 +226,9 @@ class OrvaneTestCase(unittest.TestCase):
             if p.poll() is None:
                 p.kill()
                 p.wait()
+            for pipe in (p.stdout, p.stderr):
+                if pipe:
+                    pipe.close()
 
     # --- files -------------------------------------------------------------------------
     @property
