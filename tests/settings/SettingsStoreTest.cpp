@@ -2,6 +2,7 @@
 #include "SettingsStore.h"
 #include "TestFiles.h"
 
+#include <QLocale>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -139,11 +140,17 @@ TEST(SettingsStore, SetValueTakesWhatTheControlWouldAndAnnouncesOnlyChanges) {
 
 TEST(SettingsTable, ListItemsGiveTheirStepsAndTimesInEveryLocale) {
     const int steps[] = {65, 131, 327, 655, 1310, 1966, 3276, 6553, 13107};
-    for (int i = 0; i < 9; ++i)
-        EXPECT_EQ(VolumeStepUnits(i), steps[i]) << i;
     const int times[] = {500, 1000, 2000, 3000, 4000, 5000};
-    for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(VisibleTimeMs(i), times[i]) << i;
+    // A point and a comma as the user's decimal mark: the items mean the same in both.
+    for (const QLocale& locale : {QLocale(QLocale::English), QLocale(QLocale::German)}) {
+        QLocale::setDefault(locale);
+        const std::string name = locale.name().toStdString();
+        for (int i = 0; i < 9; ++i)
+            EXPECT_EQ(VolumeStepUnits(i), steps[i]) << name << " " << i;
+        for (int i = 0; i < 6; ++i)
+            EXPECT_EQ(VisibleTimeMs(i), times[i]) << name << " " << i;
+    }
+    QLocale::setDefault(QLocale::c());
     EXPECT_EQ(VolumeStepUnits(-1), -1);
     EXPECT_EQ(VisibleTimeMs(6), -1);
 }
