@@ -82,13 +82,18 @@ bool XdgLogonEntry::fail(const QString& why) {
 }
 
 bool XdgLogonEntry::write(const QString& executablePath) {
+    const QByteArray text = EntryText(executablePath);
+    // Every start asks for the entry: one that already says this costs no write and no sync.
+    if (QFile current(filePath()); current.open(QIODevice::ReadOnly) && current.readAll() == text) {
+        m_error.clear();
+        return true;
+    }
     if (!QDir().mkpath(m_directory))
         return fail(QStringLiteral("cannot create the folder %1").arg(m_directory));
     // Replaced whole or not at all: a desktop never reads half an entry.
     QSaveFile file(filePath());
     if (!file.open(QIODevice::WriteOnly))
         return fail(file.errorString());
-    const QByteArray text = EntryText(executablePath);
     if (file.write(text) != text.size() || !file.commit())
         return fail(file.errorString());
     m_error.clear();
