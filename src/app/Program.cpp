@@ -102,7 +102,15 @@ void Program::followSetting(Setting setting) {
     switch (setting) {
     case Setting::Autorun:
         // The running executable, wherever it is now: a moved Orvane fixes its entry.
-        CheckBoxAutorunClick(Settings, *m_logonEntry, QCoreApplication::applicationFilePath());
+        CheckBoxAutorunClick(Settings, *m_logonEntry, QCoreApplication::applicationFilePath(),
+                             [this](const QString& text) {
+                                 // Said once the start-up has run: a box now would hold the
+                                 // settings load and the hotkeys behind it.
+                                 QTimer::singleShot(0, this, [this, text] {
+                                     if (!Life.exitFlag())
+                                         Form1.TellUser(text);
+                                 });
+                             });
         break;
     case Setting::Color: {
         const int index = Settings.value(setting);

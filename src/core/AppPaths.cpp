@@ -20,7 +20,9 @@ QString InstalledDataDirectory(const QString& executableDir, const QString& data
 
 QString FilesDirectory(const QString& executableDir, const QString& configHome,
                        const std::function<bool(const QString&)>& isWritableDir, bool installed) {
-    if (!installed && isWritableDir(executableDir))
+    // No folder at all is the folder of an executable whose path is not valid UTF-8: its
+    // files must not land in the root or the current folder.
+    if (!installed && QDir::isAbsolutePath(executableDir) && isWritableDir(executableDir))
         return executableDir;
     return configHome + QStringLiteral("/Orvane");
 }

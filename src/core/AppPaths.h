@@ -15,7 +15,8 @@ QString InstalledDataDirectory(const QString& executableDir, const QString& data
 
 // Where Hotkeys.ini and Settings.ini live: configHome + "/Orvane" for an installed copy
 // (whoever may write its bin folder, root included) or when the executable's folder cannot
-// be written, so nothing is ever lost; beside the executable otherwise.
+// be written, so nothing is ever lost, or when executableDir is no full path (empty: the
+// system could not name the executable); beside the executable otherwise.
 QString FilesDirectory(const QString& executableDir, const QString& configHome,
                        const std::function<bool(const QString&)>& isWritableDir,
                        bool installed = false);

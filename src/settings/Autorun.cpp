@@ -8,12 +8,21 @@
 
 Q_LOGGING_CATEGORY(lcAutorun, "orvane.autorun", QtWarningMsg)
 
-void CheckBoxAutorunClick(SettingsStore& settings, LogonEntry& entry,
-                          const QString& executablePath) {
-    const bool on = settings.isOn(Setting::Autorun);
-    if (on ? entry.write(executablePath) : entry.remove())
+void CheckBoxAutorunClick(SettingsStore& settings, LogonEntry& entry, const QString& executablePath,
+                          const std::function<void(const QString&)>& tellUser) {
+    if (!settings.isOn(Setting::Autorun)) {
+        if (!entry.remove())
+            qCInfo(lcAutorun).noquote() << "log-on entry not removed:" << entry.error();
         return;
-    qCInfo(lcAutorun).noquote() << (on ? "log-on entry not written:" : "log-on entry not removed:")
-                                << entry.error();
+    }
+    const LogonWrite outcome =
+        executablePath.isEmpty() ? LogonWrite::Impossible : entry.write(executablePath);
+    if (outcome == LogonWrite::Written)
+        return;
+    const QString why =
+        executablePath.isEmpty() ? QString::fromUtf16(kUnnamedExecutable) : entry.error();
+    qCInfo(lcAutorun).noquote() << "log-on entry not written:" << why;
+    if (outcome == LogonWrite::Impossible && tellUser)
+        tellUser(QString::fromUtf16(kNoLogonStart).arg(why));
     settings.setValue(Setting::Autorun, 0);
 }

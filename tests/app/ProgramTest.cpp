@@ -411,6 +411,31 @@ TEST_F(ProgramFixture, AMissingSettingsFileWritesTheLogOnEntryAtStart) {
               XdgLogonEntry::EntryText(QCoreApplication::applicationFilePath()));
 }
 
+// The user turned Orvane's log-on start off in the desktop's settings: it stays so.
+TEST_F(ProgramFixture, TheDesktopsOffShowsAutorunUntickedAndKeepsTheEntry) {
+    auto* entry = new XdgLogonEntry(dir.filePath("autostart"));
+    rebuild(std::unique_ptr<LogonEntry>(entry));
+    const QByteArray desktops = XdgLogonEntry::EntryText("/old/orvane") + "Hidden=true\n";
+    ASSERT_TRUE(QDir(dir.path()).mkdir("autostart") && writeAll(entry->filePath(), desktops));
+    start({"hide"});
+    program->Form1.Menus->Options1->trigger();
+    EXPECT_FALSE(program->FormOptions.Pages().CheckBoxAutorun->isChecked());
+    program->Life.Exit1Click();
+    EXPECT_TRUE(readAll(dir.filePath("Settings.ini")).contains("\nAutorun=0\n"));
+    EXPECT_EQ(readAll(entry->filePath()), desktops);
+}
+
+TEST_F(ProgramFixture, AnExecutableNoEntryCanStartIsToldOnceTheHotkeysWork) {
+    static QStringList told;
+    SetMessageHook([](QWidget*, const QString& text) { told << text; });
+    logon->outcome = LogonWrite::Impossible;
+    start({"hide"});
+    EXPECT_TRUE(told.isEmpty()) << "not within the start-up";
+    EXPECT_TRUE(QTest::qWaitFor([] { return !told.isEmpty(); }));
+    EXPECT_EQ(told, QStringList("Orvane cannot start when you log on: why"));
+    EXPECT_FALSE(program->Settings.isOn(Setting::Autorun));
+}
+
 TEST_F(ProgramFixture, AnAutostartFolderThatCannotBeMadeUnchecksAutorunAndSavesIt) {
     // A regular file where the folder must go: refused for root too.
     ASSERT_TRUE(writeAll(dir.filePath("config"), "not a folder"));

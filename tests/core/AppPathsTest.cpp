@@ -13,10 +13,14 @@ TEST(AppPaths, FilesLiveBesideTheExecutableWhenItsDirectoryIsWritable) {
         "/opt/o");
 }
 
-TEST(AppPaths, AnUnwritableDirectoryFallsBackToTheUsersConfiguration) {
-    EXPECT_EQ(AppPaths::FilesDirectory("/usr/bin", "/home/u/.config",
-                                       [](const QString& d) { return d != "/usr/bin"; }),
-              "/home/u/.config/Orvane");
+// Unwritable, or no folder at all (an executable the system could not name): never the
+// root or the current folder.
+TEST(AppPaths, AnUnwritableOrUnnamedDirectoryFallsBackToTheUsersConfiguration) {
+    for (const char* exeDir : {"/usr/bin", "", "bin"})
+        EXPECT_EQ(AppPaths::FilesDirectory(exeDir, "/home/u/.config",
+                                           [](const QString& d) { return d != "/usr/bin"; }),
+                  "/home/u/.config/Orvane")
+            << exeDir;
 }
 
 TEST(AppPaths, WriteProbeTellsRealDirectoriesApart) {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "XdgLogonEntry.h"
+#include "TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -57,7 +59,6 @@ TEST(XdgLogonEntry, TheEntryStartsThePathWithHideWhateverItHolds) {
     struct Row {
         const char* folder;
         const char* exec; // after "Exec=\"<tmp>/"
-        bool glibStartsIt = true;
     };
     const Row rows[] = {
         {"plain", R"(plain/orvane" hide)"},
@@ -66,9 +67,9 @@ TEST(XdgLogonEntry, TheEntryStartsThePathWithHideWhateverItHolds) {
         {"$HOME", R"(\\$HOME/orvane" hide)"},
         {"`id`", R"(\\`id\\`/orvane" hide)"},
         {R"(back\slash)", R"(back\\\\slash/orvane" hide)"},
-        // GLib looks the program up before it turns %% back into %, so it cannot start a
-        // path with a percent sign however it is written; %% is what the format asks for.
-        {"100%u", R"(100%%u/orvane" hide)", false},
+        {"a=b", R"(a=b/orvane" hide)"},
+        // GLib cannot find a program whose path holds %%; env takes it as an argument.
+        {"100%u", R"(100%%u/orvane" hide)"},
     };
     const QString validate = QStandardPaths::findExecutable("desktop-file-validate");
     const QString gio = QStandardPaths::findExecutable("gio");
@@ -88,19 +89,65 @@ TEST(XdgLogonEntry, TheEntryStartsThePathWithHideWhateverItHolds) {
         script.close();
         script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
 
-        ASSERT_TRUE(entry.write(exe)) << entry.error().toStdString();
+        ASSERT_EQ(entry.write(exe), LogonWrite::Written) << entry.error().toStdString();
         const QByteArray text = contents(entry.filePath());
-        EXPECT_EQ(execLine(text), "Exec=\"" + dir.path().toUtf8() + '/' + row.exec);
+        EXPECT_EQ(execLine(text), (exe.contains('%') ? "Exec=env \"" : "Exec=\"") +
+                                      dir.path().toUtf8() + '/' + row.exec);
         EXPECT_TRUE(text.contains("\nName=Orvane\n") && text.startsWith("[Desktop Entry]\n"));
+        EXPECT_TRUE(text.contains("\nTryExec=" + exe.toUtf8().replace("\\", "\\\\") + '\n'));
         const auto [valid, complaints] = run(validate, {entry.filePath()});
         EXPECT_EQ(valid, 0);
         EXPECT_EQ(complaints.toStdString(), "");
 
-        if (!row.glibStartsIt)
-            continue;
         EXPECT_EQ(run(gio, {"launch", entry.filePath()}).first, 0);
         ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo(out).size() > 0; }, 10000));
         EXPECT_EQ(contents(out), exe.toUtf8() + "\nhide\n");
+        ASSERT_TRUE(QFile::remove(exe));
+        EXPECT_NE(run(gio, {"launch", entry.filePath()}).first, 0) << "a deleted copy is skipped";
+    }
+}
+
+TEST(XdgLogonEntry, APathNoEntryCanHoldIsRefusedAndNothingIsWritten) {
+    QTemporaryDir dir;
+    XdgLogonEntry entry(dir.filePath("autostart"));
+    for (const char* path : {"", "orvane", "/a\x01b/orvane", "/a=b%c/orvane"}) {
+        EXPECT_EQ(entry.write(QString::fromUtf8(path)), LogonWrite::Impossible) << path;
+        EXPECT_FALSE(entry.error().isEmpty());
+        EXPECT_FALSE(QFileInfo::exists(entry.filePath())) << path;
+    }
+}
+
+// The desktop's own settings turn an autostart entry off inside the file: KDE with Hidden,
+// GNOME with its enabled key, in the main group, the last of repeated keys counting.
+TEST(XdgLogonEntry, TheDesktopsOffIsReadFromTheMainGroup) {
+    const std::pair<const char*, bool> rows[] = {
+        {"Hidden=true\n", true},
+        {"X-GNOME-Autostart-enabled = false\n", true},
+        {"Hidden=1\n", true},
+        {"Hidden=false\n", false},
+        {"X-GNOME-Autostart-enabled=false\nX-GNOME-Autostart-enabled=true\n", false},
+        {"[Desktop Action Quit]\nHidden=true\n", false}};
+    for (const auto& [added, off] : rows)
+        EXPECT_EQ(XdgLogonEntry::TurnedOffByDesktop(XdgLogonEntry::EntryText("/o") + added), off)
+            << added;
+}
+
+// What stands at the entry's place but is no entry (a FIFO, a device, a huge file) is never
+// waited on, never read whole, and neither replaced nor removed.
+TEST(XdgLogonEntry, WhatIsNoEntryIsLeftAloneWithoutWaiting) {
+    QTemporaryDir dir;
+    XdgLogonEntry entry(dir.path());
+    ASSERT_EQ(mkfifo(QFile::encodeName(dir.filePath("fifo")).constData(), 0600), 0);
+    QFile huge(dir.filePath("huge"));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(XdgLogonEntry::MaxEntrySize + 1));
+    for (const QString& target :
+         {dir.filePath("fifo"), QStringLiteral("/dev/zero"), huge.fileName()}) {
+        ASSERT_TRUE(QFile::link(target, entry.filePath()));
+        EXPECT_EQ(entry.write("/opt/orvane"), LogonWrite::Refused) << target.toStdString();
+        EXPECT_FALSE(entry.remove());
+        EXPECT_EQ(QFileInfo(entry.filePath()).symLinkTarget(), target);
+        EXPECT_EQ(huge.size(), XdgLogonEntry::MaxEntrySize + 1);
+        ASSERT_TRUE(QFile::remove(entry.filePath()));
     }
 }
 
@@ -108,8 +155,8 @@ TEST(XdgLogonEntry, RemovalTakesTheEntryAwayAndIsQuietWhenThereIsNone) {
     QTemporaryDir dir;
     XdgLogonEntry entry(dir.filePath("autostart"));
     EXPECT_TRUE(entry.remove()) << "no folder at all";
-    ASSERT_TRUE(entry.write("/opt/orvane/orvane"));
-    ASSERT_TRUE(entry.write("/moved/orvane"));
+    ASSERT_EQ(entry.write("/opt/orvane/orvane"), LogonWrite::Written);
+    ASSERT_EQ(entry.write("/moved/orvane"), LogonWrite::Written);
     EXPECT_EQ(execLine(contents(entry.filePath())), R"(Exec="/moved/orvane" hide)");
     EXPECT_TRUE(entry.remove());
     EXPECT_FALSE(QFile::exists(entry.filePath()));

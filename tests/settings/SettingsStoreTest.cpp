@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SettingsStore.h"
+#include "Autorun.h"
+#include "FakeLogonEntry.h"
 #include "TestFiles.h"
 
 #include <QLocale>
@@ -153,4 +155,25 @@ TEST(SettingsTable, ListItemsGiveTheirStepsAndTimesInEveryLocale) {
     QLocale::setDefault(QLocale::c());
     EXPECT_EQ(VolumeStepUnits(-1), -1);
     EXPECT_EQ(VisibleTimeMs(6), -1);
+}
+
+// Autorun stays on only while the entry is written; the user hears only of what they must fix.
+TEST(Autorun, TheSettingFollowsWhatBecameOfTheEntry) {
+    const QString named = QStringLiteral("Orvane cannot start when you log on: why");
+    const QString unnamed = QString::fromUtf16(kNoLogonStart).arg(kUnnamedExecutable);
+    const std::tuple<const char*, LogonWrite, QStringList, int, QString> rows[] = {
+        {"/o/orvane", LogonWrite::Refused, {"write"}, 0, {}},
+        {"/o/orvane", LogonWrite::Impossible, {"write"}, 0, named},
+        {"", LogonWrite::Written, {}, 0, unnamed}}; // a path the system could not name
+    for (const auto& [path, outcome, calls, autorun, expectedText] : rows) {
+        SettingsStore settings;
+        settings.setValue(Setting::Autorun, 1);
+        FakeLogonEntry entry;
+        entry.outcome = outcome;
+        QString told;
+        CheckBoxAutorunClick(settings, entry, path, [&](const QString& text) { told += text; });
+        EXPECT_EQ(entry.calls, calls) << path;
+        EXPECT_EQ(settings.value(Setting::Autorun), autorun) << path;
+        EXPECT_EQ(told, expectedText) << path;
+    }
 }

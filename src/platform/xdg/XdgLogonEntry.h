@@ -11,7 +11,7 @@ class XdgLogonEntry : public LogonEntry {
 public:
     explicit XdgLogonEntry(QString autostartDirectory);
 
-    bool write(const QString& executablePath) override;
+    LogonWrite write(const QString& executablePath) override;
     bool remove() override;
     QString error() const override { return m_error; }
 
@@ -20,6 +20,15 @@ public:
     // $XDG_CONFIG_HOME/autostart, or ~/.config/autostart when the variable is unset, empty or
     // not an absolute path (such a value is to be ignored).
     static QString Directory(const QString& configHomeVariable, const QString& home);
+    // The most an entry holds; a larger file is not one and is never read whole.
+    static constexpr qint64 MaxEntrySize = 64 * 1024;
+
+    // Why no entry can start executablePath; empty when one can.
+    static QString Unrepresentable(const QString& executablePath);
+    // True when an entry's text says the desktop does not start it at log-on: the user
+    // turned it off in the desktop's own settings (Hidden=true, X-GNOME-Autostart-enabled
+    // =false in its main group).
+    static bool TurnedOffByDesktop(const QByteArray& text);
     // One Exec argument, quoted so that a desktop hands exactly this text to the program.
     static QString ExecArgument(const QString& argument);
     // Text as a desktop entry's string value holds it.
@@ -28,7 +37,11 @@ public:
     static QByteArray EntryText(const QString& executablePath);
 
 private:
-    bool fail(const QString& why);
+    enum class Found { Nothing, Entry, TurnedOff, NotAnEntry };
+    // What is at filePath(), and the entry's text; read as the INI files are, so that a FIFO,
+    // a device or a huge file there can neither hold Orvane nor fill its memory.
+    Found read(QByteArray& text);
+    LogonWrite fail(const QString& why, LogonWrite outcome = LogonWrite::Refused);
 
     QString m_directory;
     QString m_error;
