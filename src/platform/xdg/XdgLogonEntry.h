@@ -21,7 +21,7 @@ public:
     // not an absolute path (such a value is to be ignored).
     static QString Directory(const QString& configHomeVariable, const QString& home);
     // The most an entry holds; a larger file is not one and is never read whole.
-    static constexpr qint64 MaxEntrySize = 64 * 1024;
+    static constexpr qint64 MaxEntrySize = qint64{64} * 1024;
 
     // Why no entry can start executablePath; empty when one can.
     static QString Unrepresentable(const QString& executablePath);
