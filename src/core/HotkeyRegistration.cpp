@@ -26,13 +26,18 @@ PassOutcome RegistrationPass(HotkeyTable& table, HotkeyBackend& backend) {
     for (int row = 0; row < table.count(); ++row) {
         const HotkeyEntry& e = table.at(row);
         if (!e.Checked) {
-            table.setStatus(row, {HotkeyStatus::State::Unchecked, {}});
+            // A first start's reason for leaving a row unticked stays readable.
+            if (!IsFirstStartReason(table.statusAt(row).state))
+                table.setStatus(row, {HotkeyStatus::State::Unchecked, {}});
             continue;
         }
         const auto code = KeyTable::codeOfName(e.Key);
         if (!code) {
+            const auto unknown = KeyTable::unknownCodeOfText(e.Key);
             table.setChecked(row, false);
-            table.setStatus(row, {HotkeyStatus::State::NoKey, {}});
+            table.setStatus(row, unknown ? HotkeyStatus{HotkeyStatus::State::UnknownKey,
+                                                        QString::number(*unknown)}
+                                         : HotkeyStatus{HotkeyStatus::State::NoKey, {}});
             continue;
         }
         const RegisterResult result = backend.registerHotKey(e.ID.toInt(), ModifierBits(e), *code);
