@@ -121,8 +121,7 @@ void ReleaseAll(const HotkeyTable& table, HotkeyBackend& backend) {
 void ApplicationEvents1Message(const HotkeyTable& table, int id, bool autoRepeat,
                                ActionExecutor& executor) {
     const int row = table.rowOfId(id);
-    // An unticked entry has no hotkey of its own: a press under its ID comes from the kept
-    // registration of a deleted row whose ID the entry took over.
+    // An unticked entry has no hotkey of its own: a press under its ID is a stale one.
     if (row < 0 || !table.at(row).Checked)
         return;
     const QString target = table.at(row).Execute;
