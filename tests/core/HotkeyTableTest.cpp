@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "HotkeyTable.h"
+#include "ProjectLinks.h"
 
 #include <gtest/gtest.h>
 
@@ -39,7 +40,9 @@ TEST(DefaultHotkeyTable, TwentyEnabledEntriesWithConsistentFlags) {
         EXPECT_EQ(e.Flags, ModifierText(e.Alt == "1", e.Ctrl == "1", e.Shift == "1")) << i;
         EXPECT_FALSE(e.Execute.isEmpty());
     }
-    EXPECT_TRUE(table[0].Execute.startsWith("mailto: "));
+    // The project's own addresses, as the About box shows them.
+    EXPECT_EQ(table[0].Execute, "mailto: " + QString(ProjectLinks::EMail));
+    EXPECT_EQ(table[13].Execute, ProjectLinks::WebSite);
     EXPECT_EQ(table[8].Execute, "\\\\NetworkComputer");
     EXPECT_EQ(table[11].Execute, "Show/Hide Application");
     EXPECT_EQ(table[14].Key, "Down");
