@@ -165,6 +165,8 @@ bool Lifecycle::SaveSettings() {
 }
 
 bool Lifecycle::SaveResetTable() {
+    if (!m_loaded)
+        return false; // the user's file was never read: it is not Orvane's to replace
     if (!HotkeyStore::SaveReset(HotkeysPath()))
         return tellWriteFailed(HotkeysPath());
     m_resetSaved = true;
