@@ -35,6 +35,8 @@ Program::Program(std::unique_ptr<HotkeyBackend> backend, std::unique_ptr<Shell> 
 
     Form1.OnCloseQuery = [this] { return Life.FormClose(); };
     Form1.OnExit = [this] { Life.Exit1Click(); };
+    Form1.OnResetWrite = [this] { return Life.SaveResetTable(); };
+    Life.setTargetCheck([this](const QString& target) { return m_shell->resolves(target); });
 
     connect(m_backend.get(), &HotkeyBackend::hotkeyPressed, this, [this](int id, bool repeat) {
         HotkeyRegistration::ApplicationEvents1Message(Hotkeys, id, repeat, m_executor);

@@ -39,17 +39,24 @@ NewOutcome New1Click(HotkeyTable& table) {
     return {row, row * RowHeight};
 }
 
-bool Delete1Click(HotkeyTable& table, int selectedRow, const Ask& ask) {
+bool Delete1Click(HotkeyTable& table, int selectedRow, const Ask& ask, const Release& release) {
     if (selectedRow < 0 || selectedRow >= table.count())
         return false;
     if (ask(kDeleteText, kDeleteCaption) != Answer::Yes)
         return false;
+    bool ok = false;
+    const int id = table.at(selectedRow).ID.toInt(&ok);
+    if (ok)
+        release(id);
     table.remove(selectedRow);
     return true;
 }
 
-bool Resettodefault1Click(HotkeyTable& table, const Ask& ask, const Warn& warn) {
+bool Resettodefault1Click(HotkeyTable& table, const Ask& ask, const Warn& warn,
+                          const WriteReset& writeReset) {
     if (ask(kResetText, kResetCaption) != Answer::Yes)
+        return false;
+    if (!writeReset())
         return false;
     warn(kRestartText, kRestartCaption);
     table.clear();

@@ -31,14 +31,21 @@ struct NewOutcome {
 // Appends a new row; nothing is registered or stored.
 NewOutcome New1Click(HotkeyTable& table);
 
-// Deletes the selected row when the user answers Yes; true when it did. The row's hotkey is
-// not released: it stays registered until the program ends.
-bool Delete1Click(HotkeyTable& table, int selectedRow, const Ask& ask);
+// Releases the registration held under an identifier.
+using Release = std::function<void(int id)>;
+// Writes what makes the next start take the default table; false when it could not (the
+// writer has told the user).
+using WriteReset = std::function<bool()>;
 
-// Empties the table when the user answers Yes, after telling that the program ends; true
-// when it did, and the caller must then run Exit so that the empty table is saved and the
-// next start takes the default table.
-bool Resettodefault1Click(HotkeyTable& table, const Ask& ask, const Warn& warn);
+// Deletes the selected row when the user answers Yes, releasing its hotkey first so that
+// the combination is free again for every program; true when it did.
+bool Delete1Click(HotkeyTable& table, int selectedRow, const Ask& ask, const Release& release);
+
+// When the user answers Yes and writeReset succeeds, tells that the program ends and empties
+// the table; true when it did, and the caller must then run Exit. A failed write changes
+// nothing, so the restart message never promises defaults the next start would not load.
+bool Resettodefault1Click(HotkeyTable& table, const Ask& ask, const Warn& warn,
+                          const WriteReset& writeReset);
 
 inline constexpr int RowHeight = 32; // the list's row is as high as a hotkey icon
 

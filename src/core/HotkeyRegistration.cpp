@@ -26,13 +26,18 @@ PassOutcome RegistrationPass(HotkeyTable& table, HotkeyBackend& backend) {
     for (int row = 0; row < table.count(); ++row) {
         const HotkeyEntry& e = table.at(row);
         if (!e.Checked) {
-            table.setStatus(row, {HotkeyStatus::State::Unchecked, {}});
+            // A first start's reason for leaving a row unticked stays readable.
+            if (!IsFirstStartReason(table.statusAt(row).state))
+                table.setStatus(row, {HotkeyStatus::State::Unchecked, {}});
             continue;
         }
         const auto code = KeyTable::codeOfName(e.Key);
         if (!code) {
+            const auto unknown = KeyTable::unknownCodeOfText(e.Key);
             table.setChecked(row, false);
-            table.setStatus(row, {HotkeyStatus::State::NoKey, {}});
+            table.setStatus(row, unknown ? HotkeyStatus{HotkeyStatus::State::UnknownKey,
+                                                        QString::number(*unknown)}
+                                         : HotkeyStatus{HotkeyStatus::State::NoKey, {}});
             continue;
         }
         const RegisterResult result = backend.registerHotKey(e.ID.toInt(), ModifierBits(e), *code);
@@ -116,8 +121,7 @@ void ReleaseAll(const HotkeyTable& table, HotkeyBackend& backend) {
 void ApplicationEvents1Message(const HotkeyTable& table, int id, bool autoRepeat,
                                ActionExecutor& executor) {
     const int row = table.rowOfId(id);
-    // An unticked entry has no hotkey of its own: a press under its ID comes from the kept
-    // registration of a deleted row whose ID the entry took over.
+    // An unticked entry has no hotkey of its own: a press under its ID is a stale one.
     if (row < 0 || !table.at(row).Checked)
         return;
     const QString target = table.at(row).Execute;

@@ -46,6 +46,12 @@ QString StatusText(const HotkeyStatus& status) {
     case State::Declined: return QStringLiteral("Off: the shortcuts were declined on the desktop");
     case State::NoService:
         return QStringLiteral("Off: this desktop offers no global-shortcut service");
+    case State::UnknownKey:
+        return QStringLiteral("Off: key code %1 is not one Orvane knows; it is kept as stored")
+            .arg(status.detail);
+    case State::Reserved: return QStringLiteral("Off: ") + status.detail;
+    case State::NoTarget:
+        return QStringLiteral("Off: nothing on this system opens ") + status.detail;
     }
     return {};
 }

@@ -22,15 +22,25 @@ struct HotkeyStatus {
         NoKeyAssigned,      // the desktop gave the shortcut no key
         Declined,           // the user declined the shortcuts when the desktop asked
         NoService,          // no global-shortcut service in this session; the tick stays
+        UnknownKey,         // the stored key code is not in the key table; kept for the file
+        Reserved,           // a first start left it unticked: other programs use the keys
+        NoTarget,           // a first start left it unticked: nothing here opens its target
     };
 
     State state = State::NotRegistered;
     // SameAsEntry: the ID of the other entry; Active: the key the desktop assigned, when
-    // it is the desktop that chooses.
+    // it is the desktop that chooses; UnknownKey: the code; Reserved: the combination and
+    // who uses it; NoTarget: the target.
     QString detail;
 
     bool operator==(const HotkeyStatus&) const = default;
 };
+
+// Reasons a first start gives for a default row it left unticked; they stay on the row
+// until the user changes it.
+inline bool IsFirstStartReason(HotkeyStatus::State state) {
+    return state == HotkeyStatus::State::Reserved || state == HotkeyStatus::State::NoTarget;
+}
 
 // The status of a row the registration has not looked at yet: what its tick says.
 HotkeyStatus InitialStatus(bool checked);

@@ -14,7 +14,7 @@ QString indexed(const char* name, int i) {
 }
 } // namespace
 
-void Load(HotkeyTable& table, const QString& path, const std::function<QString()>& computerName) {
+bool Load(HotkeyTable& table, const QString& path, const std::function<QString()>& computerName) {
     const IniFile ini = IniFile::load(path);
     const int count = std::min(ini.readInteger(kSection, QStringLiteral("Count"), 0), MaxEntries);
     if (count != 0) {
@@ -34,6 +34,8 @@ void Load(HotkeyTable& table, const QString& path, const std::function<QString()
             e.Image = image;
             e.Checked = checked;
             e.Key = KeyTable::nameOfCode(code);
+            if (e.Key.isEmpty())
+                e.Key = KeyTable::textOfUnknownCode(code);
             e.Execute = execute;
             e.ID = QString::number(i + 1);
             e.Alt = FlagText(alt);
@@ -42,11 +44,11 @@ void Load(HotkeyTable& table, const QString& path, const std::function<QString()
             entries.push_back(std::move(e));
         }
         table.appendMany(std::move(entries));
-        return;
+        return true;
     }
     const QString name = computerName ? computerName() : QString();
     if (name.isEmpty())
-        return;
+        return false;
     const QString resolved = QStringLiteral("\\\\") + name;
     for (int row = 0; row < table.count(); ++row) {
         if (table.at(row).Execute == QLatin1String(kNetworkPlaceholder)) {
@@ -55,15 +57,18 @@ void Load(HotkeyTable& table, const QString& path, const std::function<QString()
             table.replace(row, e);
         }
     }
+    return false;
 }
 
 bool Save(const HotkeyTable& table, const QString& path) {
     return IniFile::update(path, [&table](IniFile& ini) {
-        ini.writeInteger(kSection, QStringLiteral("Count"), table.count());
+        ini.writeInteger(kSection, QStringLiteral("Count"), table.count() > 0 ? table.count() : -1);
         for (int i = 0; i < table.count(); ++i) {
             const HotkeyEntry& e = table.at(i);
-            ini.writeInteger(kSection, indexed("Key", i), KeyTable::codeOfName(e.Key).value_or(48));
-            ini.writeBool(kSection, indexed("Checked", i), e.Checked);
+            ini.writeInteger(kSection, indexed("Key", i), KeyTable::storedCodeOf(e.Key));
+            // A row unticked only because this version lacks its key keeps the stored tick.
+            const bool keptTick = table.statusAt(i).state == HotkeyStatus::State::UnknownKey;
+            ini.writeBool(kSection, indexed("Checked", i), e.Checked || keptTick);
             ini.writeInteger(kSection, indexed("Image", i), e.Image);
             ini.writeString(kSection, indexed("Path", i), e.Execute);
             ini.writeString(kSection, indexed("Alt", i), e.Alt == QLatin1String("1") ? "1" : "0");
@@ -72,6 +77,11 @@ bool Save(const HotkeyTable& table, const QString& path) {
                             e.Shift == QLatin1String("1") ? "1" : "0");
         }
     });
+}
+
+bool SaveReset(const QString& path) {
+    return IniFile::update(
+        path, [](IniFile& ini) { ini.writeInteger(kSection, QStringLiteral("Count"), 0); });
 }
 
 } // namespace HotkeyStore

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "HotkeyTable.h"
 
+#include "ProjectLinks.h"
+
 #include <algorithm>
 
 QString ModifierText(bool alt, bool ctrl, bool shift) {
@@ -177,11 +179,11 @@ QVariant HotkeyTable::headerData(int section, Qt::Orientation orientation, int r
 
 namespace {
 HotkeyEntry defaultEntry(int row, bool alt, bool ctrl, bool shift, const char* key,
-                         const char* target) {
+                         const QString& target) {
     HotkeyEntry e;
     e.Flags = ModifierText(alt, ctrl, shift);
     e.Key = QString::fromLatin1(key);
-    e.Execute = QString::fromLatin1(target);
+    e.Execute = target;
     e.ID = QString::number(row);
     e.Alt = FlagText(alt);
     e.Ctrl = FlagText(ctrl);
@@ -193,10 +195,11 @@ HotkeyEntry defaultEntry(int row, bool alt, bool ctrl, bool shift, const char* k
 } // namespace
 
 std::vector<HotkeyEntry> DefaultHotkeyTable() {
-    // Addresses for the mail, search and home page rows are the project's own; the mail
-    // and home page use a reserved example domain as the project has none of its own yet.
+    // The mail and home page rows reach the project where the About box does.
+    const QString mail = QStringLiteral("mailto: ") + QLatin1String(ProjectLinks::EMail);
+    const QString home = QLatin1String(ProjectLinks::WebSite);
     return {
-        defaultEntry(1, false, true, true, "E", "mailto: orvane@example.org"),
+        defaultEntry(1, false, true, true, "E", mail),
         defaultEntry(2, true, true, false, "E", "C:\\"),
         defaultEntry(3, true, true, false, "C", "calc.exe"),
         defaultEntry(4, false, true, true, "C", "cmd.exe"),
@@ -209,7 +212,7 @@ std::vector<HotkeyEntry> DefaultHotkeyTable() {
         defaultEntry(11, true, true, false, "S", "services.msc"),
         defaultEntry(12, true, true, false, "H", "Show/Hide Application"),
         defaultEntry(13, false, true, true, "S", "sol.exe"),
-        defaultEntry(14, true, false, true, "S", "https://www.example.org/orvane/"),
+        defaultEntry(14, true, false, true, "S", home),
         defaultEntry(15, true, true, false, "Down", "VolumeDown"),
         defaultEntry(16, true, true, false, "M", "VolumeMute"),
         defaultEntry(17, true, true, false, "Up", "VolumeUp"),

@@ -58,6 +58,30 @@ QString nameOfCode(int code) {
     return {};
 }
 
+namespace {
+const QString kUnknownPrefix = QStringLiteral("Code ");
+} // namespace
+
+QString textOfUnknownCode(int code) {
+    return kUnknownPrefix + QString::number(code);
+}
+
+std::optional<int> unknownCodeOfText(const QString& key) {
+    if (!key.startsWith(kUnknownPrefix))
+        return std::nullopt;
+    bool ok = false;
+    const int code = key.mid(kUnknownPrefix.size()).toInt(&ok);
+    if (!ok || textOfUnknownCode(code) != key)
+        return std::nullopt;
+    return code;
+}
+
+int storedCodeOf(const QString& key) {
+    if (const auto code = codeOfName(key))
+        return *code;
+    return unknownCodeOfText(key).value_or(48);
+}
+
 QStringList names() {
     QStringList out;
     out.reserve(Count);

@@ -28,6 +28,16 @@ std::optional<int> codeOfName(const QString& name);
 // Name of a virtual-key code; the empty text for a code the table does not hold.
 QString nameOfCode(int code);
 
+// The key text of an entry whose stored code the table does not hold ("Code 35"): the row
+// shows the code, and the store writes that code back, so a file from another version keeps
+// its keys. It cannot be mistaken for a name: digit names would be.
+QString textOfUnknownCode(int code);
+// The code of such a key text, or nothing for any other text.
+std::optional<int> unknownCodeOfText(const QString& key);
+// The code to store for an entry's key: the table's code of its name, the code an unknown
+// key text carries, else 48 (the key "0").
+int storedCodeOf(const QString& key);
+
 // The names and codes (as decimal texts) in table order, for the key drop-down lists.
 QStringList names();
 QStringList codeTexts();

@@ -3,14 +3,37 @@
 
 #include "AppPaths.h"
 #include "CommandLine.h"
+#include "FirstStart.h"
 #include "HotkeyRegistration.h"
 #include "HotkeyStore.h"
 #include "HotkeyTable.h"
 #include "Logging.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QSysInfo>
 #include <QTimer>
+#include <cstdio>
+
+namespace {
+
+// Why a file could not be written, as far as its place tells.
+QString WriteFailure(const QString& path) {
+    const QFileInfo file(path);
+    const QFileInfo folder(file.absolutePath());
+    QString why = QStringLiteral("the disk refused the write");
+    if (file.isDir())
+        why = QStringLiteral("a folder has its name");
+    else if (!folder.isDir())
+        why = QStringLiteral("its folder does not exist");
+    else if (file.exists() && !file.isWritable())
+        why = QStringLiteral("the file is read-only");
+    else if (!folder.isWritable())
+        why = QStringLiteral("its folder is read-only");
+    return QStringLiteral("%1 cannot be written (%2).").arg(path, why);
+}
+
+} // namespace
 
 Lifecycle::Lifecycle(HotkeyTable& table, HotkeyBackend& backend, LifecycleWindows& windows,
                      SettingsHooks settings, QObject* parent)
@@ -69,7 +92,10 @@ QString Lifecycle::SettingsPath() const {
 
 void Lifecycle::TimerInitTimer() {
     TimerInit->stop();
-    HotkeyStore::Load(m_table, HotkeysPath(), [] { return QSysInfo::machineHostName(); });
+    const bool stored =
+        HotkeyStore::Load(m_table, HotkeysPath(), [] { return QSysInfo::machineHostName(); });
+    if (!stored)
+        FirstStart::FitDefaultTable(m_table, m_resolves);
     if (m_settings.LoadSettings)
         m_settings.LoadSettings(SettingsPath());
     m_loaded = true;
@@ -127,7 +153,7 @@ void Lifecycle::MainWindowHidden() {
     if (!m_loaded)
         return;
     if (!HotkeyStore::Save(m_table, HotkeysPath()))
-        qCWarning(lcStore) << "Hotkeys.ini could not be saved to" << HotkeysPath();
+        tellWriteFailed(HotkeysPath());
 }
 
 bool Lifecycle::SaveSettings() {
@@ -135,7 +161,22 @@ bool Lifecycle::SaveSettings() {
         return false;
     if (m_settings.SaveSettings(SettingsPath()))
         return true;
-    qCWarning(lcStore) << "Settings.ini could not be saved to" << SettingsPath();
+    return tellWriteFailed(SettingsPath());
+}
+
+bool Lifecycle::SaveResetTable() {
+    if (!m_loaded)
+        return false; // the user's file was never read: it is not Orvane's to replace
+    if (!HotkeyStore::SaveReset(HotkeysPath()))
+        return tellWriteFailed(HotkeysPath());
+    m_resetSaved = true;
+    return true;
+}
+
+bool Lifecycle::tellWriteFailed(const QString& path) {
+    const QString why = WriteFailure(path);
+    qCWarning(lcStore).noquote() << why;
+    m_windows.TellUser(QStringLiteral("Error: ") + why);
     return false;
 }
 
@@ -143,8 +184,16 @@ void Lifecycle::SaveLoadedState() {
     if (!m_loaded || m_saved)
         return;
     m_saved = true;
+    QStringList failed;
     if (m_settings.SaveSettings && !m_settings.SaveSettings(SettingsPath()))
-        qCWarning(lcStore) << "Settings.ini could not be saved to" << SettingsPath();
-    if (!HotkeyStore::Save(m_table, HotkeysPath()))
-        qCWarning(lcStore) << "Hotkeys.ini could not be saved to" << HotkeysPath();
+        failed << WriteFailure(SettingsPath());
+    if (!m_resetSaved && !HotkeyStore::Save(m_table, HotkeysPath()))
+        failed << WriteFailure(HotkeysPath());
+    if (failed.isEmpty())
+        return;
+    // Nobody is left to answer a box at the end: the log, and one line for the terminal or
+    // the session's journal.
+    const QString line = QStringLiteral("Orvane: not saved at exit: ") + failed.join(u' ');
+    qCWarning(lcStore).noquote() << line;
+    std::fprintf(stderr, "%s\n", qPrintable(line));
 }

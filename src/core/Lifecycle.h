@@ -65,11 +65,20 @@ public:
     // and touches no window, only saves what was loaded.
     void EndingNow();
     // The Hide command has hidden the main window: the table goes to Hotkeys.ini, once it
-    // has been loaded.
+    // has been loaded. A write that fails is told to the user; the table stays as it is.
     void MainWindowHidden();
     // The options dialog's OK: Settings.ini is written now. Nothing is written before the
-    // start-up sequence has loaded it; false when nothing was written.
+    // start-up sequence has loaded it; false when nothing was written, and a write that
+    // fails is told to the user.
     bool SaveSettings();
+    // Reset's write: Hotkeys.ini gets Count=0 so that the next start takes the default table,
+    // and the end of this run leaves it so. False, the user told, when it cannot be written.
+    bool SaveResetTable();
+    // How a first start learns whether the desktop can open a default row's target; unset,
+    // every target counts as one it can open.
+    void setTargetCheck(std::function<bool(const QString&)> resolves) {
+        m_resolves = std::move(resolves);
+    }
 
     QTimer* const TimerInit;
 
@@ -80,12 +89,15 @@ signals:
 private:
     void TimerInitTimer();
     void SaveLoadedState();
+    // Tells the user that a command's write failed; false, for the caller to return.
+    bool tellWriteFailed(const QString& path);
     CreateOutcome failToStart(const QString& why);
 
     HotkeyTable& m_table;
     HotkeyBackend& m_backend;
     LifecycleWindows& m_windows;
     SettingsHooks m_settings;
+    std::function<bool(const QString&)> m_resolves;
     SingleInstance* m_instance = nullptr;
     QString m_commandLine;
     QString m_filesDir;
@@ -96,4 +108,5 @@ private:
     // leave the files on disk as they are.
     bool m_loaded = false;
     bool m_saved = false;
+    bool m_resetSaved = false; // Count=0 is on disk: the end must not write the empty table
 };

@@ -11,6 +11,12 @@ class Shell {
 public:
     virtual ~Shell() = default;
     virtual int open(const QString& target) = 0;
+    // Whether open would find something to start or to hand the target to, without starting
+    // anything. A shell that cannot tell answers true.
+    virtual bool resolves(const QString& target) {
+        (void)target;
+        return true;
+    }
 };
 
 namespace ShellResult {

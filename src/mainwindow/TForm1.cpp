@@ -286,7 +286,8 @@ void TForm1::Delete1Click() {
     const auto ask = [this](const QString& text, const QString& caption) {
         return askUser(this, text, caption);
     };
-    if (HotkeyCommands::Delete1Click(*Hotkeys, ListView1->SelectedRow(), ask)) {
+    const auto release = [this](int id) { m_backend.unregisterHotKey(id); };
+    if (HotkeyCommands::Delete1Click(*Hotkeys, ListView1->SelectedRow(), ask, release)) {
         ListView1->SelectRow(-1);
         GroupBoxProperties->ClearPropertiesPanel();
     }
@@ -299,7 +300,8 @@ void TForm1::Resettodefault1Click() {
     const auto warn = [this](const QString& text, const QString& caption) {
         ShowWarning(this, text, caption);
     };
-    if (HotkeyCommands::Resettodefault1Click(*Hotkeys, ask, warn))
+    const auto write = [this] { return !OnResetWrite || OnResetWrite(); };
+    if (HotkeyCommands::Resettodefault1Click(*Hotkeys, ask, warn, write))
         Exit1Click();
 }
 

@@ -47,6 +47,9 @@ public:
     std::function<bool()> OnCloseQuery;
     // The Exit command of the window's menus and of Reset.
     std::function<void()> OnExit;
+    // Reset's write of what brings the default table back at the next start; false when it
+    // failed and the user was told. Unset, Reset goes on.
+    std::function<bool()> OnResetWrite;
 
     // Shows the window when hidden, hides it when shown. eventTime: the X time of the key
     // press or click that asked for it (0: now).

@@ -220,11 +220,11 @@ TEST_F(ProgramFixture, OptionsShowsTheDialogWhoseChangesActAtOnceAndWhoseOkSaves
     EXPECT_FALSE(program->FormOptions.isVisible());
 }
 
-TEST_F(ProgramFixture, ASettingsFileThatCannotBeWrittenChangesNothingVisibleOnOk) {
+TEST_F(ProgramFixture, ASettingsFileThatCannotBeWrittenIsToldOnOkAndTheLookStays) {
     // A folder where the file must go: refused for root too.
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Settings.ini")));
-    static int messages = 0;
-    SetMessageHook([](QWidget*, const QString&) { ++messages; });
+    static QStringList messages;
+    SetMessageHook([](QWidget*, const QString& text) { messages << text; });
     start();
     program->Form1.Menus->Options1->trigger();
     program->FormOptions.Pages().ComboBoxColorScheme->setCurrentIndex(2); // "Red"
@@ -234,7 +234,8 @@ TEST_F(ProgramFixture, ASettingsFileThatCannotBeWrittenChangesNothingVisibleOnOk
     EXPECT_FALSE(program->FormOptions.isVisible());
     EXPECT_EQ(program->Form1.Frame.ButtonBar->Colors().BackgroundFrom(), QColor(50, 0, 0));
     EXPECT_EQ(program->Settings.value(Setting::Color), 2);
-    EXPECT_EQ(messages, 0);
+    EXPECT_EQ(messages, QStringList{"Error: " + dir.filePath("Settings.ini") +
+                                    " cannot be written (a folder has its name)."});
     EXPECT_TRUE(QFileInfo(dir.filePath("Settings.ini")).isDir());
 }
 

@@ -82,7 +82,7 @@ TEST(New1Click, AppendsAnUntickedAltCtrlZeroRowAndScrollsToIt) {
     EXPECT_EQ(t.at(21).ID, "22");
 }
 
-TEST(Delete1Click, OnlyYesDeletesAndNoSelectionAsksNothing) {
+TEST(Delete1Click, OnlyYesDeletesAndReleasesAndNoSelectionAsksNothing) {
     struct Row {
         Answer answer;
         int selected;
@@ -99,7 +99,11 @@ TEST(Delete1Click, OnlyYesDeletesAndNoSelectionAsksNothing) {
         HotkeyTable t;
         fill(t, {1, 2, 3});
         Asker asker{row.answer, {}};
-        EXPECT_EQ(Delete1Click(t, row.selected, asker.ask()), row.deletes);
+        std::vector<int> released;
+        EXPECT_EQ(
+            Delete1Click(t, row.selected, asker.ask(), [&](int id) { released.push_back(id); }),
+            row.deletes);
+        EXPECT_EQ(released, row.deletes ? std::vector<int>{2} : std::vector<int>{});
         EXPECT_EQ(asker.asked, row.asks ? QStringList({"Delete the selected hotkey?", "Delete ?"})
                                         : QStringList());
         if (row.deletes) {
@@ -111,18 +115,23 @@ TEST(Delete1Click, OnlyYesDeletesAndNoSelectionAsksNothing) {
     }
 }
 
-TEST(Resettodefault1Click, YesWarnsThenEmptiesTheTable) {
-    for (const Answer answer : {Answer::Yes, Answer::No, Answer::Cancel}) {
+TEST(Resettodefault1Click, YesWritesThenWarnsThenEmptiesTheTable) {
+    // Answers, then whether the write succeeds; a failed write promises no restart.
+    for (const auto& [answer, written] : {std::pair{Answer::Yes, true},
+                                          {Answer::No, true},
+                                          {Answer::Cancel, true},
+                                          {Answer::Yes, false}}) {
         HotkeyTable t;
         t.appendMany(DefaultHotkeyTable());
         Asker asker{answer, {}};
         QStringList warned;
-        const bool yes = answer == Answer::Yes;
-        EXPECT_EQ(Resettodefault1Click(t, asker.ask(),
-                                       [&](const QString& text, const QString& caption) {
-                                           warned << text << caption;
-                                       }),
-                  yes);
+        const bool yes = answer == Answer::Yes && written;
+        EXPECT_EQ(
+            Resettodefault1Click(
+                t, asker.ask(),
+                [&](const QString& text, const QString& caption) { warned << text << caption; },
+                [&, w = written] { return w; }),
+            yes);
         EXPECT_EQ(asker.asked, QStringList({"Reset to default hotkeys?", "Defaults ?"}));
         EXPECT_EQ(warned,
                   yes ? QStringList({"Restart the application to load the default "

@@ -273,6 +273,8 @@ TEST(HotkeyStatus, EveryRowTellsWhyTheRegistrationPassLeftItOnOrOff) {
         {true, "E", RegisterResult::KeyNotOnLayout, kLayout, false},
         {true, "F", RegisterResult::NoDisplay, kNoDisplayYet, true},
         {true, "", std::nullopt, "Off: no key chosen", false},
+        {true, "Code 35", std::nullopt,
+         "Off: key code 35 is not one Orvane knows; it is kept as stored", false},
         // The desktop's shortcut service answers later, or is missing: the tick stays.
         {true, "G", RegisterResult::Pending, kPending, true},
         {true, "H", RegisterResult::NoService, kNoServiceYet, true},

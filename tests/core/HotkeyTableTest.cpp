@@ -1,5 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "HotkeyTable.h"
+#include "ActionExecutor.h"
+#include "FakeHotkeyBackend.h"
+#include "FirstStart.h"
+#include "HotkeyRegistration.h"
+#include "ProjectLinks.h"
 
 #include <gtest/gtest.h>
 
@@ -39,7 +44,9 @@ TEST(DefaultHotkeyTable, TwentyEnabledEntriesWithConsistentFlags) {
         EXPECT_EQ(e.Flags, ModifierText(e.Alt == "1", e.Ctrl == "1", e.Shift == "1")) << i;
         EXPECT_FALSE(e.Execute.isEmpty());
     }
-    EXPECT_TRUE(table[0].Execute.startsWith("mailto: "));
+    // The project's own addresses, as the About box shows them.
+    EXPECT_EQ(table[0].Execute, "mailto: " + QString(ProjectLinks::EMail));
+    EXPECT_EQ(table[13].Execute, ProjectLinks::WebSite);
     EXPECT_EQ(table[8].Execute, "\\\\NetworkComputer");
     EXPECT_EQ(table[11].Execute, "Show/Hide Application");
     EXPECT_EQ(table[14].Key, "Down");
@@ -92,4 +99,40 @@ TEST(HotkeyTable, RowOfIdFindsTheEntryWhereverItStands) {
     EXPECT_EQ(t.rowOfId(5), 0); // the first entry with that ID wins
     EXPECT_EQ(t.rowOfId(20), 19);
     EXPECT_EQ(t.rowOfId(99), -1);
+}
+
+// A first start on a system that lacks some of the default table's programs: the rows whose
+// keys desktop programs use, and the rows that open nothing, start unticked and say why; the
+// registration pass keeps the reason, and only the rest take their combinations.
+TEST(FirstStart, DefaultRowsThatTakeCommonKeysOrOpenNothingStartUntickedWithTheReason) {
+    HotkeyTable table;
+    table.appendMany(DefaultHotkeyTable());
+    const QString winamp = "c:\\Program Files\\Winamp\\winamp.exe";
+    const QStringList missing{"dxdiag.exe", "sol.exe", "winmine.exe", winamp};
+    // The desktop's shell knows nothing of the built-in functions, as a real one would not.
+    FirstStart::FitDefaultTable(table, [&](const QString& target) {
+        return !missing.contains(target) && !IsBuiltinTarget(target);
+    });
+    FakeHotkeyBackend backend;
+    HotkeyRegistration::RegistrationPass(table, backend);
+
+    const std::map<int, QString> off{
+        {0, "Off: Ctrl+Shift+E is the explorer in code editors and a split in terminals"},
+        {3, "Off: Ctrl+Shift+C is copy in terminals"},
+        {4, "Off: nothing on this system opens dxdiag.exe"},
+        {6, "Off: Ctrl+Shift+M is the responsive design view in browsers"},
+        {8, "Off: Ctrl+Shift+N is a new window in terminals and a new folder in file managers"},
+        {12, "Off: Ctrl+Shift+S is save as in editors"},
+        {17, "Off: nothing on this system opens winmine.exe"},
+        {18, "Off: nothing on this system opens " + winamp},
+        {19, "Off: Ctrl+Shift+W is close tab in terminals and close window in browsers"},
+    };
+    for (int row = 0; row < table.count(); ++row) {
+        SCOPED_TRACE(row);
+        const auto it = off.find(row);
+        const QString tooltip = table.data(table.index(row, 0), Qt::ToolTipRole).toString();
+        EXPECT_EQ(table.at(row).Checked, it == off.end());
+        EXPECT_EQ(tooltip, it == off.end() ? QString("Active") : it->second);
+    }
+    EXPECT_EQ(backend.registered.size(), 11u);
 }

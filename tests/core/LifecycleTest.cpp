@@ -9,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QLockFile>
 #include <QSignalSpy>
 #include <QSysInfo>
@@ -51,6 +52,7 @@ struct LifecycleFixture : ::testing::Test {
     RecordingWindows windows;
     QStringList settingsCalls;
     bool logo = false;
+    bool settingsWritable = true;
     std::unique_ptr<Lifecycle> life;
 
     void SetUp() override {
@@ -60,7 +62,7 @@ struct LifecycleFixture : ::testing::Test {
             SettingsHooks{[this](const QString& p) { settingsCalls << "load " + p; },
                           [this](const QString& p) {
                               settingsCalls << "save " + p;
-                              return true;
+                              return settingsWritable;
                           },
                           [this] { return logo; }});
         windows.closeQuery = [this] { return life->FormClose(); };
@@ -88,8 +90,33 @@ TEST_F(LifecycleFixture, APlainStartLoadsAppliesRegistersAndShows) {
     EXPECT_EQ(windows.calls,
               QStringList({"ShowSplash", "PrepareLists", "HideMainWindow", "ShowMainWindow"}));
     EXPECT_EQ(table.count(), 20);
-    EXPECT_EQ(backend.registered.size(), 20u);
+    // A first start leaves the combinations desktop programs use (Ctrl+Shift+C, E, M, N, S
+    // and W) to them.
+    EXPECT_EQ(backend.registered.size(), 14u);
+    EXPECT_FALSE(table.at(3).Checked);
     EXPECT_TRUE(windows.told.isEmpty());
+}
+
+// A command that writes says so when it cannot, and the change stays for the next write; only
+// the end, with nobody left to answer, is quiet.
+TEST_F(LifecycleFixture, ACommandsWriteThatFailsSaysSoAndKeepsTheChange) {
+    start();
+    table.remove(0);
+    settingsWritable = false;
+    ASSERT_TRUE(QDir().mkdir(iniPath())); // nothing can replace a folder, not even as root
+    life->MainWindowHidden();
+    EXPECT_FALSE(life->SaveSettings());
+    EXPECT_FALSE(life->SaveResetTable());
+    const QString hotkeys = "Error: " + iniPath() + " cannot be written (a folder has its name).";
+    EXPECT_EQ(windows.told, QStringList({hotkeys,
+                                         "Error: " + dir.filePath("Settings.ini") +
+                                             " cannot be written (the disk refused the write).",
+                                         hotkeys}));
+    ASSERT_TRUE(QDir().rmdir(iniPath()));
+    life->MainWindowHidden();
+    EXPECT_TRUE(readAll(iniPath()).startsWith("[HotKeys]\nCount=19\n"));
+    life->Exit1Click(); // the settings still fail
+    EXPECT_EQ(windows.told.size(), 3);
 }
 
 TEST_F(LifecycleFixture, StartsByTheirCommandLine) {
@@ -115,9 +142,11 @@ TEST_F(LifecycleFixture, StartsByTheirCommandLine) {
 
 TEST_F(LifecycleFixture, ACloseRequestOnlyHidesAndSavesNothing) {
     start();
+    const size_t registered = backend.registered.size();
+    ASSERT_GT(registered, 0u);
     EXPECT_FALSE(life->FormClose());
     EXPECT_FALSE(QFile::exists(iniPath()));
-    EXPECT_EQ(backend.registered.size(), 20u);
+    EXPECT_EQ(backend.registered.size(), registered);
 }
 
 TEST_F(LifecycleFixture, ExitReleasesEverythingThenSavesSettingsAndHotkeys) {
@@ -210,8 +239,10 @@ TEST_F(LifecycleFixture, ResetEndsWithAnEmptyTableSoTheNextStartTakesTheDefaults
     QStringList warned;
     ASSERT_TRUE(HotkeyCommands::Resettodefault1Click(
         table, [](const QString&, const QString&) { return HotkeyCommands::Answer::Yes; },
-        [&](const QString&, const QString& caption) { warned << caption; }));
+        [&](const QString&, const QString& caption) { warned << caption; },
+        [&] { return life->SaveResetTable(); }));
     EXPECT_EQ(warned, QStringList{"Restart"});
+    EXPECT_TRUE(readAll(iniPath()).startsWith("[HotKeys]\nCount=0\n"));
     life->Exit1Click();
     EXPECT_TRUE(readAll(iniPath()).startsWith("[HotKeys]\nCount=0\n"));
 
@@ -222,7 +253,7 @@ TEST_F(LifecycleFixture, ResetEndsWithAnEmptyTableSoTheNextStartTakesTheDefaults
     SetUp();
     start();
     ASSERT_EQ(table.count(), 20);
-    EXPECT_EQ(table.at(0), DefaultHotkeyTable()[0]);
+    EXPECT_EQ(table.at(1), DefaultHotkeyTable()[1]);
     EXPECT_EQ(table.at(8).Execute, "\\\\" + QSysInfo::machineHostName());
 }
 

@@ -2,9 +2,10 @@
 """End-to-end: the main window clicked with the mouse as a user does, under a window manager,
 and the hotkeys following what was clicked."""
 
+import subprocess
 import unittest
 
-from harness import OrvaneTestCase, hotkeys_ini, read_ini
+from harness import XHELPER, OrvaneTestCase, hotkeys_ini, read_ini, wait_for
 
 K, J = 75, 74
 
@@ -94,6 +95,30 @@ class MainWindowTests(OrvaneTestCase):
         self.visible_window()  # shown after the registration pass
         self.key("ctrl+alt+j")
         self.wait_runs("new", 2)
+
+    def test_deleting_the_last_row_frees_its_keys_and_the_empty_list_stays(self):
+        window = self.open_window([{"key": K, "path": self.marker_script("k")}])
+        self.key("ctrl+alt+k")
+        self.wait_runs("k", 1)
+        self.click(window, 300, row_centre_y(0))  # select the row
+        self.click(window, 53, 35)  # "Hotkeys"
+        self.key("Down", "Down", "Return")  # "Delete Selected"
+        question = self.run_x("xdotool", "search", "--sync", "--onlyvisible", "--name",
+                              r"^Delete \?$").stdout.split()[0]
+        self.run_x("xdotool", "windowactivate", "--sync", question)
+        self.key("Return")  # Yes
+        wait_for(lambda: not self.is_visible(r"^Delete \?$"), "the question to close")
+
+        # Another program can take the combination at once.
+        holder = subprocess.Popen([XHELPER, "grab", "0x6b", str(4 | 8)], env=self.env,
+                                  stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+        self.addCleanup(holder.wait)
+        self.addCleanup(holder.stdout.close)
+        self.addCleanup(holder.stdin.close)
+        self.assertEqual(holder.stdout.readline().strip(), "ready")
+
+        self.terminate(self.orvane)
+        self.assertEqual(read_ini(self.ini_path)["count"], "-1")  # not the default table
 
 
 if __name__ == "__main__":

@@ -119,6 +119,20 @@ TEST_F(ShellFixture, NoOpenerInstalledMeansNoAssociation) {
     EXPECT_EQ(shell.open("https://example.org/"), ShellResult::NoAssociation);
 }
 
+TEST_F(ShellFixture, ResolvesTellsWhetherOpenWouldFindSomethingWithoutStartingIt) {
+    writeScript(dir.filePath("bin/orvane-test-program"), "#!/bin/sh\n");
+    XdgShell shell;
+    for (const auto& [target, resolves] : {std::pair<QString, bool>{"orvane-test-program", true},
+                                           {"mailto: a@example.org", true},
+                                           {dir.path(), true},
+                                           {"no-such-program.exe", false},
+                                           {"c:\\Missing\\x.exe", false}})
+        EXPECT_EQ(shell.resolves(target), resolves) << target.toStdString();
+    qputenv("PATH", dir.filePath("nothing-here").toUtf8());
+    EXPECT_FALSE(shell.resolves("https://example.org/")) << "no xdg-open to hand it to";
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("opened")));
+}
+
 TEST(DetachedProcess, LeavesNoZombieBehind) {
     ASSERT_EQ(DetachedProcess::Start("/bin/true", {}), 0);
     // Once the program has ended, the event loop reaps it: no child of ours remains.

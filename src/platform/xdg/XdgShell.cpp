@@ -44,3 +44,15 @@ int XdgShell::open(const QString& target) {
     }
     return ShellResult::OutOfResources;
 }
+
+bool XdgShell::resolves(const QString& target) {
+    const QStringList path =
+        qEnvironmentVariable("PATH").split(QDir::listSeparator(), Qt::SkipEmptyParts);
+    switch (ShellTarget::Plan(target, path).kind) {
+    case ShellPlan::Kind::Run: return true;
+    case ShellPlan::Kind::Open:
+        return !ShellTarget::FindOnPath(QStringLiteral("xdg-open"), path).isEmpty();
+    case ShellPlan::Kind::Fail: return false;
+    }
+    return false;
+}

@@ -8,4 +8,5 @@
 class XdgShell : public Shell {
 public:
     int open(const QString& target) override;
+    bool resolves(const QString& target) override;
 };
