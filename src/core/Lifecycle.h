@@ -81,6 +81,8 @@ private:
     void TimerInitTimer();
     void SaveLoadedState();
     CreateOutcome failToStart(const QString& why);
+    // That no hotkey can work in this session is said once per run.
+    void tellOnce(const QString& text);
 
     HotkeyTable& m_table;
     HotkeyBackend& m_backend;
@@ -96,4 +98,5 @@ private:
     // leave the files on disk as they are.
     bool m_loaded = false;
     bool m_saved = false;
+    bool m_toldNoHotkeys = false;
 };
