@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SingleInstance.h"
 
+#include "InstanceLock.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QLocalSocket>
