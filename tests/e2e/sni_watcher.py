@@ -103,8 +103,8 @@ class Watcher(dbus.service.Object):
     @dbus.service.method("org.orvane.TestWatcher", in_signature="", out_signature="")
     def Answer(self):
         self.hold = False
-        while self.held:
-            self.held.pop(0)()
+        for answer in self.held:
+            answer()
 
     @dbus.service.method(PROPERTIES, in_signature="s", out_signature="a{sv}")
     def GetAll(self, interface):
