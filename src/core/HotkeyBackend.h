@@ -41,6 +41,8 @@ signals:
     // answered a Pending one, and the answer differs from the one before. keyText is the
     // key the desktop assigned, when it is the desktop that chooses.
     void registrationChanged(int id, RegisterResult result, const QString& keyText = {});
+    // The desktop answered after the start-up that it offers no global-shortcut service.
+    void serviceMissing();
 };
 
 std::unique_ptr<HotkeyBackend> CreateHotkeyBackend();

@@ -4,6 +4,7 @@
 #include "AppPaths.h"
 #include "CommandLine.h"
 #include "FirstStart.h"
+#include "HotkeyBackend.h"
 #include "HotkeyRegistration.h"
 #include "HotkeyStore.h"
 #include "HotkeyTable.h"
@@ -114,17 +115,24 @@ void Lifecycle::TimerInitTimer() {
         m_windows.ShowMainWindow();
     }
     emit started();
-    // Said once, after the start-up is complete, so that the rest of Orvane works meanwhile.
-    if (pass.noDisplay) {
-        const QString text =
-            pass.noService ? HotkeyRegistration::kNoService : HotkeyRegistration::kNoDisplay;
-        QTimer::singleShot(0, this, [this, text] {
-            if (m_exitFlag)
-                return;
-            qCInfo(lcLife).noquote() << "telling the user:" << text;
-            m_windows.TellUser(text);
-        });
-    }
+    if (pass.noDisplay)
+        tellOnce(pass.noService ? HotkeyRegistration::kNoService : HotkeyRegistration::kNoDisplay);
+    // A desktop's service answers after the start-up: that it is missing is said then.
+    connect(&m_backend, &HotkeyBackend::serviceMissing, this,
+            [this] { tellOnce(HotkeyRegistration::kNoService); });
+}
+
+void Lifecycle::tellOnce(const QString& text) {
+    if (m_toldNoHotkeys)
+        return;
+    m_toldNoHotkeys = true;
+    // Said after the start-up is complete, so that the rest of Orvane works meanwhile.
+    QTimer::singleShot(0, this, [this, text] {
+        if (m_exitFlag)
+            return;
+        qCInfo(lcLife).noquote() << "telling the user:" << text;
+        m_windows.TellUser(text);
+    });
 }
 
 void Lifecycle::Exit1Click() {

@@ -92,6 +92,8 @@ private:
     // Tells the user that a command's write failed; false, for the caller to return.
     bool tellWriteFailed(const QString& path);
     CreateOutcome failToStart(const QString& why);
+    // That no hotkey can work in this session is said once per run.
+    void tellOnce(const QString& text);
 
     HotkeyTable& m_table;
     HotkeyBackend& m_backend;
@@ -109,4 +111,5 @@ private:
     bool m_loaded = false;
     bool m_saved = false;
     bool m_resetSaved = false; // Count=0 is on disk: the end must not write the empty table
+    bool m_toldNoHotkeys = false;
 };

@@ -4,6 +4,7 @@
 #include "Logging.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLocalSocket>
 #include <QThread>
 
@@ -43,28 +44,23 @@ SingleInstance::Claim SingleInstance::claim() {
         m_problem = QStringLiteral("The folder %1 cannot be created.").arg(dir);
         return Claim::Failed;
     }
-    m_lock = std::make_unique<QLockFile>(m_lockPath);
-    // The lock is held for the whole run: only a dead owner makes it stale, never its age.
-    m_lock->setStaleLockTime(0);
-    if (m_lock->tryLock(0)) {
+    m_lock = std::make_unique<InstanceLock>(m_lockPath);
+    switch (m_lock->take()) {
+    case InstanceLock::Outcome::Taken:
         QLocalServer::removeServer(m_socketPath);
         m_server.setSocketOptions(QLocalServer::UserAccessOption);
         // Without the socket a later start cannot raise this one; it still runs.
         if (!m_server.listen(m_socketPath))
             qCWarning(lcLife) << "cannot listen on" << m_socketPath << m_server.errorString();
         return Claim::First;
-    }
-    const QLockFile::LockError error = m_lock->error();
-    if (error == QLockFile::LockFailedError) {
-        QString host, app;
-        m_lock->getLockInfo(&m_ownerPid, &host, &app);
+    case InstanceLock::Outcome::Held:
+        m_ownerPid = m_lock->ownerPid();
         m_lock.reset();
         return Claim::AnotherRuns;
+    case InstanceLock::Outcome::Failed: break;
     }
     m_problem = QStringLiteral("The lock file %1 cannot be created (%2).")
-                    .arg(m_lockPath, error == QLockFile::PermissionError
-                                         ? QStringLiteral("permission denied")
-                                         : QStringLiteral("unknown error"));
+                    .arg(m_lockPath, m_lock->problem());
     m_lock.reset();
     return Claim::Failed;
 }

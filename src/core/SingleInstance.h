@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "InstanceLock.h"
+
 #include <QLocalServer>
-#include <QLockFile>
 #include <QObject>
 #include <memory>
 
@@ -17,8 +18,9 @@ struct RuntimePlace {
 // directory of Orvane's own.
 RuntimePlace PrivateRuntimeDirectory();
 
-// One running Orvane per user: a lock file that a crashed owner does not leave blocking,
-// and a local socket over which a later start asks the running one to come to the front.
+// One running Orvane per user: a lock that only a live owner holds, so that nothing a crash
+// or a power loss leaves in its file blocks the next start, and a local socket over which a later
+// start asks the running one to come to the front.
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
@@ -54,7 +56,7 @@ private:
 
     QString m_lockPath;
     QString m_socketPath;
-    std::unique_ptr<QLockFile> m_lock;
+    std::unique_ptr<InstanceLock> m_lock;
     QLocalServer m_server;
     QString m_problem;
     qint64 m_ownerPid = 0;

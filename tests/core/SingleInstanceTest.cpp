@@ -1,12 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SingleInstance.h"
 
+#include "InstanceLock.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QSignalSpy>
+#include <QSysInfo>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <array>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -39,6 +44,52 @@ TEST(SingleInstance, AStaleLockOfADeadProcessDoesNotBlock) {
     ASSERT_TRUE(QFile::exists(dir.filePath("Orvane 2.lock")));
     SingleInstance next("Orvane 2", dir.path());
     EXPECT_EQ(next.claim(), SingleInstance::Claim::First);
+}
+
+// What a power loss between the lock's creation and its write leaves, a hand-made file, a
+// process that died or a number that now belongs to another program: no live owner.
+class ALockFileWithoutALiveOwner : public testing::TestWithParam<QByteArray> {};
+
+TEST_P(ALockFileWithoutALiveOwner, IsStale) {
+    QTemporaryDir dir;
+    QFile file(dir.filePath("Orvane 2.lock"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(GetParam()) == GetParam().size());
+    file.close();
+    SingleInstance next("Orvane 2", dir.path());
+    EXPECT_EQ(next.claim(), SingleInstance::Claim::First);
+    // Held now: another start sees this process.
+    SingleInstance later("Orvane 2", dir.path());
+    EXPECT_EQ(later.claim(), SingleInstance::Claim::AnotherRuns);
+    EXPECT_EQ(later.ownerPid(), QCoreApplication::applicationPid());
+}
+
+INSTANTIATE_TEST_SUITE_P(Contents, ALockFileWithoutALiveOwner,
+                         testing::Values(QByteArray(), QByteArray("\0\0\0\0", 4),
+                                         QByteArray("garbage\n"), QByteArray("-5\n"),
+                                         QByteArray::number(getppid()) + "\nOrvane\n" +
+                                             QSysInfo::machineHostName().toUtf8()));
+
+TEST(SingleInstance, OfManyRacingStartsExactlyOneRuns) {
+    QTemporaryDir dir;
+    std::array<int, 2> results{}, release{};
+    ASSERT_TRUE(pipe(results.data()) == 0 && pipe(release.data()) == 0);
+    for (int i = 0; i < 24; ++i) {
+        if (fork() == 0) { // each start keeps what it got until all have tried
+            close(release[1]);
+            InstanceLock lock(dir.filePath("Orvane 2.lock"));
+            char got = lock.take() == InstanceLock::Outcome::Taken ? 'F' : 'A', none = 0;
+            _exit(write(results[1], &got, 1) == 1 && read(release[0], &none, 1) == 0 ? 0 : 1);
+        }
+    }
+    close(results[1]);
+    std::string got(24, '?');
+    FILE* answers = fdopen(results[0], "r");
+    EXPECT_EQ(fread(got.data(), 1, got.size(), answers), got.size());
+    close(release[1]);
+    while (wait(nullptr) > 0) {
+    }
+    fclose(answers);
+    EXPECT_EQ(std::count(got.begin(), got.end(), 'F'), 1) << got;
 }
 
 TEST(SingleInstance, LockIsReleasedWithItsOwner) {

@@ -6,14 +6,19 @@ end-to-end tests. It owns org.freedesktop.portal.Desktop and answers as a deskto
                    5.27 behind xdg-desktop-portal 1.16)
   --style bind     ignores them; BindShortcuts binds (newer desktops)
   --taken TRIGGER  a key another shortcut holds: it comes back with no trigger description
+  --bad-handle     the first CreateSession answer carries the session handle as a number
+  --bad-shortcuts  CreateSession answers with the shortcuts as a(ss)
+  --silent         owns the name and never answers, as a hung desktop
 
 The tests drive it through org.orvane.FakePortal at /org/orvane/FakePortal: Bound() lists
 the bound shortcuts as (id, trigger) pairs, Activate(id) and Deactivate(id) emit the
 portal's signals for the newest session, BindCalls() counts the BindShortcuts calls,
-CloseSession() closes the newest session as a desktop may. It prints "ready" once it owns
+CloseSession() closes the newest session as a desktop may, ChangeWrongly() emits
+ShortcutsChanged with the shortcuts as a(ss). It prints "ready" once it owns
 its names."""
 
 import argparse
+import signal
 import sys
 
 import dbus
@@ -47,9 +52,10 @@ class Session(dbus.service.Object):
 class Portal(dbus.service.Object):
     SUPPORTS_MULTIPLE_OBJECT_PATHS = True
 
-    def __init__(self, bus, style, taken):
+    def __init__(self, bus, style, taken, bad_handle=False, bad_shortcuts=False):
         super().__init__(bus, PATH)
         self.bus, self.style, self.taken = bus, style, set(taken)
+        self.bad_handle, self.bad_shortcuts = bad_handle, bad_shortcuts
         self.sessions = {}  # path -> Session
         self.newest = None
         self.bind_calls = 0
@@ -90,9 +96,12 @@ class Portal(dbus.service.Object):
         session = Session(self, path, sender)
         self.sessions[path] = session
         self.newest = session
-        results = {"session_handle": dbus.String(path)}
+        results = {"session_handle": dbus.UInt32(7) if self.bad_handle else dbus.String(path)}
+        self.bad_handle = False
         if self.style == "create" and "shortcuts" in options:
             results["shortcuts"] = self.answer(session, options["shortcuts"])
+            if self.bad_shortcuts:
+                results["shortcuts"] = self.wrong(session)
         self.respond_later(request, results)
         return dbus.ObjectPath(request)
 
@@ -112,6 +121,11 @@ class Portal(dbus.service.Object):
             return dbus.UInt32(1)
         raise dbus.exceptions.DBusException("no such property",
                                             name="org.freedesktop.DBus.Error.UnknownProperty")
+
+    @staticmethod
+    def wrong(session):
+        """The session's shortcuts as a(ss), the key where a{sv} belongs."""
+        return dbus.Array(sorted(session.shortcuts.items()), signature="(ss)")
 
     # --- the tests' side ------------------------------------------------------------------
     def signal(self, name, sid):
@@ -136,6 +150,11 @@ class Portal(dbus.service.Object):
     @dbus.service.method("org.orvane.FakePortal", in_signature="s", out_signature="")
     def Deactivate(self, sid):
         self.signal("Deactivated", sid)
+
+    @dbus.service.method("org.orvane.FakePortal", in_signature="", out_signature="")
+    def ChangeWrongly(self):
+        emit(self.bus, PATH, SHORTCUTS, "ShortcutsChanged", "oa(ss)",
+             dbus.ObjectPath(self.newest.path), self.wrong(self.newest))
 
     @dbus.service.method("org.orvane.FakePortal", in_signature="", out_signature="")
     def CloseSession(self):
@@ -207,15 +226,21 @@ def main():
     parser.add_argument("--address", required=True)
     parser.add_argument("--style", choices=("create", "bind"), default="bind")
     parser.add_argument("--taken", action="append", default=[])
+    parser.add_argument("--bad-handle", action="store_true")
+    parser.add_argument("--bad-shortcuts", action="store_true")
+    parser.add_argument("--silent", action="store_true")
     parser.add_argument("--impl", metavar="NAME",
                         help="be the desktop's backend under NAME, behind xdg-desktop-portal")
     args = parser.parse_args()
     DBusGMainLoop(set_as_default=True)
     bus = dbus.bus.BusConnection(args.address)
-    portal = (ImplPortal if args.impl else Portal)(bus, args.style, args.taken)
+    portal = (ImplPortal if args.impl else Portal)(bus, args.style, args.taken,
+                                                   args.bad_handle, args.bad_shortcuts)
     portal.add_to_connection(bus, "/org/orvane/FakePortal")
     name = dbus.service.BusName(args.impl or PORTAL, bus, do_not_queue=True)
     print("ready", flush=True)
+    if args.silent:
+        signal.pause()  # no main loop: every call stays unanswered
     try:
         GLib.MainLoop().run()
     finally:

@@ -8,7 +8,9 @@ object path (then the caller's unique name is the service); either way the item 
 as "service/path" in RegisteredStatusNotifierItems and announced with
 StatusNotifierItemRegistered. An item whose service leaves the bus is dropped and
 StatusNotifierItemUnregistered is emitted. With --no-host no host is registered until one
-calls RegisterStatusNotifierHost. It prints "ready" once it owns its name."""
+calls RegisterStatusNotifierHost. With --hold it answers no one whether a host is registered
+until a test calls Answer() (org.orvane.TestWatcher, which also counts the questions Held()),
+as a hung panel. It prints "ready" once it owns its name."""
 
 import argparse
 import sys
@@ -25,9 +27,10 @@ PROPERTIES = "org.freedesktop.DBus.Properties"
 
 
 class Watcher(dbus.service.Object):
-    def __init__(self, bus, host):
+    def __init__(self, bus, host, hold=False):
         super().__init__(bus, PATH)
-        self.bus = bus
+        self.bus, self.hold = bus, hold
+        self.held = []  # the answers a hung panel owes
         self.items = []  # "service/path", in the order they registered
         self.hosts = ["org.kde.StatusNotifierHost-test"] if host else []
         bus.add_signal_receiver(self.owner_changed, "NameOwnerChanged",
@@ -81,13 +84,27 @@ class Watcher(dbus.service.Object):
             "ProtocolVersion": dbus.Int32(0),
         }
 
-    @dbus.service.method(PROPERTIES, in_signature="ss", out_signature="v")
-    def Get(self, interface, name):
+    @dbus.service.method(PROPERTIES, in_signature="ss", out_signature="v",
+                         async_callbacks=("reply", "error"))
+    def Get(self, interface, name, reply, error):
         props = self.properties()
         if interface != WATCHER or name not in props:
-            raise dbus.exceptions.DBusException(
-                "no such property", name="org.freedesktop.DBus.Error.UnknownProperty")
-        return props[name]
+            error(dbus.exceptions.DBusException(
+                "no such property", name="org.freedesktop.DBus.Error.UnknownProperty"))
+        elif self.hold and name == "IsStatusNotifierHostRegistered":
+            self.held.append(lambda: reply(self.properties()[name]))
+        else:
+            reply(props[name])
+
+    @dbus.service.method("org.orvane.TestWatcher", in_signature="", out_signature="u")
+    def Held(self):
+        return dbus.UInt32(len(self.held))
+
+    @dbus.service.method("org.orvane.TestWatcher", in_signature="", out_signature="")
+    def Answer(self):
+        self.hold = False
+        for answer in self.held:
+            answer()
 
     @dbus.service.method(PROPERTIES, in_signature="s", out_signature="a{sv}")
     def GetAll(self, interface):
@@ -124,10 +141,12 @@ def main():
     parser.add_argument("--no-host", action="store_true",
                         help="start without a host: one registers later, as a panel still "
                              "starting does")
+    parser.add_argument("--hold", action="store_true",
+                        help="answer no one whether a host is registered until Answer()")
     args = parser.parse_args()
     DBusGMainLoop(set_as_default=True)
     bus = dbus.bus.BusConnection(args.address)
-    Watcher(bus, not args.no_host)
+    Watcher(bus, not args.no_host, args.hold)
     name = dbus.service.BusName(WATCHER, bus, do_not_queue=True)
     print("ready", flush=True)
     try:

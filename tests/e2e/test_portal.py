@@ -35,10 +35,11 @@ class PortalTestCase(OrvaneTestCase):
         self.addCleanup(fake.stop)
         return fake
 
-    def start_orvane(self):
-        proc = self.start("hide")
+    def start_orvane(self, hidden=True):
+        proc = self.start(*(["hide"] if hidden else []))
         reader = threading.Thread(target=self._read_log, args=(proc.stderr,), daemon=True)
         reader.start()
+        self.reader = reader
         self.addCleanup(proc.stderr.close)
         self.addCleanup(reader.join, DEADLINE)
         self.addCleanup(lambda: proc.poll() is None and (proc.kill(), proc.wait()))
@@ -153,6 +154,34 @@ class PortalTests(PortalTestCase):
         self.assertEqual(orvane.wait(DEADLINE), 0)
         values = read_ini(self.ini_path)
         self.assertEqual((values["checked0"], values["checked1"]), ("1", "1"))
+
+
+    def test_answers_of_an_unknown_form_are_ignored_and_a_failed_session_is_asked_for_again(self):
+        # The first session's handle comes as a number; the next one's shortcuts as a(ss),
+        # which leaves BindShortcuts to bind them.
+        self.start_fake("--style", "create", "--bad-handle", "--bad-shortcuts")
+        self.write_ini(hotkeys_ini([{"key": K, "path": self.marker_script("k")}]))
+        orvane = self.start_orvane()
+        wait_for(lambda: self.logged("asking for a shortcut session again"), "a retry")
+        wait_for(lambda: self.logged("CTRL+ALT+k -> Active"), "the key's status")
+        self.assertGreater(self.fake("BindCalls"), 0)
+        sid = self.wait_bound("CTRL+ALT+k")["CTRL+ALT+k"]
+        self.press(sid)
+        self.wait_runs("k", 1)
+        self.fake("ChangeWrongly")
+        self.press(sid)
+        self.wait_runs("k", 2)
+        self.terminate(orvane)
+
+    def test_a_portal_that_never_answers_holds_nothing_up(self):
+        self.start_fake("--silent")
+        self.write_ini(hotkeys_ini([{"key": K, "path": self.marker_script("k")}]))
+        orvane = self.start_orvane(hidden=False)
+        self.visible_window()
+        self.terminate(orvane)
+        self.reader.join(DEADLINE)
+        # The window came while Orvane still waited for the portal's answer.
+        self.assertFalse(self.logged("global-shortcut service:"), self.log)
 
 
 class PortalVolumeTests(PortalTestCase):

@@ -18,6 +18,7 @@ WATCHER = "org.kde.StatusNotifierWatcher"
 ITEM = "org.kde.StatusNotifierItem"
 MENU = "com.canonical.dbusmenu"
 PROPERTIES = "org.freedesktop.DBus.Properties"
+TEST_WATCHER = "org.orvane.TestWatcher"
 
 
 class Watcher:
@@ -204,6 +205,24 @@ class SniTests(SniTestCase):
                     if orvane.poll() is None:
                         orvane.kill()
                         orvane.wait()
+
+    def test_a_panel_that_does_not_answer_holds_nothing_up(self):
+        self.write_ini(hotkeys_ini([{"key": U, "path": self.marker_script("u")},
+                                    {"key": K, "path": self.marker_script("k")}]))
+        orvane = self.start_orvane()
+        wait_for(lambda: self.key("ctrl+alt+u") or self.runs("u") > 0, "the hotkey to work")
+        watcher = Watcher(self.bus.address, "--hold")
+        self.addCleanup(watcher.stop)
+        control = self.client.get_object(WATCHER, "/StatusNotifierWatcher")
+        wait_for(lambda: self.call(control, "Held", interface=TEST_WATCHER) > 0,
+                 "Orvane to ask the new panel")
+        # Orvane goes on while the panel owes the answer: a hotkey works...
+        self.key("ctrl+alt+k")
+        self.wait_runs("k", 1)
+        # ... and the answer, whenever it comes, brings the icon.
+        self.call(control, "Answer", interface=TEST_WATCHER)
+        self.item()
+        self.terminate(orvane)
 
     def check_panels(self, host_later):
         """A panel that comes after Orvane, and once more after a restart, gets the icon,

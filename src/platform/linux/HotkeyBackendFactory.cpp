@@ -13,8 +13,10 @@ std::unique_ptr<HotkeyBackend> CreateHotkeyBackend() {
     const bool wayland = qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland") ||
                          !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
     if (wayland) {
+        // Whether the desktop offers the service is asked in the background: the start-up
+        // does not wait for a portal that is slow or never answers.
         const QDBusConnection bus = QDBusConnection::sessionBus();
-        if (PortalHotkeyBackend::Available(bus))
+        if (bus.isConnected())
             return std::make_unique<PortalHotkeyBackend>(bus);
         return std::make_unique<NullHotkeyBackend>(RegisterResult::NoService);
     }

@@ -5,7 +5,6 @@
 #include "PortalTrigger.h"
 
 #include <QDBusArgument>
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
@@ -26,11 +25,29 @@ const QString kRequest = QStringLiteral("org.freedesktop.portal.Request");
 const QString kSession = QStringLiteral("org.freedesktop.portal.Session");
 // Fixed, so that a desktop that keeps bindings per session token finds them at every start.
 const QString kSessionToken = QStringLiteral("orvane");
+const QLatin1String kShortcutsSignature("a(sa{sv})");
 
+// A session or request path as an object path, or as the string older portals send; empty
+// for anything else.
 QString PathText(const QVariant& value) {
     if (value.userType() == qMetaTypeId<QDBusObjectPath>())
         return value.value<QDBusObjectPath>().path();
-    return value.toString();
+    if (value.userType() != QMetaType::QString || !value.toString().startsWith(QLatin1Char('/')))
+        return {};
+    return QDBusObjectPath(value.toString()).path();
+}
+
+// The shortcuts a portal sent, when they have the shape the portal promises; what does not
+// fit is left out, as a portal that sent nothing.
+QList<PortalShortcut> ShortcutsOf(const QVariant& value) {
+    if (!value.isValid())
+        return {};
+    if (value.userType() != qMetaTypeId<QDBusArgument>() ||
+        value.value<QDBusArgument>().currentSignature() != kShortcutsSignature) {
+        qCWarning(lcPortal) << "ignoring shortcuts of an unknown form from the portal";
+        return {};
+    }
+    return qdbus_cast<QList<PortalShortcut>>(value);
 }
 } // namespace
 
@@ -50,25 +67,6 @@ const QDBusArgument& operator>>(const QDBusArgument& argument, PortalShortcut& s
     return argument;
 }
 
-bool PortalHotkeyBackend::Available(const QDBusConnection& bus) {
-    if (!bus.isConnected())
-        return false;
-    // Portals before the registry have no such interface; the call then fails harmlessly.
-    QDBusMessage registration = QDBusMessage::createMethodCall(
-        kService, kPath, QStringLiteral("org.freedesktop.host.portal.Registry"),
-        QStringLiteral("Register"));
-    registration << AppId << QVariantMap();
-    bus.call(registration, QDBus::Block, 5000);
-    // The interface's version property exists only where a desktop backend implements it.
-    QDBusMessage probe = QDBusMessage::createMethodCall(
-        kService, kPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
-    probe << kShortcuts << QStringLiteral("version");
-    const QDBusMessage reply = bus.call(probe, QDBus::Block, 10000);
-    const bool offered = reply.type() == QDBusMessage::ReplyMessage;
-    qCInfo(lcPortal) << "global-shortcut service:" << (offered ? "offered" : "missing");
-    return offered;
-}
-
 PortalHotkeyBackend::PortalHotkeyBackend(const QDBusConnection& bus)
     : m_bus(bus), m_watcher(kService, bus, QDBusServiceWatcher::WatchForOwnerChange) {
     // Typed arguments cross D-Bus only once their types are registered.
@@ -79,6 +77,8 @@ PortalHotkeyBackend::PortalHotkeyBackend(const QDBusConnection& bus)
     m_sessionTimer.setSingleShot(true);
     m_sessionTimer.setInterval(100); // gathers a start-up pass or a burst of Apply
     connect(&m_sessionTimer, &QTimer::timeout, this, &PortalHotkeyBackend::buildSession);
+    m_retryTimer.setSingleShot(true);
+    connect(&m_retryTimer, &QTimer::timeout, this, &PortalHotkeyBackend::buildSession);
     connect(&m_watcher, &QDBusServiceWatcher::serviceOwnerChanged, this,
             [this](const QString&, const QString&, const QString& owner) { ownerChanged(owner); });
 
@@ -93,6 +93,7 @@ PortalHotkeyBackend::PortalHotkeyBackend(const QDBusConnection& bus)
                   SLOT(onShortcutsChanged(QDBusMessage)));
     m_bus.connect(kService, {}, kSession, QStringLiteral("Closed"), this,
                   SLOT(onSessionClosed(QDBusMessage)));
+    probe();
 }
 
 PortalHotkeyBackend::~PortalHotkeyBackend() {
@@ -107,6 +108,10 @@ RegisterResult PortalHotkeyBackend::registerHotKey(int id, unsigned modifierBits
     // combination must reach it as a new shortcut rather than as an ignored preference.
     m_shortcuts[id] = {QStringLiteral("hotkey-%1-%2").arg(id).arg(trigger), trigger, {}, {}};
     m_held.remove(id);
+    if (m_service == Service::Missing) {
+        m_shortcuts[id].outcome = RegisterResult::NoService;
+        return RegisterResult::NoService; // kept, for a portal that comes later
+    }
     scheduleSession();
     return RegisterResult::Pending;
 }
@@ -115,6 +120,45 @@ void PortalHotkeyBackend::unregisterHotKey(int id) {
     m_held.remove(id);
     if (m_shortcuts.erase(id) > 0)
         scheduleSession();
+}
+
+void PortalHotkeyBackend::probe() {
+    m_service = Service::Unknown;
+    const unsigned current = ++m_probes;
+    // Newer portals want the application id before any other call; portals before the
+    // registry have no such interface, and the call then fails harmlessly.
+    QDBusMessage registration = QDBusMessage::createMethodCall(
+        kService, kPath, QStringLiteral("org.freedesktop.host.portal.Registry"),
+        QStringLiteral("Register"));
+    registration << AppId << QVariantMap();
+    auto* registered = new QDBusPendingCallWatcher(m_bus.asyncCall(registration, 5000), this);
+    connect(registered, &QDBusPendingCallWatcher::finished, this,
+            [this, current](QDBusPendingCallWatcher* w) {
+                w->deleteLater();
+                // The interface's version property exists only where a desktop backend
+                // implements it.
+                QDBusMessage get = QDBusMessage::createMethodCall(
+                    kService, kPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+                    QStringLiteral("Get"));
+                get << kShortcuts << QStringLiteral("version");
+                auto* asked = new QDBusPendingCallWatcher(m_bus.asyncCall(get), this);
+                connect(asked, &QDBusPendingCallWatcher::finished, this,
+                        [this, current](QDBusPendingCallWatcher* a) {
+                            a->deleteLater();
+                            probeAnswered(current, !a->isError());
+                        });
+            });
+}
+
+void PortalHotkeyBackend::probeAnswered(unsigned probe, bool offered) {
+    if (probe != m_probes)
+        return;
+    m_service = offered ? Service::Offered : Service::Missing;
+    qCInfo(lcPortal) << "global-shortcut service:" << (offered ? "offered" : "missing");
+    if (offered)
+        return buildSession();
+    reportAll(RegisterResult::NoService);
+    emit serviceMissing();
 }
 
 void PortalHotkeyBackend::scheduleSession() {
@@ -128,13 +172,11 @@ void PortalHotkeyBackend::buildSession() {
         return;
     }
     m_changedMeanwhile = false;
+    m_retryTimer.stop();
     closeSession();
-    if (m_shortcuts.empty())
+    // Until the portal has said it offers the service, its answer builds the session.
+    if (m_shortcuts.empty() || m_service != Service::Offered)
         return;
-    if (!m_bus.interface()->isServiceRegistered(kService)) {
-        reportAll(RegisterResult::NoService);
-        return;
-    }
     // Desktops that bind what CreateSession carries answer with the bound shortcuts; the
     // others get BindShortcuts once the session exists.
     QVariantMap options{{QStringLiteral("session_handle_token"), kSessionToken},
@@ -184,19 +226,21 @@ void PortalHotkeyBackend::callReplied(QDBusPendingCallWatcher* watcher, const QS
     qCWarning(lcPortal) << "the portal refused a call:" << reply.error().message();
     m_step = Step::Idle;
     m_request.clear();
-    reportAll(RegisterResult::NoService);
-    stepDone();
+    sessionFailed();
 }
 
 void PortalHotkeyBackend::onResponse(const QDBusMessage& message) {
-    const QList<QVariant> args = message.arguments();
-    if (m_step == Step::Idle || message.path() != m_request || args.size() < 2)
+    if (m_step == Step::Idle || message.path() != m_request)
         return;
-    const uint code = args.at(0).toUInt();
-    const QVariantMap results = qdbus_cast<QVariantMap>(args.at(1));
     const Step step = m_step;
     m_step = Step::Idle;
     m_request.clear();
+    if (message.signature() != QLatin1String("ua{sv}")) {
+        qCWarning(lcPortal) << "the portal answered in an unknown form:" << message.signature();
+        return sessionFailed();
+    }
+    const uint code = message.arguments().at(0).toUInt();
+    const QVariantMap results = qdbus_cast<QVariantMap>(message.arguments().at(1));
     if (step == Step::Creating)
         sessionCreated(code, results);
     else
@@ -206,15 +250,13 @@ void PortalHotkeyBackend::onResponse(const QDBusMessage& message) {
 void PortalHotkeyBackend::sessionCreated(uint code, const QVariantMap& results) {
     m_session = PathText(results.value(QStringLiteral("session_handle")));
     if (code != 0 || m_session.isEmpty()) {
-        qCWarning(lcPortal) << "the desktop refused a shortcut session, answer" << code;
-        m_session.clear();
-        reportAll(RegisterResult::NoService);
-        return stepDone();
+        qCWarning(lcPortal) << "the desktop gave no shortcut session, answer" << code;
+        return sessionFailed();
     }
+    m_retryMs = kFirstRetryMs;
     if (m_changedMeanwhile)
         return stepDone();
-    const auto bound =
-        qdbus_cast<QList<PortalShortcut>>(results.value(QStringLiteral("shortcuts")));
+    const auto bound = ShortcutsOf(results.value(QStringLiteral("shortcuts")));
     bool all = true;
     for (const auto& [id, s] : m_shortcuts) {
         const QString& name = s.name;
@@ -233,8 +275,7 @@ void PortalHotkeyBackend::sessionCreated(uint code, const QVariantMap& results) 
 
 void PortalHotkeyBackend::shortcutsBound(uint code, const QVariantMap& results) {
     if (code == 0)
-        applyAnswer(qdbus_cast<QList<PortalShortcut>>(results.value(QStringLiteral("shortcuts"))),
-                    true);
+        applyAnswer(ShortcutsOf(results.value(QStringLiteral("shortcuts"))), true);
     else
         reportAll(RegisterResult::Declined);
     stepDone();
@@ -243,6 +284,18 @@ void PortalHotkeyBackend::shortcutsBound(uint code, const QVariantMap& results) 
 void PortalHotkeyBackend::stepDone() {
     if (m_changedMeanwhile)
         scheduleSession();
+}
+
+void PortalHotkeyBackend::sessionFailed() {
+    m_session.clear();
+    reportAll(RegisterResult::NoService);
+    if (m_changedMeanwhile)
+        return scheduleSession();
+    // A portal still starting, or one that answered nonsense once, may serve later; asked at
+    // once again and again, a broken one would keep both busy.
+    qCInfo(lcPortal) << "asking for a shortcut session again in" << m_retryMs << "ms";
+    m_retryTimer.start(m_retryMs);
+    m_retryMs = std::min(m_retryMs * 2, kLastRetryMs);
 }
 
 void PortalHotkeyBackend::applyAnswer(const QList<PortalShortcut>& answer, bool missingHasNoKey) {
@@ -310,7 +363,7 @@ void PortalHotkeyBackend::onShortcutsChanged(const QDBusMessage& message) {
     const QList<QVariant> args = message.arguments();
     if (args.size() < 2 || m_session.isEmpty() || PathText(args.at(0)) != m_session)
         return;
-    applyAnswer(qdbus_cast<QList<PortalShortcut>>(args.at(1)), false);
+    applyAnswer(ShortcutsOf(args.at(1)), false);
 }
 
 void PortalHotkeyBackend::onSessionClosed(const QDBusMessage& message) {
@@ -328,13 +381,17 @@ void PortalHotkeyBackend::ownerChanged(const QString& newOwner) {
     m_held.clear();
     m_request.clear();
     m_step = Step::Idle;
+    m_retryTimer.stop();
+    m_retryMs = kFirstRetryMs;
     if (newOwner.isEmpty()) {
         qCInfo(lcPortal) << "the portal left the bus";
+        ++m_probes; // an answer on its way is the old portal's
+        m_service = Service::Missing;
         reportAll(RegisterResult::NoService);
         return;
     }
     qCInfo(lcPortal) << "the portal is back; binding the shortcuts again";
-    scheduleSession();
+    probe();
 }
 
 int PortalHotkeyBackend::idOfShortcut(const QString& name) const {

@@ -24,20 +24,17 @@ const QDBusArgument& operator>>(const QDBusArgument& argument, PortalShortcut& s
 
 // Global hotkeys through the desktop's GlobalShortcuts portal, for Wayland sessions where no
 // program may grab keys. The desktop decides which key a shortcut gets, and answers later:
-// every registration answers Pending at once, and the desktop's answer for each entry
-// follows as registrationChanged. Registrations made together (the start-up pass, a burst of
-// Apply) go to the desktop as one session; every change builds the session anew, since a
-// session cannot drop a shortcut it holds.
+// every registration answers Pending at once (NoService once the portal is known to be
+// missing), and the desktop's answer for each entry follows as registrationChanged. Nothing
+// waits for the portal: whether it offers the service is asked in the background too. Registrations
+// made together (the start-up pass, a burst of Apply) go to the desktop as one session; every
+// change builds the session anew, since a session cannot drop a shortcut it holds.
 class PortalHotkeyBackend : public HotkeyBackend {
     Q_OBJECT
 public:
     // The application id the desktop keeps the bindings under; a desktop file of that name
     // is installed with Orvane.
     static const QString AppId;
-
-    // True when bus offers the GlobalShortcuts portal. Tells newer portals Orvane's
-    // application id first, as they want it before any other call.
-    static bool Available(const QDBusConnection& bus);
 
     explicit PortalHotkeyBackend(const QDBusConnection& bus);
     ~PortalHotkeyBackend() override;
@@ -60,7 +57,10 @@ private:
         QString keyText; // what the desktop says it assigned
     };
     enum class Step { Idle, Creating, Binding };
+    enum class Service { Unknown, Offered, Missing };
 
+    void probe();
+    void probeAnswered(unsigned probe, bool offered);
     void scheduleSession();
     void buildSession();
     void closeSession();
@@ -69,6 +69,7 @@ private:
     void sessionCreated(uint code, const QVariantMap& results);
     void shortcutsBound(uint code, const QVariantMap& results);
     void stepDone();
+    void sessionFailed();
     void applyAnswer(const QList<PortalShortcut>& answer, bool missingHasNoKey);
     void report(int id, RegisterResult result, const QString& keyText = {});
     void reportAll(RegisterResult result);
@@ -80,6 +81,12 @@ private:
     QDBusConnection m_bus;
     QDBusServiceWatcher m_watcher;
     QTimer m_sessionTimer;
+    static constexpr int kFirstRetryMs = 2000;
+    static constexpr int kLastRetryMs = 60000;
+    QTimer m_retryTimer; // a failed session is asked for again, ever less often
+    int m_retryMs = kFirstRetryMs;
+    Service m_service = Service::Unknown;
+    unsigned m_probes = 0; // the answer of an older probe is stale
     std::map<int, Shortcut> m_shortcuts;
     QSet<int> m_held; // ids activated and not yet deactivated
     QString m_session;

@@ -6,6 +6,8 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
 #include <QDBusServiceWatcher>
 #include <QDBusVariant>
 #include <QMenu>
@@ -46,40 +48,68 @@ void QtTrayHost::setUp() {
     }
     // Qt settles on the kind of its tray icons once per process, at the first one: with no
     // panel on the bus yet it is XEmbed for good. So Qt's icon serves only XEmbed trays, and
-    // a panel on the bus, now or later, gets Orvane's own item.
-    if (watcherHasHost()) {
-        useStatusNotifier();
-        m_panel = true;
-    } else {
+    // a panel on the bus, now or later, gets Orvane's own item. The bus itself always
+    // answers; the watcher is asked without waiting.
+    if (bus.isConnected() && bus.interface()->isServiceRegistered(kWatcherService))
+        askWatcher();
+    else
         createIcon();
-    }
 }
 
-bool QtTrayHost::watcherHasHost() const {
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected() || !bus.interface()->isServiceRegistered(kWatcherService))
-        return false;
+void QtTrayHost::askWatcher() {
+    if (m_asking) {
+        m_askAgain = true;
+        return;
+    }
+    m_asking = true;
+    m_askAgain = false;
     // A watcher without a host (a panel still starting, or none that draws) shows nothing.
     QDBusMessage get = QDBusMessage::createMethodCall(
         kWatcherService, kWatcherPath, QStringLiteral("org.freedesktop.DBus.Properties"),
         QStringLiteral("Get"));
     get << kWatcherService << QStringLiteral("IsStatusNotifierHostRegistered");
-    // A hung panel must not hold up the start: a live one answers well within this.
-    constexpr int kAnswerMs = 1000;
-    const QDBusMessage reply = bus.call(get, QDBus::Block, kAnswerMs);
-    return reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty() &&
-           reply.arguments().first().value<QDBusVariant>().variant().toBool();
+    // A hung panel holds nothing up: Qt's icon comes once it has not answered in this time.
+    constexpr int kAnswerMs = 10000;
+    auto* call =
+        new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(get, kAnswerMs), this);
+    connect(call, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
+        w->deleteLater();
+        m_asking = false;
+        const QDBusPendingReply<QDBusVariant> reply = *w;
+        const bool host = !reply.isError() && reply.value().variant().toBool();
+        if (!host && m_askAgain)
+            return askWatcher();
+        watcherAnswered(host);
+    });
+}
+
+void QtTrayHost::watcherAnswered(bool host) {
+    if (m_item)
+        return;
+    if (host) {
+        useStatusNotifier();
+        if (!m_panel) {
+            m_panel = true;
+            emit availableChanged(true);
+        }
+        return;
+    }
+    if (m_icon)
+        return;
+    createIcon();
+    if (m_shown) {
+        // Shown even without a tray: Qt puts a shown icon into an XEmbed tray that comes later.
+        m_icon->show();
+        if (available())
+            emit availableChanged(true);
+    }
 }
 
 void QtTrayHost::watcherChanged() {
-    if (m_item) {
-        // A panel that restarted: the item it knew is gone from its list.
-        m_item->registerWithWatcher();
-    } else if (watcherHasHost()) {
-        useStatusNotifier();
-    } else {
-        return;
-    }
+    if (!m_item)
+        return askWatcher();
+    // A panel that restarted: the item it knew is gone from its list.
+    m_item->registerWithWatcher();
     if (!m_panel) {
         m_panel = true;
         emit availableChanged(true);
@@ -149,6 +179,8 @@ bool QtTrayHost::add(const QIcon& icon, const QString& tip) {
         m_item->setToolTip(tip);
         return m_item->show() && m_panel;
     }
+    if (!m_icon)
+        return false; // the watcher's answer brings the item or the icon, shown
     m_icon->setIcon(icon);
     m_icon->setToolTip(tip);
     // Shown even without a tray: Qt puts a shown icon into an XEmbed tray that comes later.
@@ -166,6 +198,8 @@ bool QtTrayHost::modify(const QIcon& icon, const QString& tip) {
         m_item->setToolTip(tip);
         return m_item->isShown() && m_panel;
     }
+    if (!m_icon)
+        return false;
     if (m_icon->icon().cacheKey() != icon.cacheKey())
         m_icon->setIcon(icon);
     if (m_icon->toolTip() != tip)
@@ -179,7 +213,7 @@ bool QtTrayHost::remove() {
     m_shown = false;
     if (m_item)
         m_item->hide();
-    else
+    else if (m_icon)
         m_icon->hide();
     return true;
 }

@@ -30,7 +30,10 @@ private slots:
 
 private:
     void setUp();
-    bool watcherHasHost() const;
+    // Asks the watcher in the background whether a host draws its items; the answer brings
+    // the item or Qt's icon.
+    void askWatcher();
+    void watcherAnswered(bool host);
     void createIcon();
     void useStatusNotifier();
     void click(Button button);
@@ -44,4 +47,6 @@ private:
     bool m_shown = false;
     // With the item: a panel's watcher is on the bus.
     bool m_panel = false;
+    bool m_asking = false;
+    bool m_askAgain = false; // the watcher changed while a question was on its way
 };
