@@ -4,7 +4,7 @@ and the hotkeys following what was clicked."""
 
 import unittest
 
-from harness import OrvaneTestCase, hotkeys_ini, read_ini
+from harness import NO_SPLASH, OrvaneTestCase, hotkeys_ini, read_ini, wait_for
 
 K, J = 75, 74
 
@@ -94,6 +94,27 @@ class MainWindowTests(OrvaneTestCase):
         self.visible_window()  # shown after the registration pass
         self.key("ctrl+alt+j")
         self.wait_runs("new", 2)
+
+    def test_minimise_to_tray_leaves_no_window_behind(self):
+        self.write_ini(NO_SPLASH + "[MainWindow]\nMinimizeToTray=1\n", self.settings_path)
+        window = self.open_window([
+            {"key": K, "path": "Show/Hide Application"},
+            {"key": J, "path": self.marker_script("j")},
+        ])
+        for attempt in range(1, 13):
+            wait_for(lambda: self.wm_state(window) == "Normal"
+                     and self.map_state(window) == "IsViewable", "the window to be shown")
+            if attempt == 1:
+                self.click(window, 253, 35)  # "Window"
+                self.key("Down", "Down", "Return")  # "Minimize"
+            else:
+                self.run_x("xdotool", "windowminimize", window)
+            wait_for(lambda: self.wm_state(window) is None, "the window to leave the manager")
+            # Once this hotkey has run, Orvane has done all it was going to do with the window.
+            self.key("ctrl+alt+j")
+            self.wait_runs("j", attempt)
+            self.assertEqual(self.map_state(window), "IsUnMapped", "attempt %d" % attempt)
+            self.key("ctrl+alt+k")  # back from the tray
 
 
 if __name__ == "__main__":
