@@ -101,7 +101,7 @@ class MainWindowTests(OrvaneTestCase):
             {"key": K, "path": "Show/Hide Application"},
             {"key": J, "path": self.marker_script("j")},
         ])
-        for attempt in range(1, 13):
+        for attempt in range(1, 41):
             wait_for(lambda: self.wm_state(window) == "Normal"
                      and self.map_state(window) == "IsViewable", "the window to be shown")
             if attempt == 1:
