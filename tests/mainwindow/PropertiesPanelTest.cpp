@@ -10,6 +10,7 @@
 #include "Skin.h"
 #include "TdxButton.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -134,11 +135,25 @@ TEST_F(Panel, FillLoadsTheRowAndLeavesApplyDisabled) {
         EXPECT_EQ(v.keyPosition, r.keyPosition);
         EXPECT_EQ(v.execute, r.execute);
         EXPECT_EQ(v.image, r.image);
+        EXPECT_EQ(panel->EditExecute->cursorPosition(), 0) << "the target shows its start";
         if (r.image < 0)
             EXPECT_TRUE(panel->IconSpeedButton->icon().isNull());
         else
             EXPECT_EQ(Picture(panel->IconSpeedButton->icon()), Picture(icons.icon(r.image)));
     }
+}
+
+TEST_F(Panel, TheKeyListDropsAboutTenKeysUnderItself) {
+    QComboBox* keys = panel->CharComboBox;
+    keys->showPopup();
+    QAbstractItemView* view = keys->view();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view->window()));
+    const int shown = view->viewport()->height() / view->sizeHintForRow(0);
+    const QRect popup = view->window()->geometry();
+    keys->hidePopup();
+    EXPECT_GE(shown, 9);
+    EXPECT_LE(shown, 11);
+    EXPECT_LT(popup.height(), 12 * view->sizeHintForRow(0));
 }
 
 TEST_F(Panel, ClearEmptiesAndDisablesButLeavesThePicker) {

@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
@@ -231,4 +232,34 @@ TEST_F(FormFixture, ADragOnTheLastDividerOpensAFlagColumn) {
     QTest::mouseRelease(strip, Qt::LeftButton, {}, QPoint(divider + 30, 10));
     EXPECT_EQ(header->sectionSize(3), 38);
     EXPECT_GT(header->sectionSize(4) + header->sectionSize(5) + header->sectionSize(6), 0);
+}
+
+TEST_F(FormFixture, TheFoldedWindowsBottomStripIsWhole) {
+    form->Menus->Propertiespanel1->trigger();
+    ASSERT_EQ(form->height(), TForm1::FoldedHeight);
+    ASSERT_LT(form->GroupBoxProperties->y(), TForm1::FoldedHeight) << "the panel reaches under";
+    const QColor strip = form->Frame.Strips.LabelBottom->palette().color(QPalette::Window);
+    const QImage look = form->grab().toImage();
+    for (int y = TForm1::FoldedHeight - 2; y < TForm1::FoldedHeight; ++y)
+        for (int x = 0; x < form->width(); ++x)
+            ASSERT_EQ(look.pixelColor(x, y), strip) << x << "," << y;
+}
+
+TEST_F(FormFixture, ARowWhoseIconIsOutsideTheListKeepsItsCaptionInLine) {
+    HotkeyEntry entry = table.at(0);
+    for (const int image : {0, 99}) {
+        entry.Image = image;
+        table.append(entry);
+    }
+    const int drawn = table.count() - 2, missing = table.count() - 1;
+    HotkeyListView* list = form->ListView1;
+    list->scrollToBottom();
+    const QImage rows = viewport()->grab().toImage();
+    // The caption part of the first column, right of the check box and the icon.
+    const auto caption = [&](int row) {
+        const QRect cell = list->visualRect(table.index(row, 0));
+        return rows.copy(cell.adjusted(22 + list->iconSize().width() + 8, 0, 0, 0));
+    };
+    ASSERT_FALSE(caption(drawn).isNull());
+    EXPECT_EQ(caption(drawn), caption(missing));
 }
