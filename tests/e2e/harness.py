@@ -302,20 +302,12 @@ class OrvaneTestCase(unittest.TestCase):
         ids = r.stdout.split()
         return ids[0] if ids else None
 
-    def wm_state(self, window):
-        """The window's ICCCM state as the window manager set it: "Normal", "Iconic", or None
-        once it is withdrawn (unmanaged)."""
-        out = subprocess.run(["xprop", "-id", window, "WM_STATE"], env=self.env,
-                             capture_output=True, text=True, timeout=DEADLINE).stdout
-        for state in ("Normal", "Iconic"):
-            if "window state: " + state in out:
-                return state
-        return None
-
-    def map_state(self, window):
-        """"IsViewable", "IsUnviewable" or "IsUnMapped", as the X server has the window."""
-        out = self.run_x("xwininfo", "-id", window).stdout
-        return out.split("Map State:", 1)[1].split()[0]
+    def window_state(self, window):
+        """(WM_STATE as the window manager set it, "Withdrawn" when unset; the X server's map
+        state: "IsViewable", "IsUnviewable" or "IsUnMapped")."""
+        wm = self.run_x("xprop", "-id", window, "WM_STATE").stdout.partition("window state: ")[2]
+        mapped = self.run_x("xwininfo", "-id", window).stdout.partition("Map State: ")[2]
+        return (wm.split() or ["Withdrawn"])[0], mapped.split()[0]
 
     def key(self, *combos):
         self.run_x("xdotool", "key", *combos)

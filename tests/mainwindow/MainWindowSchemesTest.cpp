@@ -112,19 +112,6 @@ std::vector<qint64> bitmapKeys(QWidget& window) {
     return keys;
 }
 
-// Hands every event of the objects it watches to a function.
-class EventTap : public QObject {
-public:
-    explicit EventTap(std::function<void(QObject*, QEvent*)> seen) : m_seen(std::move(seen)) {}
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        m_seen(watched, event);
-        return false;
-    }
-
-private:
-    std::function<void(QObject*, QEvent*)> m_seen;
-};
-
 bool cutCame(QSignalSpy& spy) {
     return !spy.isEmpty() || spy.wait(5000);
 }
@@ -247,7 +234,7 @@ TEST_F(MainWindow, TheColourKeyFollowsTheSchemeAndThePanel) {
 }
 
 TEST_F(MainWindow, HoverRepaintsBringNoRecutARealChangeDoes) {
-    // Everything this event-loop turn has started, zero-time timers included, has run.
+    // Done once all this turn has started has run, zero-time timers included.
     const auto finishTurn = [this] {
         bool done = false;
         QTimer::singleShot(0, form.get(), [&] { done = true; });
@@ -256,27 +243,15 @@ TEST_F(MainWindow, HoverRepaintsBringNoRecutARealChangeDoes) {
     show();
     settings.setValue(Setting::MainTransparent, 1);
     ASSERT_TRUE(finishTurn());
-    QWidget* rows = form->ListView1->viewport();
-    int repaints = 0;
-    const auto countPaints = [&](QObject*, QEvent* e) {
-        repaints += e->type() == QEvent::Paint ? 1 : 0;
-    };
-    EventTap counter(countPaints);
-    rows->installEventFilter(&counter);
-    form->Frame.ButtonHelp->installEventFilter(&counter);
     QSignalSpy cut(form->Transparency(), &WindowTransparency::outlineCut);
-
-    for (const int y : {30, 62, 94, 126, 30}) {
-        QTest::mouseMove(rows, QPoint(200, y));
-        rows->update(QRect(0, y - 16, rows->width(), 32)); // as the row under the pointer does
+    // The pointer over the rows and a menu button, each repainting under it.
+    for (QWidget* hovered :
+         {form->ListView1->viewport(), static_cast<QWidget*>(form->Frame.ButtonHelp)}) {
+        QTest::mouseMove(hovered, QPoint(20, 10));
+        hovered->repaint();
     }
-    QTest::mouseMove(form->Frame.ButtonHelp, QPoint(20, 8));
-    form->Frame.ButtonHelp->update();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return repaints >= 2; }));
     ASSERT_TRUE(finishTurn());
-    EXPECT_EQ(cut.count(), 0) << repaints << " repaints";
-
-    // A control shown over the background changes the cut.
-    form->Menus->Propertiespanel1->trigger();
-    ASSERT_TRUE(cutCame(cut));
+    EXPECT_EQ(cut.count(), 0);
+    form->Menus->Propertiespanel1->trigger(); // a real change: the panel folds away
+    EXPECT_TRUE(cutCame(cut));
 }
