@@ -99,7 +99,7 @@ class MainWindowTests(OrvaneTestCase):
         self.write_ini(NO_SPLASH + "[MainWindow]\nMinimizeToTray=1\n", self.settings_path)
         window = self.open_window([{"key": K, "path": "Show/Hide Application"},
                                    {"key": J, "path": self.marker_script("j")}])
-        for attempt in range(1, 41):  # the race was lost about one time in two to fourteen
+        for attempt in range(1, 41):  # a lost race shows in some tries only
             wait_for(lambda: self.window_state(window) == ("Normal", "IsViewable"), "the window")
             if attempt == 1:
                 self.click(window, 253, 35)  # "Window"
