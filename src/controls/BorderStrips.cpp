@@ -23,12 +23,23 @@ public:
     }
 
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == m_window && event->type() == QEvent::Resize)
+        if (watched != m_window)
+            return false;
+        if (event->type() == QEvent::Resize)
             place();
+        // Over every control added later: a control reaching under the edge (the folded
+        // main window's panel) must not break the frame.
+        if (event->type() == QEvent::ChildAdded || event->type() == QEvent::Show)
+            raise();
         return false;
     }
 
 private:
+    void raise() const {
+        for (QLabel* label : {m_strips.LabelLeft, m_strips.LabelRight, m_strips.LabelBottom})
+            label->raise();
+    }
+
     void place() const {
         const int w = m_window->width(), h = m_window->height(), s = BorderStrips::Width;
         const int side = std::max(0, h - m_titleHeight);

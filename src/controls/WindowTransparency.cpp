@@ -12,7 +12,13 @@ WindowTransparency::WindowTransparency(QWidget* window)
     m_recut.setSingleShot(true);
     m_recut.setInterval(0);
     connect(&m_recut, &QTimer::timeout, this, &WindowTransparency::Refresh);
-    window->installEventFilter(this);
+    watch(window);
+}
+
+void WindowTransparency::watch(QWidget* control) {
+    control->installEventFilter(this);
+    for (QWidget* child : control->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        watch(child);
 }
 
 void WindowTransparency::SetColourKey(bool on) {
@@ -72,9 +78,11 @@ void WindowTransparency::Refresh() {
     const QColor key = m_window->palette().color(QPalette::Window);
     QImage look(m_window->size(), QImage::Format_RGB32);
     look.fill(key);
+    m_rendering = true;
     m_window->render(&look, QPoint(), QRegion(),
                      QWidget::DrawWindowBackground | QWidget::DrawChildren | QWidget::IgnoreMask);
-    // Every repaint brings a recut; most change nothing that the key sees.
+    m_rendering = false;
+    // A control moved or repainted may still look the same to the key.
     if (look == m_lastLook) {
         emit outlineCut();
         return;
@@ -89,20 +97,55 @@ void WindowTransparency::setMask(const QRegion& mask) {
     emit outlineCut();
 }
 
-bool WindowTransparency::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != m_window || !m_keyed)
+namespace {
+
+// A control that fills all of itself hides the window's background wherever it is: its
+// repaints never uncover or cover a keyed pixel.
+bool paintsAllOfItself(const QWidget* control) {
+    if (control->testAttribute(Qt::WA_OpaquePaintEvent))
+        return true;
+    if (!control->autoFillBackground())
         return false;
+    const QBrush& fill = control->palette().brush(control->backgroundRole());
+    return fill.style() == Qt::SolidPattern && fill.isOpaque();
+}
+
+} // namespace
+
+bool WindowTransparency::changesTheCut(const QWidget* control, const QEvent* event) const {
     switch (event->type()) {
-    case QEvent::Show:
-        // Cut before the window reaches the screen, so its background never shows.
-        Refresh();
-        break;
     case QEvent::Resize:
     case QEvent::PaletteChange:
     case QEvent::LayoutRequest:
-    // Some control of the window is about to repaint: its look may have changed.
-    case QEvent::UpdateRequest: m_recut.start(); break;
-    default: break;
+    case QEvent::ChildRemoved: return true;
+    case QEvent::Show:
+    case QEvent::Hide:
+    case QEvent::Move:
+    case QEvent::EnabledChange:
+    case QEvent::FontChange:
+    case QEvent::StyleChange: return control != m_window;
+    // What a see-through control draws lies on the background and may be keyed.
+    case QEvent::Paint: return control != m_window && !m_rendering && !paintsAllOfItself(control);
+    default: return false;
     }
+}
+
+bool WindowTransparency::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ChildAdded) {
+        QObject* child = static_cast<QChildEvent*>(event)->child();
+        if (child->isWidgetType())
+            watch(static_cast<QWidget*>(child));
+    }
+    if (!m_keyed || !watched->isWidgetType())
+        return false;
+    const auto* control = static_cast<QWidget*>(watched);
+    // Menus and dialogs owned by the window are windows of their own.
+    if (control != m_window && control->isWindow())
+        return false;
+    if (control == m_window && event->type() == QEvent::Show)
+        // Cut before the window reaches the screen, so its background never shows.
+        Refresh();
+    else if (changesTheCut(control, event))
+        m_recut.start();
     return false;
 }

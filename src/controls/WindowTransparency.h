@@ -10,9 +10,10 @@ class QWidget;
 
 // The see-through of a borderless window: its outline, optionally with every pixel of the
 // window's background colour keyed out, and its opacity. The key is the background colour at
-// the moment of each cut, and the cut is redone whenever the window's look may have changed
-// (shown, resized, recoloured, repainted), so it follows colour schemes, controls shown or
-// hidden and the window's height.
+// the moment of each cut. The cut is redone when what the key sees may have changed: the
+// window shown or resized, a palette changed, a control shown, hidden, moved, resized, added
+// or removed, or a control that lets the background through repainted. A control that paints
+// all of itself (a list, a gradient button) repaints on every hover without a recut.
 class WindowTransparency : public QObject {
     Q_OBJECT
 public:
@@ -42,6 +43,8 @@ protected:
 
 private:
     void setMask(const QRegion& mask);
+    void watch(QWidget* control);
+    bool changesTheCut(const QWidget* control, const QEvent* event) const;
 
     QWidget* const m_window;
     const QRegion m_outline;
@@ -49,4 +52,6 @@ private:
     QTimer m_recut;
     QImage m_lastLook;
     bool m_keyed = false;
+    // The cut's own render paints every control; those paints change nothing.
+    bool m_rendering = false;
 };

@@ -44,6 +44,12 @@ protected:
             option->features &= ~QStyleOptionViewItem::HasCheckIndicator;
         if (index.column() >= 3)
             option->displayAlignment = Qt::AlignCenter;
+        // A row whose icon is outside the list keeps the icon's room empty, so its caption
+        // stands where every other row's does.
+        if (index.column() == 0) {
+            option->features |= QStyleOptionViewItem::HasDecoration;
+            option->decorationSize = m_view->iconSize();
+        }
     }
 
 private:

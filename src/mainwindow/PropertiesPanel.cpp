@@ -8,6 +8,7 @@
 #include "Skin.h"
 #include "TdxButton.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -17,6 +18,8 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QProxyStyle>
+#include <QStyleFactory>
 #include <QStyleOptionToolButton>
 #include <QStylePainter>
 #include <QToolButton>
@@ -79,8 +82,28 @@ QCheckBox* makeCheckBox(QWidget* parent, const char* name, const QString& text, 
     return box;
 }
 
+// A drop-down list that opens as a scrolling list of about ten items under the box, instead of
+// the column of all 90 keys some styles centre on the current item.
+class ShortDropDownStyle : public QProxyStyle {
+public:
+    explicit ShortDropDownStyle(QComboBox* list)
+        : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {
+        setParent(list);
+        list->setStyle(this);
+        list->setMaxVisibleItems(kVisibleKeys);
+    }
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* answer) const override {
+        if (hint == SH_ComboBox_Popup)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, answer);
+    }
+    static constexpr int kVisibleKeys = 10;
+};
+
 QComboBox* makeKeyList(QWidget* parent, const char* name, const QStringList& items, QPoint place) {
     auto* list = new QComboBox(parent);
+    new ShortDropDownStyle(list);
     list->setObjectName(QLatin1String(name));
     list->setFont(Skin::Font(11));
     list->addItems(items);
@@ -266,6 +289,8 @@ void PropertiesPanel::FillPropertiesPanel(int selectedRow) {
     CharComboBoxChange();
     EditExecute->setText(QString());
     EditExecute->setText(entry.Execute);
+    // A long target shows its start, where the program or address is named.
+    EditExecute->home(false);
     ListView2->SelectIcon(entry.Image);
     ShowIconOnButton(entry.Image);
     ButtonApply->setEnabled(false);
@@ -355,8 +380,10 @@ void PropertiesPanel::ButtonBrowseClick() {
     if (!BrowseForFile)
         return;
     const QString name = BrowseForFile(this);
-    if (!name.isEmpty())
+    if (!name.isEmpty()) {
         EditExecute->setText(name);
+        EditExecute->home(false);
+    }
 }
 
 void PropertiesPanel::ButtonFunctionsClick() {

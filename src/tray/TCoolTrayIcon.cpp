@@ -196,6 +196,9 @@ void TCoolTrayIcon::runDefaultItem() {
 }
 
 void TCoolTrayIcon::ShowMainWindow() {
+    // Shown normally: a window hidden to the tray from the minimised state comes back restored.
+    if (QWidget* window = m_mainForm.window; window && window->isMinimized())
+        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
     if (m_mainForm.show)
         m_mainForm.show();
 }
@@ -213,14 +216,13 @@ void TCoolTrayIcon::DoMinimizeToTray() {
 bool TCoolTrayIcon::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_mainForm.window && event->type() == QEvent::WindowStateChange &&
         m_minimizeToTray && m_mainForm.window->isMinimized()) {
-        // Hidden once the state change is through, so that the window is not left minimised
-        // and hidden at once.
+        // Hidden once the state change is through, and hidden as it is: leaving the minimised
+        // state asks the window manager to map the window again, and a map request racing the
+        // hide leaves a mapped window that nobody manages. The show restores it.
         QTimer::singleShot(0, this, [this] {
-            if (m_mainForm.window && m_mainForm.window->isMinimized()) {
-                m_mainForm.window->setWindowState(m_mainForm.window->windowState() &
-                                                  ~Qt::WindowMinimized);
+            if (m_mainForm.window && m_mainForm.window->isMinimized() &&
+                m_mainForm.window->isVisible())
                 DoMinimizeToTray();
-            }
         });
     }
     return QObject::eventFilter(watched, event);

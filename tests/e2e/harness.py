@@ -302,6 +302,13 @@ class OrvaneTestCase(unittest.TestCase):
         ids = r.stdout.split()
         return ids[0] if ids else None
 
+    def window_state(self, window):
+        """(WM_STATE as the window manager set it, "Withdrawn" when unset; the X server's map
+        state: "IsViewable", "IsUnviewable" or "IsUnMapped")."""
+        wm = self.run_x("xprop", "-id", window, "WM_STATE").stdout.partition("window state: ")[2]
+        mapped = self.run_x("xwininfo", "-id", window).stdout.partition("Map State: ")[2]
+        return (wm.split() or ["Withdrawn"])[0], mapped.split()[0]
+
     def key(self, *combos):
         self.run_x("xdotool", "key", *combos)
 

@@ -5,7 +5,7 @@ and the hotkeys following what was clicked."""
 import subprocess
 import unittest
 
-from harness import XHELPER, OrvaneTestCase, hotkeys_ini, read_ini, wait_for
+from harness import NO_SPLASH, XHELPER, OrvaneTestCase, hotkeys_ini, read_ini, wait_for
 
 K, J = 75, 74
 
@@ -119,6 +119,23 @@ class MainWindowTests(OrvaneTestCase):
 
         self.terminate(self.orvane)
         self.assertEqual(read_ini(self.ini_path)["count"], "-1")  # not the default table
+
+    def test_minimise_to_tray_leaves_no_window_behind(self):
+        self.write_ini(NO_SPLASH + "[MainWindow]\nMinimizeToTray=1\n", self.settings_path)
+        window = self.open_window([{"key": K, "path": "Show/Hide Application"},
+                                   {"key": J, "path": self.marker_script("j")}])
+        for attempt in range(1, 41):  # a lost race shows in some tries only
+            wait_for(lambda: self.window_state(window) == ("Normal", "IsViewable"), "the window")
+            if attempt == 1:
+                self.click(window, 253, 35)  # "Window"
+                self.key("Down", "Down", "Return")  # "Minimize"
+            else:
+                self.run_x("xdotool", "windowminimize", window)
+            wait_for(lambda: self.window_state(window)[0] == "Withdrawn", "the window to go")
+            self.key("ctrl+alt+j")  # once it has run, Orvane has done all it was going to do
+            self.wait_runs("j", attempt)
+            self.assertEqual(self.window_state(window), ("Withdrawn", "IsUnMapped"), attempt)
+            self.key("ctrl+alt+k")  # back from the tray
 
 
 if __name__ == "__main__":

@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -230,4 +231,27 @@ TEST_F(MainWindow, TheColourKeyFollowsTheSchemeAndThePanel) {
 
     settings.setValue(Setting::MainTransparent, 0);
     EXPECT_EQ(form->mask(), outline);
+}
+
+TEST_F(MainWindow, HoverRepaintsBringNoRecutARealChangeDoes) {
+    // Done once all this turn has started has run, zero-time timers included.
+    const auto finishTurn = [this] {
+        bool done = false;
+        QTimer::singleShot(0, form.get(), [&] { done = true; });
+        return QTest::qWaitFor([&] { return done; });
+    };
+    show();
+    settings.setValue(Setting::MainTransparent, 1);
+    ASSERT_TRUE(finishTurn());
+    QSignalSpy cut(form->Transparency(), &WindowTransparency::outlineCut);
+    // The pointer over the rows and a menu button, each repainting under it.
+    for (QWidget* hovered :
+         {form->ListView1->viewport(), static_cast<QWidget*>(form->Frame.ButtonHelp)}) {
+        QTest::mouseMove(hovered, QPoint(20, 10));
+        hovered->repaint();
+    }
+    ASSERT_TRUE(finishTurn());
+    EXPECT_EQ(cut.count(), 0);
+    form->Menus->Propertiespanel1->trigger(); // a real change: the panel folds away
+    EXPECT_TRUE(cutCame(cut));
 }

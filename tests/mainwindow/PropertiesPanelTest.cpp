@@ -10,6 +10,7 @@
 #include "Skin.h"
 #include "TdxButton.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -134,11 +135,19 @@ TEST_F(Panel, FillLoadsTheRowAndLeavesApplyDisabled) {
         EXPECT_EQ(v.keyPosition, r.keyPosition);
         EXPECT_EQ(v.execute, r.execute);
         EXPECT_EQ(v.image, r.image);
+        EXPECT_EQ(panel->EditExecute->cursorPosition(), 0) << "the target shows its start";
         if (r.image < 0)
             EXPECT_TRUE(panel->IconSpeedButton->icon().isNull());
         else
             EXPECT_EQ(Picture(panel->IconSpeedButton->icon()), Picture(icons.icon(r.image)));
     }
+}
+
+TEST_F(Panel, TheKeyListDropsAboutTenKeys) {
+    panel->CharComboBox->showPopup();
+    QAbstractItemView* view = panel->CharComboBox->view();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view->window()));
+    EXPECT_EQ(view->window()->height() / view->sizeHintForRow(0), 10);
 }
 
 TEST_F(Panel, ClearEmptiesAndDisablesButLeavesThePicker) {

@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
@@ -231,4 +232,25 @@ TEST_F(FormFixture, ADragOnTheLastDividerOpensAFlagColumn) {
     QTest::mouseRelease(strip, Qt::LeftButton, {}, QPoint(divider + 30, 10));
     EXPECT_EQ(header->sectionSize(3), 38);
     EXPECT_GT(header->sectionSize(4) + header->sectionSize(5) + header->sectionSize(6), 0);
+}
+
+TEST_F(FormFixture, TheFoldedWindowsBottomStripIsWhole) {
+    form->Menus->Propertiespanel1->trigger(); // the panel stays, reaching under the bottom edge
+    const QColor strip = form->Frame.Strips.LabelBottom->palette().color(QPalette::Window);
+    const QImage look = form->grab().toImage();
+    for (int x = 0; x < form->width(); ++x)
+        ASSERT_EQ(look.pixelColor(x, TForm1::FoldedHeight - 1), strip) << x;
+}
+
+TEST_F(FormFixture, ARowWhoseIconIsOutsideTheListKeepsItsCaptionInLine) {
+    HotkeyEntry entry = table.at(0);
+    table.append(entry);
+    entry.Image = 99;
+    table.append(entry);
+    form->ListView1->scrollToBottom();
+    const QImage rows = viewport()->grab().toImage();
+    const auto caption = [&](int row) { // right of the check box and the icon
+        return rows.copy(form->ListView1->visualRect(table.index(row, 0)).adjusted(70, 0, 0, 0));
+    };
+    EXPECT_EQ(caption(table.count() - 2), caption(table.count() - 1));
 }

@@ -199,9 +199,11 @@ TEST(TrayMinimize, MinimisingHidesTheWindowToTheTrayAndShowsAHiddenIcon) {
         FakeTrayHost host;
         QWidget window;
         int hides = 0;
+        bool minimisedWhenHidden = false;
         TCoolTrayIcon tray(host, {&window, [&] { window.show(); },
                                   [&] {
                                       ++hides;
+                                      minimisedWhenHidden = window.isMinimized();
                                       window.hide();
                                   }});
         tray.SetIconList(frames());
@@ -217,6 +219,8 @@ TEST(TrayMinimize, MinimisingHidesTheWindowToTheTrayAndShowsAHiddenIcon) {
         EXPECT_EQ(hides, toTray ? 1 : 0);
         EXPECT_EQ(window.isVisible(), !toTray);
         EXPECT_EQ(host.shown, toTray) << "a hidden icon comes back with the minimise";
+        // Leaving the minimised state first would ask the window manager to map it.
+        EXPECT_EQ(minimisedWhenHidden, toTray) << "hidden as it is";
         if (toTray) {
             // Shown again from the tray, it is not minimised.
             tray.ShowMainWindow();
