@@ -14,14 +14,24 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <cstdio>
-#include <sys/resource.h>
+#include <cstring>
 
 namespace {
 
-long peakKiB() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
+// Resident memory now (VmRSS) or its peak (VmHWM) in KiB, of this process image alone: the
+// peak of getrusage() would carry over the parent's from before the exec.
+long statusKiB(const char* field) {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith(field))
+            return line.mid(static_cast<qsizetype>(std::strlen(field)))
+                .trimmed()
+                .split(' ')[0]
+                .toLong();
+    }
+    return 0;
 }
 
 QByteArray utf16le(const QByteArray& utf8) {
@@ -49,7 +59,7 @@ QByteArray makeFile(const QString& shape, qsizetype size) {
 
 // In the measuring process: load and read as the stores do, then update as an exit does.
 int measure(const QString& path) {
-    const long before = peakKiB();
+    const long before = statusKiB("VmRSS:");
     QElapsedTimer timer;
     timer.start();
     {
@@ -59,7 +69,7 @@ int measure(const QString& path) {
             return 1;
     }
     const qint64 loadNs = timer.nsecsElapsed();
-    const long loadPeak = peakKiB();
+    const long loadPeak = statusKiB("VmHWM:");
     timer.restart();
     const bool saved = IniFile::update(path, [](IniFile& ini) {
         for (int i = 0; i < 18; ++i)
@@ -67,7 +77,7 @@ int measure(const QString& path) {
     });
     const qint64 updateNs = timer.nsecsElapsed();
     std::printf("%.1f %ld %.1f %ld\n", static_cast<double>(loadNs) / 1e6, loadPeak - before,
-                static_cast<double>(updateNs) / 1e6, peakKiB() - before);
+                static_cast<double>(updateNs) / 1e6, statusKiB("VmHWM:") - before);
     return saved ? 0 : 1;
 }
 
