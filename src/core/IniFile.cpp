@@ -64,9 +64,10 @@ QByteArrayView keyName(QByteArrayView line) {
 constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
 constexpr char kUtf16LittleMark[] = "\xFF\xFE";
 constexpr char kUtf16BigMark[] = "\xFE\xFF";
-// The lines written since a parse may grow this much beyond the file before the document
-// starts over from its text, so that rewriting values again and again cannot grow it.
-constexpr qsizetype kAddedSlack = 1024 * 1024;
+// The lines written since a parse may grow to half the file and this much before the
+// document starts over from its text, so that rewriting values again and again cannot grow
+// it beyond a few times its size.
+constexpr qsizetype kAddedSlack = 4096;
 
 QString withoutLineBreaks(const QString& value) {
     QString v = value;
@@ -366,7 +367,7 @@ void IniFile::writeString(const QString& section, const QString& key, const QStr
     } else if (s.keys.insert(line, nameOf)) {
         s.added.push_back(line);
     }
-    if (m_added.size() > m_text.size() + kAddedSlack)
+    if (m_added.size() > m_text.size() / 2 + kAddedSlack)
         rebuild(m_encoding);
 }
 
@@ -429,6 +430,7 @@ void IniFile::rebuild(Encoding encoding) {
     QByteArray all = text();
     if (m_encoding == Encoding::Windows1252 && encoding == Encoding::Utf8)
         all = fromWindows1252(all).toUtf8();
+    all.squeeze(); // the lines written over are gone
     m_text = std::move(all);
     m_begin = 0;
     m_added.clear();

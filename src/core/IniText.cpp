@@ -177,7 +177,7 @@ QString fromUtf8(QByteArrayView bytes) {
 // In pieces that end after an ASCII byte, which no valid sequence spans, so that checking a
 // large file needs no text of its whole size.
 bool isValidUtf8(QByteArrayView bytes) {
-    constexpr qsizetype kPiece = 64 * 1024;
+    constexpr qsizetype kPiece = qsizetype{64} * 1024;
     while (!bytes.isEmpty()) {
         qsizetype end = std::min(kPiece, bytes.size());
         while (end < bytes.size() && (bytes[end - 1] & 0x80) != 0)
