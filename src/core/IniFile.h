@@ -103,7 +103,7 @@ private:
     QByteArray encode(const QString& text) const;
     QString valueOfLine(QByteArrayView line) const;
 
-    QByteArray m_text;        // the file as read, UTF-16 in its narrow form; never changed
+    QByteArray m_text;        // the file as read (UTF-16 in its narrow form), until a rebuild
     qsizetype m_begin = 0;    // after a UTF-8 byte-order mark
     QByteArray m_added;       // lines written since, each ending in LF; their offsets follow m_text
     NameIndex m_sectionIndex; // header lines by section name
