@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "IniFile.h"
 
+#include "IniText.h"
 #include "RegularFile.h"
 
 #include <QFile>
 #include <QSaveFile>
-#include <QStringDecoder>
 #include <algorithm>
-#include <iterator>
-#include <limits>
 #include <optional>
+
+using namespace IniText;
 
 namespace {
 
@@ -21,6 +21,9 @@ bool isBlank(QChar c) {
     return c == QLatin1Char(' ') || c == QLatin1Char('\t');
 }
 
+// An object rather than a function, so that the scans that use it inline it.
+constexpr auto isLineBreak = [](char c) { return c == '\r' || c == '\n'; };
+
 // Only blanks and tabs, as the profile reader trims; not form feeds or Unicode spaces.
 template <typename View> View trimmedBlanks(View s) {
     qsizetype b = 0, e = s.size();
@@ -31,89 +34,40 @@ template <typename View> View trimmedBlanks(View s) {
     return s.sliced(b, e - b);
 }
 
-QStringView trimmedText(QStringView s) {
-    return trimmedBlanks(s);
-}
-
-QByteArray trimmed(const QByteArray& s) {
-    return trimmedBlanks(QByteArrayView(s)).toByteArray();
-}
-
-QByteArray unquoted(const QByteArray& s) {
+QByteArrayView unquoted(QByteArrayView s) {
     if (s.size() >= 2 && (s.front() == '"' || s.front() == '\'') && s.back() == s.front())
-        return s.mid(1, s.size() - 2);
+        return s.sliced(1, s.size() - 2);
     return s;
 }
 
-// Section name of a header line: from the first '[' to the last ']', or to the line end.
-QByteArray sectionNameOf(const QByteArray& trimmedLine) {
-    const qsizetype close = trimmedLine.lastIndexOf(']');
-    const QByteArray inner = close > 0 ? trimmedLine.mid(1, close - 1) : trimmedLine.mid(1);
-    return trimmed(inner);
+bool isHeader(QByteArrayView trimmedLine) {
+    return trimmedLine.startsWith('[');
 }
 
-// Lookup key of a name: its UTF-8 bytes, blanks and tabs trimmed, ASCII letters lowered.
-QByteArray lowerName(const QString& name) {
-    return trimmed(name.toUtf8()).toLower();
+bool isKey(QByteArrayView trimmedLine) {
+    return !trimmedLine.startsWith(';') && !isHeader(trimmedLine) && trimmedLine.contains('=');
+}
+
+// Section name of a header line: from the first '[' to the last ']', or to the line end.
+QByteArrayView headerName(QByteArrayView line) {
+    const QByteArrayView t = trimmedBlanks(line);
+    const qsizetype close = t.lastIndexOf(']');
+    return trimmedBlanks(close > 0 ? t.sliced(1, close - 1)
+                                   : t.sliced(std::min<qsizetype>(1, t.size())));
+}
+
+QByteArrayView keyName(QByteArrayView line) {
+    const QByteArrayView t = trimmedBlanks(line);
+    return trimmedBlanks(t.first(std::max<qsizetype>(0, t.indexOf('='))));
 }
 
 constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
-
-// Windows-1252 0x80..0x9F. The five bytes it leaves undefined stand for the C1 controls of
-// the same number, so that every byte reads back as itself.
-constexpr char16_t kWindows1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
-QString fromWindows1252(QByteArrayView bytes) {
-    QString text(bytes.size(), Qt::Uninitialized);
-    QChar* out = text.data();
-    for (const char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        *out++ = QChar(b >= 0x80 && b < 0xA0 ? kWindows1252High[b - 0x80] : char16_t{b});
-    }
-    return text;
-}
-
-// Nothing when a character has no Windows-1252 byte.
-std::optional<QByteArray> toWindows1252(QStringView text) {
-    QByteArray bytes(text.size(), Qt::Uninitialized);
-    char* out = bytes.data();
-    for (const QChar ch : text) {
-        const char16_t u = ch.unicode();
-        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            *out++ = static_cast<char>(u);
-            continue;
-        }
-        const auto* const at =
-            std::find(std::begin(kWindows1252High), std::end(kWindows1252High), u);
-        if (at == std::end(kWindows1252High))
-            return std::nullopt;
-        *out++ = static_cast<char>(0x80 + (at - std::begin(kWindows1252High)));
-    }
-    return bytes;
-}
-
-// A byte-order mark inside the text is a character like any other; only the file's leading
-// one is set aside, by the parser.
-QString fromUtf8(QByteArrayView bytes, bool* valid = nullptr) {
-    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
-                                                       QStringConverter::Flag::ConvertInitialBom);
-    QString text = decoder.decode(bytes);
-    if (valid)
-        *valid = !decoder.hasError();
-    return text;
-}
-
-bool isValidUtf8(QByteArrayView bytes) {
-    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; }))
-        return true;
-    bool valid = false;
-    fromUtf8(bytes, &valid);
-    return valid;
-}
+constexpr char kUtf16LittleMark[] = "\xFF\xFE";
+constexpr char kUtf16BigMark[] = "\xFE\xFF";
+// The lines written since a parse may grow to half the file and this much before the
+// document starts over from its text, so that rewriting values again and again cannot grow
+// it beyond a few times its size.
+constexpr qsizetype kAddedSlack = 4096;
 
 QString withoutLineBreaks(const QString& value) {
     QString v = value;
@@ -132,134 +86,40 @@ QString quotedIfNeeded(const QString& value) {
     return outerBlank || enclosed ? QLatin1Char('"') + value + QLatin1Char('"') : value;
 }
 
-} // namespace
-
-namespace {
-
-// The value of c as a digit of base, or -1.
-int digitValue(QChar c, int base) {
-    int d = c.unicode() < 128 ? c.digitValue() : -1;
-    if (base == 16 && d < 0) {
-        const char lower = static_cast<char>(c.toLower().unicode());
-        d = (lower >= 'a' && lower <= 'f') ? lower - 'a' + 10 : -1;
-    }
-    return d < base ? d : -1;
-}
-
-// The digits as a number of at most 32 bits, or nothing when they are not all digits.
-std::optional<quint64> magnitudeOf(QStringView digits, int base) {
-    if (digits.isEmpty())
-        return std::nullopt;
-    quint64 magnitude = 0;
-    for (const QChar c : digits) {
-        const int d = digitValue(c, base);
-        if (d < 0)
-            return std::nullopt;
-        magnitude = magnitude * static_cast<quint64>(base) + static_cast<quint64>(d);
-        if (magnitude > 0xFFFFFFFFull)
-            return std::nullopt;
-    }
-    return magnitude;
-}
-
-// The lines of bytes[from, n), each without its line end; eol becomes the first line end.
-std::vector<QByteArray> splitLines(const QByteArray& bytes, qsizetype from, qsizetype n,
-                                   QByteArray& eol) {
-    std::vector<QByteArray> lines;
-    bool eolKnown = false;
-    qsizetype start = from;
-    for (qsizetype i = from; i < n; ++i) {
-        const char c = bytes[i];
-        if (c != '\r' && c != '\n')
-            continue;
-        const bool crlf = c == '\r' && i + 1 < n && bytes[i + 1] == '\n';
-        if (!eolKnown) {
-            eol = crlf ? QByteArray("\r\n") : QByteArray("\n");
-            eolKnown = true;
-        }
-        lines.push_back(bytes.mid(start, i - start));
-        if (crlf)
-            ++i;
-        start = i + 1;
-    }
-    if (start < n)
-        lines.push_back(bytes.mid(start, n - start));
-    return lines;
+void endLine(QByteArray& out, const QByteArray& eol) {
+    if (!out.isEmpty() && !isLineBreak(out.back()))
+        out += eol;
 }
 
 } // namespace
-
-int ParseProfileInteger(const QString& text, int def) {
-    // Only blanks and tabs: a form feed or a Unicode space makes the text no number.
-    QStringView s = trimmedText(text);
-    const bool negative = s.startsWith(QLatin1Char('-'));
-    if (negative || s.startsWith(QLatin1Char('+')))
-        s = s.mid(1);
-    const bool hex = s.startsWith(QLatin1String("0x")) || s.startsWith(QLatin1String("0X"));
-    const std::optional<quint64> magnitude = magnitudeOf(hex ? s.mid(2) : s, hex ? 16 : 10);
-    if (!magnitude)
-        return def;
-    qint64 result;
-    if (hex) {
-        // Hexadecimal covers the whole 32-bit pattern, so 0xFFFFFFFF is -1.
-        result = static_cast<qint32>(static_cast<quint32>(*magnitude));
-    } else {
-        result = static_cast<qint64>(*magnitude);
-        if (result > static_cast<qint64>(std::numeric_limits<int>::max()) + (negative ? 1 : 0))
-            return def;
-    }
-    return static_cast<int>(negative ? -result : result);
-}
 
 IniFile IniFile::parse(const QByteArray& bytes) {
     IniFile ini;
     const qsizetype n = std::min<qsizetype>(bytes.size(), MaxFileSize);
-    qsizetype start = 0;
-    if (QByteArrayView(bytes).first(n).startsWith(kByteOrderMark)) {
-        ini.m_byteOrderMark = true;
-        start = 3;
+    const QByteArrayView head = QByteArrayView(bytes).first(n);
+    if (head.startsWith(kUtf16LittleMark) || head.startsWith(kUtf16BigMark)) {
+        const bool bigEndian = head.startsWith(kUtf16BigMark);
+        ini.m_encoding = bigEndian ? Encoding::Utf16BE : Encoding::Utf16LE;
+        QByteArrayView units = head.sliced(2);
+        if (units.size() % 2 != 0) {
+            ini.m_oddByte = units.last(1).toByteArray();
+            units.chop(1);
+        }
+        ini.m_text = narrowFromUtf16(units, bigEndian);
+    } else {
+        // Shares the caller's buffer: a file is held once.
+        ini.m_text = n == bytes.size() ? bytes : bytes.first(n);
+        ini.m_byteOrderMark = head.startsWith(kByteOrderMark);
+        ini.m_begin = ini.m_byteOrderMark ? 3 : 0;
+        const bool utf8 = isValidUtf8(QByteArrayView(ini.m_text).sliced(ini.m_begin));
+        ini.m_encoding = utf8 ? Encoding::Utf8 : Encoding::Windows1252;
     }
-    // The encoding is known only after every line has been seen.
-    std::vector<QByteArray> lines = splitLines(bytes, start, n, ini.m_eol);
-    const bool utf8 = std::all_of(lines.begin(), lines.end(), isValidUtf8);
-    ini.m_encoding = utf8 ? Encoding::Utf8 : Encoding::Windows1252;
-    ini.addLines(lines);
+    const QByteArrayView text = QByteArrayView(ini.m_text).sliced(ini.m_begin);
+    const qsizetype firstBreak = std::find_if(text.begin(), text.end(), isLineBreak) - text.begin();
+    if (text.sliced(firstBreak).startsWith("\r\n"))
+        ini.m_eol = "\r\n";
+    ini.indexSections();
     return ini;
-}
-
-void IniFile::addLines(std::vector<QByteArray>& lines) {
-    m_sections.emplace_back(); // the preamble
-    int lastKey = -1;
-    for (QByteArray& line : lines) {
-        const QByteArray t = trimmed(line);
-        if (t.startsWith('[')) {
-            finishSection(m_sections.back(), lastKey);
-            lastKey = -1;
-            Section s;
-            s.header = std::move(line);
-            const QByteArray lname = nameKey(sectionNameOf(t));
-            if (!m_sectionIndex.contains(lname))
-                m_sectionIndex.insert(lname, static_cast<int>(m_sections.size()));
-            m_sections.push_back(std::move(s));
-            continue;
-        }
-        Section& s = m_sections.back();
-        const qsizetype eq = t.indexOf('=');
-        if (!t.startsWith(';') && eq >= 0 && m_sections.size() > 1) {
-            lastKey = static_cast<int>(s.body.size());
-            const QByteArray lname = nameKey(trimmed(t.left(eq)));
-            if (!s.keys.contains(lname))
-                s.keys.insert(lname, lastKey);
-        }
-        s.body.push_back(std::move(line));
-    }
-    finishSection(m_sections.back(), lastKey);
-}
-
-void IniFile::finishSection(Section& s, int lastKey) {
-    const auto firstTail = s.body.begin() + (lastKey + 1);
-    s.tail.assign(std::make_move_iterator(firstTail), std::make_move_iterator(s.body.end()));
-    s.body.erase(firstTail, s.body.end());
 }
 
 IniFile IniFile::load(const QString& path, LoadStatus* status) {
@@ -284,85 +144,175 @@ IniFile IniFile::load(const QString& path, LoadStatus* status) {
         break;
     }
     }
-    if (ini.m_sections.empty())
-        ini.m_sections.emplace_back();
     if (status)
         *status = st;
     return ini;
 }
 
+QByteArrayView IniFile::lineAt(Line line) const {
+    const bool added = line >= m_text.size();
+    const QByteArrayView buffer = added ? QByteArrayView(m_added) : QByteArrayView(m_text);
+    const QByteArrayView rest = buffer.sliced(added ? line - m_text.size() : line);
+    return rest.first(std::find_if(rest.begin(), rest.end(), isLineBreak) - rest.begin());
+}
+
+QByteArrayView IniFile::currentLine(Line line) const {
+    return lineAt(m_replaced.value(line, line));
+}
+
+// The start of the line after line, past any run of line breaks; the end of the file text
+// when there is none.
+IniFile::Line IniFile::nextLine(Line line) const {
+    qsizetype at = line + lineAt(line).size();
+    while (at < m_text.size() && isLineBreak(m_text[at]))
+        ++at;
+    return static_cast<Line>(at);
+}
+
+// Past the line break of line: one CR, LF or CR LF.
+IniFile::Line IniFile::afterLineBreak(Line line) const {
+    qsizetype at = line + lineAt(line).size();
+    for (const char c : {'\r', '\n'}) {
+        if (at < m_text.size() && m_text[at] == c)
+            ++at;
+    }
+    return static_cast<Line>(at);
+}
+
+// Calls visit(line, trimmed text) for each line of the file from from on, while it says so.
+template <typename Visit> void IniFile::forEachLine(Line from, const Visit& visit) const {
+    qsizetype at = from;
+    while (at < m_text.size() && isLineBreak(m_text[at]))
+        ++at;
+    while (at < m_text.size()) {
+        const auto line = static_cast<Line>(at);
+        if (!visit(line, trimmedBlanks(lineAt(line))))
+            return;
+        at = nextLine(line);
+    }
+}
+
+void IniFile::indexSections() {
+    const auto nameOf = [this](Line l) { return headerName(lineAt(l)); };
+    forEachLine(static_cast<Line>(m_begin), [&](Line line, QByteArrayView t) {
+        if (isHeader(t))
+            m_sectionIndex.insert(line, nameOf);
+        return true;
+    });
+}
+
+IniFile::Section& IniFile::sectionAt(Line header) const {
+    const auto [it, fresh] = m_sections.try_emplace(header);
+    Section& s = it->second;
+    if (!fresh)
+        return s;
+    s.insertAfter = header;
+    if (header >= m_text.size())
+        return s;
+    const auto nameOf = [this](Line l) { return keyName(lineAt(l)); };
+    forEachLine(nextLine(header), [&](Line line, QByteArrayView t) {
+        if (isHeader(t))
+            return false;
+        if (isKey(t)) {
+            s.insertAfter = line;
+            s.keys.insert(line, nameOf);
+        }
+        return true;
+    });
+    return s;
+}
+
+// A name as this document's lines hold it; nothing when its encoding cannot hold it.
+std::optional<QByteArray> IniFile::encodedName(const QString& name) const {
+    const QString n = trimmedBlanks(QStringView(withoutLineBreaks(name))).toString();
+    if (m_encoding == Encoding::Windows1252)
+        return toWindows1252(n);
+    return encode(n);
+}
+
+std::optional<IniFile::Line> IniFile::findSection(const QString& section) const {
+    const std::optional<QByteArray> name = encodedName(section);
+    if (!name)
+        return std::nullopt;
+    return m_sectionIndex.find(*name, [this](Line l) { return headerName(lineAt(l)); });
+}
+
 QString IniFile::decode(QByteArrayView bytes) const {
-    return m_encoding == Encoding::Utf8 ? fromUtf8(bytes) : fromWindows1252(bytes);
+    switch (m_encoding) {
+    case Encoding::Windows1252: return fromWindows1252(bytes);
+    case Encoding::Utf16LE:
+    case Encoding::Utf16BE: return narrowToWide(bytes);
+    case Encoding::Utf8: break;
+    }
+    return fromUtf8(bytes);
 }
 
 // Callers make sure first that the text fits the document's encoding.
 QByteArray IniFile::encode(const QString& text) const {
-    return m_encoding == Encoding::Utf8 ? text.toUtf8()
-                                        : toWindows1252(text).value_or(QByteArray());
-}
-
-// Names are looked up by their UTF-8 form whatever the file's encoding, so that the index
-// stays valid when the document turns into UTF-8.
-QByteArray IniFile::nameKey(const QByteArray& rawName) const {
-    return (m_encoding == Encoding::Utf8 ? rawName : decode(rawName).toUtf8()).toLower();
-}
-
-QString IniFile::valueOfLine(const QByteArray& line) const {
-    return decode(unquoted(trimmed(line.mid(line.indexOf('=') + 1))));
-}
-
-void IniFile::transcodeToUtf8() {
-    if (m_encoding == Encoding::Utf8)
-        return;
-    const auto recode = [this](QByteArray& line) { line = decode(line).toUtf8(); };
-    for (Section& s : m_sections) {
-        recode(s.header);
-        std::for_each(s.body.begin(), s.body.end(), recode);
-        std::for_each(s.tail.begin(), s.tail.end(), recode);
+    switch (m_encoding) {
+    case Encoding::Windows1252: return toWindows1252(text).value_or(QByteArray());
+    case Encoding::Utf16LE:
+    case Encoding::Utf16BE: return wideToNarrow(text);
+    case Encoding::Utf8: break;
     }
-    m_encoding = Encoding::Utf8;
+    return text.toUtf8();
 }
 
-const IniFile::Section* IniFile::findSection(const QString& section) const {
-    const auto it = m_sectionIndex.constFind(lowerName(section));
-    return it == m_sectionIndex.constEnd() ? nullptr : &m_sections[static_cast<size_t>(*it)];
+QString IniFile::valueOfLine(QByteArrayView line) const {
+    return decode(unquoted(trimmedBlanks(line.sliced(line.indexOf('=') + 1))));
 }
 
 bool IniFile::hasSection(const QString& section) const {
-    return findSection(section) != nullptr;
+    return findSection(section).has_value();
 }
 
 QStringList IniFile::sectionNames() const {
-    std::vector<int> indexes(m_sectionIndex.cbegin(), m_sectionIndex.cend());
-    std::sort(indexes.begin(), indexes.end());
     QStringList names;
-    for (const int i : indexes)
-        names += decode(sectionNameOf(trimmed(m_sections[static_cast<size_t>(i)].header)));
+    const auto nameOf = [this](Line l) { return headerName(lineAt(l)); };
+    const auto add = [&](Line header) {
+        if (m_sectionIndex.find(nameOf(header), nameOf) == header)
+            names += decode(nameOf(header));
+    };
+    forEachLine(static_cast<Line>(m_begin), [&](Line line, QByteArrayView t) {
+        if (isHeader(t))
+            add(line);
+        return true;
+    });
+    std::for_each(m_newSections.begin(), m_newSections.end(), add);
     return names;
 }
 
 QStringList IniFile::keyNames(const QString& section) const {
     QStringList names;
-    const Section* s = findSection(section);
-    if (!s)
+    const std::optional<Line> header = findSection(section);
+    if (!header)
         return names;
-    std::vector<int> rows(s->keys.cbegin(), s->keys.cend());
-    std::sort(rows.begin(), rows.end());
-    for (const int row : rows) {
-        const QByteArray t = trimmed(s->body[static_cast<size_t>(row)]);
-        names += decode(trimmed(t.left(t.indexOf('='))));
+    const Section& s = sectionAt(*header);
+    const auto nameOf = [this](Line l) { return keyName(lineAt(l)); };
+    const auto add = [&](Line line) { names += decode(keyName(currentLine(line))); };
+    if (*header < m_text.size()) {
+        forEachLine(nextLine(*header), [&](Line line, QByteArrayView t) {
+            if (isHeader(t))
+                return false;
+            if (isKey(t) && s.keys.find(keyName(t), nameOf) == line)
+                add(line);
+            return true;
+        });
     }
+    std::for_each(s.added.begin(), s.added.end(), add);
     return names;
 }
 
 std::optional<QString> IniFile::value(const QString& section, const QString& key) const {
-    const Section* s = findSection(section);
-    if (!s)
+    const std::optional<Line> header = findSection(section);
+    const std::optional<QByteArray> name = encodedName(key);
+    if (!header || !name)
         return std::nullopt;
-    const auto it = s->keys.constFind(lowerName(key));
-    if (it == s->keys.constEnd())
+    const std::optional<Line> line =
+        sectionAt(*header).keys.find(*name, [this](Line l) { return keyName(lineAt(l)); });
+    if (!line)
         return std::nullopt;
-    return valueOfLine(s->body[static_cast<size_t>(*it)]);
+    return valueOfLine(currentLine(*line));
 }
 
 QString IniFile::readString(const QString& section, const QString& key, const QString& def) const {
@@ -384,38 +334,41 @@ bool IniFile::readBool(const QString& section, const QString& key, bool def) con
     return readInteger(section, key, def ? 1 : 0) != 0;
 }
 
+IniFile::Line IniFile::appendLine(const QByteArray& bytes) {
+    const auto line = static_cast<Line>(m_text.size() + m_added.size());
+    m_added += bytes;
+    m_added += '\n';
+    return line;
+}
+
+IniFile::Line IniFile::addSection(const QString& section) {
+    const Line header = appendLine(encode(QLatin1Char('[') + section + QLatin1Char(']')));
+    m_sectionIndex.insert(header, [this](Line l) { return headerName(lineAt(l)); });
+    m_newSections.push_back(header);
+    return header;
+}
+
 void IniFile::writeString(const QString& section, const QString& key, const QString& value) {
     const QString v = withoutLineBreaks(value);
-    const QByteArray lsection = lowerName(section);
-    const QByteArray lkey = lowerName(key);
-    auto sit = m_sectionIndex.constFind(lsection);
-    if (sit != m_sectionIndex.constEnd()) {
-        const Section& s = m_sections[static_cast<size_t>(*sit)];
-        const auto kit = s.keys.constFind(lkey);
-        // Unchanged: the line keeps its bytes, its quotes and its encoding.
-        if (kit != s.keys.constEnd() && valueOfLine(s.body[static_cast<size_t>(*kit)]) == v)
-            return;
-    }
-    const QString text = key + QLatin1Char('=') + quotedIfNeeded(v);
-    const QString header = QLatin1Char('[') + section + QLatin1Char(']');
-    const bool newSection = sit == m_sectionIndex.constEnd();
-    if (m_encoding == Encoding::Windows1252 &&
-        (!toWindows1252(text) || (newSection && !toWindows1252(header))))
-        transcodeToUtf8();
-    if (newSection) {
-        Section s;
-        s.header = encode(header);
-        sit = m_sectionIndex.insert(lsection, static_cast<int>(m_sections.size()));
-        m_sections.push_back(std::move(s));
-    }
-    Section& s = m_sections[static_cast<size_t>(*sit)];
-    QByteArray line = encode(text);
-    if (const auto kit = s.keys.constFind(lkey); kit != s.keys.constEnd()) {
-        s.body[static_cast<size_t>(*kit)] = std::move(line);
+    // Unchanged: the line keeps its bytes, its quotes and its encoding.
+    if (this->value(section, key) == v)
         return;
+    const QString sectionName = withoutLineBreaks(section);
+    const QString text = withoutLineBreaks(key) + QLatin1Char('=') + quotedIfNeeded(v);
+    if (m_encoding == Encoding::Windows1252 &&
+        (!toWindows1252(text) || !toWindows1252(sectionName)))
+        rebuild(Encoding::Utf8);
+    const std::optional<Line> found = findSection(sectionName);
+    Section& s = sectionAt(found ? *found : addSection(sectionName));
+    const Line line = appendLine(encode(text));
+    const auto nameOf = [this](Line l) { return keyName(lineAt(l)); };
+    if (const auto old = s.keys.find(keyName(lineAt(line)), nameOf)) {
+        m_replaced.insert(*old, line);
+    } else if (s.keys.insert(line, nameOf)) {
+        s.added.push_back(line);
     }
-    s.keys.insert(lkey, static_cast<int>(s.body.size()));
-    s.body.push_back(std::move(line));
+    if (m_added.size() > m_text.size() / 2 + kAddedSlack)
+        rebuild(m_encoding);
 }
 
 void IniFile::writeInteger(const QString& section, const QString& key, int value) {
@@ -426,23 +379,99 @@ void IniFile::writeBool(const QString& section, const QString& key, bool value) 
     writeString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
-QByteArray IniFile::toBytes() const {
-    QByteArray out;
-    for (const Section& s : m_sections) {
-        if (!s.header.isEmpty())
-            out += s.header + m_eol;
-        for (const QByteArray& l : s.body)
-            out += l + m_eol;
-        for (const QByteArray& l : s.tail)
-            out += l + m_eol;
+QByteArray IniFile::text() const {
+    // Where the file's text changes: a key line written over, or new keys after a line.
+    struct Edit {
+        Line at;
+        Line line;           // the line written over
+        const Section* keys; // or the section whose new keys go here
+    };
+    std::vector<Edit> edits;
+    for (auto it = m_replaced.cbegin(); it != m_replaced.cend(); ++it) {
+        if (it.key() < m_text.size())
+            edits.push_back({it.key(), it.key(), nullptr});
     }
-    // Windows-1252 text that has become valid UTF-8 (its last other byte was written over)
-    // would read back as UTF-8: such a document is written in UTF-8.
-    if (m_encoding == Encoding::Windows1252 && isValidUtf8(out))
-        out = fromWindows1252(out).toUtf8();
+    for (const auto& [header, s] : m_sections) {
+        if (header < m_text.size() && !s.added.empty())
+            edits.push_back({afterLineBreak(s.insertAfter), 0, &s});
+    }
+    std::sort(edits.begin(), edits.end(), [](const Edit& a, const Edit& b) { return a.at < b.at; });
+    const auto addKeys = [this](QByteArray& out, const Section& s) {
+        endLine(out, m_eol);
+        for (const Line line : s.added) {
+            out += currentLine(line);
+            out += m_eol;
+        }
+    };
+    QByteArray out;
+    out.reserve(m_text.size() - m_begin + m_added.size());
+    qsizetype at = m_begin;
+    for (const Edit& e : edits) {
+        out += QByteArrayView(m_text).sliced(at, e.at - at);
+        at = e.at;
+        if (e.keys) {
+            addKeys(out, *e.keys);
+            continue;
+        }
+        out += currentLine(e.line);
+        at += lineAt(e.line).size();
+    }
+    out += QByteArrayView(m_text).sliced(at);
+    for (const Line header : m_newSections) {
+        endLine(out, m_eol);
+        out += lineAt(header);
+        out += m_eol;
+        addKeys(out, m_sections.at(header));
+    }
+    return out;
+}
+
+void IniFile::rebuild(Encoding encoding) {
+    QByteArray all = text();
+    if (m_encoding == Encoding::Windows1252 && encoding == Encoding::Utf8)
+        all = fromWindows1252(all).toUtf8();
+    all.squeeze(); // the lines written over are gone
+    m_text = std::move(all);
+    m_begin = 0;
+    m_added.clear();
+    m_sectionIndex = NameIndex();
+    m_sections.clear();
+    m_newSections.clear();
+    m_replaced.clear();
+    m_encoding = encoding;
+    indexSections();
+}
+
+QByteArray IniFile::toBytes() const {
+    QByteArray out = text();
+    switch (m_encoding) {
+    case Encoding::Utf16LE:
+    case Encoding::Utf16BE: {
+        const bool bigEndian = m_encoding == Encoding::Utf16BE;
+        return (bigEndian ? kUtf16BigMark : kUtf16LittleMark) + utf16FromNarrow(out, bigEndian) +
+               m_oddByte;
+    }
+    case Encoding::Windows1252:
+        // Windows-1252 text that has become valid UTF-8 (its last other byte was written
+        // over) would read back as UTF-8: such a document is written in UTF-8.
+        if (isValidUtf8(out))
+            out = fromWindows1252(out).toUtf8();
+        break;
+    case Encoding::Utf8: break;
+    }
     if (m_byteOrderMark)
         out.prepend(kByteOrderMark);
     return out;
+}
+
+qsizetype IniFile::footprint() const {
+    qsizetype bytes = m_text.capacity() + m_added.capacity() +
+                      static_cast<qsizetype>(m_sectionIndex.bytes()) +
+                      m_replaced.capacity() * qsizetype{2 * sizeof(Line)};
+    for (const auto& [header, s] : m_sections)
+        bytes += qsizetype{sizeof(Section)} + static_cast<qsizetype>(s.keys.bytes()) +
+                 static_cast<qsizetype>(s.added.capacity() * sizeof(Line));
+    return bytes;
 }
 
 bool IniFile::saveAs(const QString& path, bool keepOldAsBackup) const {

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "IniFile.h"
+#include "HotkeyStore.h"
+#include "HotkeyTable.h"
 #include "TestFiles.h"
 
 #include <QDir>
@@ -320,3 +322,146 @@ TEST(IniFileEncoding, ByteOrderMarkIsNoPartOfTheFirstLine) {
     IniFile ini = IniFile::parse("[s]\nv=\xEF\xBB\xBFx\n");
     EXPECT_EQ(ini.value("s", "v"), QChar(0xFEFF) + QString("x"));
 }
+
+namespace {
+
+struct Utf16Row {
+    const char* name;
+    bool bigEndian;
+    const char* eol;
+};
+
+// Text as Notepad saves it "Unicode": a mark, then UTF-16 code units, lines ending in eol.
+struct IniFileUtf16 : ::testing::TestWithParam<Utf16Row> {
+    QByteArray file(const QStringList& lines) const {
+        const QString text = lines.join(GetParam().eol) + GetParam().eol;
+        QByteArray bytes = GetParam().bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+        for (const QChar c : text) {
+            const char hi = static_cast<char>(c.unicode() >> 8);
+            const char lo = static_cast<char>(c.unicode() & 0xFF);
+            bytes += GetParam().bigEndian ? hi : lo;
+            bytes += GetParam().bigEndian ? lo : hi;
+        }
+        return bytes;
+    }
+};
+
+const QString kLoneSurrogate = QString(QChar(0xD83D));
+
+} // namespace
+
+TEST_P(IniFileUtf16, ReadsAndWritesBackInItsOwnEncoding) {
+    const QString text = "Grüße ✓ 😀";
+    const QByteArray bytes = file({"; saved as Unicode", "[HotKeys]", "Count=2", "Path0=" + text,
+                                   "Path1=x" + kLoneSurrogate + "y", "", "[Other]", "k=v"});
+    IniFile ini = IniFile::parse(bytes);
+    EXPECT_EQ(ini.readInteger("HotKeys", "Count", 0), 2);
+    EXPECT_EQ(ini.value("hotkeys", "PATH0"), text);
+    EXPECT_EQ(ini.value("HotKeys", "Path1"), "x" + kLoneSurrogate + "y");
+    EXPECT_EQ(ini.sectionNames(), QStringList({"HotKeys", "Other"}));
+    ini.writeString("HotKeys", "Path1", "x" + kLoneSurrogate + "y"); // unchanged
+    EXPECT_EQ(ini.toBytes(), bytes);
+
+    ini.writeInteger("HotKeys", "Count", 3);
+    ini.writeString("HotKeys", "Path2", "Ünï " + kLoneSurrogate);
+    ini.writeString("Néw ✓", "k", "😀");
+    EXPECT_EQ(ini.toBytes(), file({"; saved as Unicode", "[HotKeys]", "Count=3", "Path0=" + text,
+                                   "Path1=x" + kLoneSurrogate + "y", "Path2=Ünï " + kLoneSurrogate,
+                                   "", "[Other]", "k=v", "[Néw ✓]", "k=😀"}));
+}
+
+TEST_P(IniFileUtf16, AnOddLastByteAndAnUnendedLastLineStay) {
+    QByteArray bytes = file({"[s]", "k=1"});
+    bytes.chop(QByteArray(GetParam().eol).size() * 2);
+    bytes += '\x7F';
+    IniFile ini = IniFile::parse(bytes);
+    EXPECT_EQ(ini.value("s", "k"), "1");
+    EXPECT_EQ(ini.toBytes(), bytes);
+    ini.writeInteger("s", "n", 2);
+    QByteArray expected = file({"[s]", "k=1", "n=2"});
+    EXPECT_EQ(ini.toBytes(), expected + '\x7F');
+}
+
+INSTANTIATE_TEST_SUITE_P(Marks, IniFileUtf16,
+                         ::testing::Values(Utf16Row{"LittleEndianLF", false, "\n"},
+                                           Utf16Row{"LittleEndianCRLF", false, "\r\n"},
+                                           Utf16Row{"BigEndianLF", true, "\n"},
+                                           Utf16Row{"BigEndianCRLF", true, "\r\n"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A Hotkeys.ini that Notepad saved as Unicode: the table comes from it, and the save
+// keeps it UTF-16 with its comment, instead of appending a UTF-8 section to it.
+TEST(IniFileUtf16Store, AUnicodeHotkeysFileIsLoadedAndSavedAsUnicode) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Hotkeys.ini");
+    const QString text = "; mine\r\n[HotKeys]\r\nCount=1\r\nKey0=67\r\nChecked0=1\r\n"
+                         "Path0=C:\\Tools\\Rechner ✓.exe\r\n";
+    const auto utf16 = [](const QString& t) {
+        return "\xFF\xFE" + QByteArray(reinterpret_cast<const char*>(t.utf16()), t.size() * 2);
+    };
+    ASSERT_TRUE(writeAll(path, utf16(text)));
+    HotkeyTable table;
+    table.appendMany(DefaultHotkeyTable());
+    HotkeyStore::Load(table, path, [] { return QString(); });
+    ASSERT_EQ(table.count(), 1);
+    EXPECT_EQ(table.at(0).Execute, "C:\\Tools\\Rechner ✓.exe");
+    EXPECT_EQ(table.at(0).Key, "C");
+
+    HotkeyEntry changed = table.at(0);
+    changed.Execute = "gnome-calculator";
+    table.replace(0, changed);
+    ASSERT_TRUE(HotkeyStore::Save(table, path));
+    EXPECT_EQ(readAll(path),
+              utf16("; mine\r\n[HotKeys]\r\nCount=1\r\nKey0=67\r\nChecked0=1\r\n"
+                    "Path0=gnome-calculator\r\nImage0=34\r\nAlt0=1\r\nCtrl0=1\r\nShift0=0\r\n"));
+}
+
+// Written lines are kept beside the file's text until they outgrow it; then the document
+// starts over from its text, so that a value written again and again cannot grow it.
+TEST(IniFileFootprintOverTime, RewritingAValueDoesNotGrowTheDocument) {
+    IniFile ini = IniFile::parse("; kept\r\n[s]\r\na=1\r\n[t]\r\nb=2\r\n");
+    for (int i = 0; i < 100; ++i)
+        ini.writeString("s", "a", QString(64 * 1024, QChar('a' + i % 26)));
+    ini.writeInteger("t", "c", 3);
+    const QByteArray bytes = ini.toBytes();
+    EXPECT_LE(ini.footprint(), 4 * bytes.size());
+    EXPECT_EQ(bytes, "; kept\r\n[s]\r\na=" + QByteArray(64 * 1024, 'a' + 99 % 26) +
+                         "\r\n[t]\r\nb=2\r\nc=3\r\n");
+}
+
+namespace {
+
+struct ShapeRow {
+    const char* name;
+    QByteArray (*line)(int i);
+};
+
+} // namespace
+
+// Lines are offsets into the file's one buffer and sections index their keys only when
+// looked up, so a large file costs a few times its size, however short its lines.
+class IniFileFootprint : public ::testing::TestWithParam<ShapeRow> {};
+
+TEST_P(IniFileFootprint, ALargeFileCostsAFewTimesItsSize) {
+    QByteArray bytes = "[HotKeys]\nCount=1\n";
+    for (int i = 0; bytes.size() < (1 << 20); ++i)
+        bytes += GetParam().line(i);
+    bytes += "[Last]\nk=v\n";
+    bytes.squeeze(); // as a file is read: no room to grow
+    IniFile ini = IniFile::parse(bytes);
+    ASSERT_EQ(ini.readInteger("HotKeys", "Count", 0), 1);
+    ASSERT_EQ(ini.value("Last", "k"), "v");
+    for (int i = 0; i < 100; ++i)
+        ini.writeInteger("HotKeys", QString("Key%1").arg(i), i);
+    EXPECT_LE(ini.footprint(), 4 * bytes.size());
+    EXPECT_EQ(IniFile::parse(ini.toBytes()).readInteger("HotKeys", "Key99", 0), 99);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, IniFileFootprint,
+    ::testing::Values(
+        ShapeRow{"ShortSections", [](int i) { return "[" + QByteArray::number(i, 36) + "]\n"; }},
+        ShapeRow{"ShortKeys", [](int i) { return QByteArray::number(i, 36) + "=\n"; }},
+        ShapeRow{"BlankLines", [](int) { return QByteArray("\n"); }},
+        ShapeRow{"SameSection", [](int) { return QByteArray("[s]\na=1\n"); }}),
+    [](const auto& info) { return std::string(info.param.name); });

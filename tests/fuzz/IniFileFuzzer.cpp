@@ -3,7 +3,7 @@
 // and a second parse, and a second save must change nothing more. Inputs that hold NUL
 // separators also carry writes: "file\0section\0key\0value\0section\0key\0value..."; each
 // written value must read back (line breaks as blanks, cut to the longest value a read
-// returns), and no other key may change.
+// returns), and no other key may change; the same writes go into the file as UTF-16 too.
 #include "FuzzCheck.h"
 #include "IniFile.h"
 
@@ -96,11 +96,22 @@ void checkSameValues(const IniFile& a, const IniFile& b, const char* what) {
     }
 }
 
-void checkWrites(const QByteArray& input) {
-    const QList<QByteArray> parts = input.split('\0');
-    if (parts.size() < 4)
-        return;
-    IniFile ini = IniFile::parse(parts[0]);
+// The file part as text in UTF-16 with its mark, so that the writes also go into a UTF-16
+// document (whose own bytes cannot pass the NUL-separated form).
+QByteArray asUtf16(const QByteArray& file, bool bigEndian) {
+    const QString text = QString::fromUtf8(file);
+    QByteArray bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const QChar c : text) {
+        const auto hi = static_cast<char>(c.unicode() >> 8);
+        const auto lo = static_cast<char>(c.unicode() & 0xFF);
+        bytes += bigEndian ? hi : lo;
+        bytes += bigEndian ? lo : hi;
+    }
+    return bytes;
+}
+
+void checkWrites(const QList<QByteArray>& parts, const QByteArray& file) {
+    IniFile ini = IniFile::parse(file);
     const IniFile before = ini;
     struct Write {
         QString section, key, value;
@@ -149,6 +160,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (savedAgain != saved)
         fuzzFail("a second save changes nothing", QString::fromLatin1(saved),
                  QString::fromLatin1(savedAgain));
-    checkWrites(input);
+    const QList<QByteArray> parts = input.split('\0');
+    if (parts.size() >= 4) {
+        checkWrites(parts, parts[0]);
+        checkWrites(parts, asUtf16(parts[0], (parts[0].size() & 1) != 0));
+    }
     return 0;
 }

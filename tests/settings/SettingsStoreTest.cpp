@@ -113,6 +113,32 @@ TEST(SettingsStore, SavesGoldenFilesAndKeepsWhatItDoesNotKnow) {
     EXPECT_EQ(readAll(user).toStdString(), readAll(data("user.expected.ini")).toStdString());
 }
 
+// A Settings.ini saved as big-endian Unicode is read, and written back as such with every key.
+TEST(SettingsStore, AUnicodeFileIsReadAndSavedInItsEncoding) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Settings.ini");
+    const auto utf16be = [](const QString& text) {
+        QByteArray bytes = "\xFE\xFF";
+        for (const QChar c : text) {
+            bytes += static_cast<char>(c.unicode() >> 8);
+            bytes += static_cast<char>(c.unicode() & 0xFF);
+        }
+        return bytes;
+    };
+    ASSERT_TRUE(writeAll(path, utf16be("; Einstellungen für Orvane ✓\n[General]\nColor=4\n")));
+    SettingsStore store;
+    store.Load(path);
+    EXPECT_EQ(store.value(Setting::Color), 4);
+    ASSERT_TRUE(store.Save(path));
+    const QByteArray saved = readAll(path);
+    EXPECT_TRUE(saved.startsWith(
+        utf16be("; Einstellungen für Orvane ✓\n[General]\nColor=4\nLogo=1\nAutorun=1\nQuality=1\n"
+                "[MainWindow]\nEasyMove=1\n")));
+    SettingsStore again;
+    again.Load(path);
+    EXPECT_EQ(again.value(Setting::Color), 4);
+}
+
 TEST(SettingsStore, DefaultsComeBackWithoutTouchingTheFile) {
     QTemporaryDir dir;
     const QString path = dir.filePath("s.ini");
