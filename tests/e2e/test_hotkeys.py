@@ -124,6 +124,34 @@ class PressTests(OrvaneTestCase):
         self.assertEqual(saved["count"], "20")
         self.assertEqual([saved["checked%d" % i] for i in range(20)], ["1"] * 20)
 
+    def test_a_key_name_never_takes_another_names_key_and_waits_for_its_own(self):
+        # German: "/" is the 7 key shifted, and the US "/" key is German "-"; "[" is only
+        # behind AltGr, and its US key is the U umlaut.
+        slash, seven, bracket = 191, 55, 219
+        self.hold_the_keymap()
+        self.run_x("setxkbmap", "de")
+        self.assertIsNone(self.keycode_typing("slash"), "the layout types / unshifted")
+        self.assertEqual(self.keycode_typing("udiaeresis"), self.keycode_named("AD11"))
+        self.write_ini(hotkeys_ini([
+            {"key": slash, "path": self.marker_script("slash")},
+            {"key": seven, "path": self.marker_script("seven")},
+            {"key": bracket, "path": self.marker_script("bracket")},
+        ]))
+        orvane = self.start()
+        self.visible_window()
+        self.key("ctrl+alt+7", "ctrl+alt+udiaeresis")
+        self.wait_runs("seven", 1)
+        self.wait_runs("bracket", 1)
+        self.assertEqual(self.runs("slash"), 0)
+
+        self.run_x("setxkbmap", "us")
+        wait_for(lambda: self.key("ctrl+alt+slash") or self.runs("slash") > 0,
+                 "the hotkey of / to work on a US layout")
+        self.terminate(orvane)
+        saved = read_ini(self.ini_path)
+        self.assertEqual([saved["checked%d" % i] for i in range(3)], ["1"] * 3)
+        self.assertEqual(self.runs("seven"), 1)
+
 
 class RegistrationTests(OrvaneTestCase):
     def test_refused_combinations_end_disabled_in_the_saved_file(self):
