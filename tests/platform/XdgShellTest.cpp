@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "XdgShell.h"
+#include "ActionExecutor.h"
 #include "DetachedProcess.h"
+#include "FakeShell.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,6 +11,7 @@
 #include <QTest>
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
@@ -117,6 +120,47 @@ TEST_F(ShellFixture, NoOpenerInstalledMeansNoAssociation) {
     qputenv("PATH", dir.filePath("nothing-here").toUtf8());
     XdgShell shell;
     EXPECT_EQ(shell.open("https://example.org/"), ShellResult::NoAssociation);
+}
+
+// Test reports what came of the opening: xdg-open's exit, not its start. An xdg-open that
+// is still at work when the wait is over has started what opens the target.
+TEST_F(ShellFixture, TestReportsWhatXdgOpenAnswered) {
+    struct Row {
+        const char* end; // how the xdg-open ends
+        QString message;
+    };
+    const Row rows[] = {
+        {"exit 0", "Execution OK!"},
+        {"exit 2", "The specified file was not found."},
+        {"exit 3", ""}, // no program for the target: a failure the message has no text for
+        {"exit 4", ""},
+        {"while [ ! -e release ]; do sleep 0.05; done; : > released", "Execution OK!"},
+    };
+    const QString opened = dir.filePath("opened");
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.end);
+        QFile::remove(opened);
+        writeScript(dir.filePath("bin/xdg-open"), "#!/bin/sh\ncd '" + dir.path().toUtf8() +
+                                                      "'\nprintf '%s' \"$1\" > opened\n" + row.end +
+                                                      "\n");
+        const bool waits = QByteArray(row.end).startsWith("while");
+        // The wait ends only by xdg-open's exit, unless the row is about the wait.
+        XdgShell shell{waits ? std::chrono::milliseconds(100) : std::chrono::minutes(1)};
+        RecordingBuiltins builtins;
+        QStringList messages;
+        ActionExecutor executor{builtins, shell, [&](const QString& m) { messages << m; }};
+        executor.Execute("https://example.org/", true);
+        EXPECT_TRUE(messages.isEmpty()) << "answered before xdg-open did";
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !messages.isEmpty(); }, 70000));
+        EXPECT_EQ(messages, QStringList{row.message});
+        ASSERT_TRUE(waitForFile(opened));
+        EXPECT_EQ(contents(opened), "https://example.org/");
+        if (waits) { // ended, so that nothing of this test outlives it
+            writeScript(dir.filePath("release"), "", false);
+            EXPECT_TRUE(
+                QTest::qWaitFor([&] { return QFile::exists(dir.filePath("released")); }, 10000));
+        }
+    }
 }
 
 TEST(DetachedProcess, LeavesNoZombieBehind) {
