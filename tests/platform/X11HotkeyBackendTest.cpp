@@ -82,8 +82,7 @@ public:
 };
 
 // Keycodes of the evdev keymap Xvfb uses; each test checks what its layout puts there.
-constexpr xcb_keycode_t AE07 = 16, AE08 = 17, AD11 = 34, AC10 = 47, AB03 = 54, AB07 = 58, AB10 = 61,
-                        AC06 = 43;
+constexpr xcb_keycode_t AE08 = 17, AD11 = 34, AC10 = 47, AB03 = 54, AB07 = 58, AC06 = 43;
 constexpr uint16_t CtrlAltMask = XControl | XMod1;
 
 bool setLayout(const QStringList& args) {
@@ -316,26 +315,6 @@ TEST_F(X11LayoutFixture, AKeyOnlyBehindAltGrIsNotTakenForItsSymbol) {
     EXPECT_EQ(backend->registerHotKey(1, CtrlAlt, 219), RegisterResult::Registered);
     EXPECT_EQ(backend->registerHotKey(2, CtrlAlt, '8'), RegisterResult::Registered);
     EXPECT_FALSE(otherClientCanGrab(AD11));
-}
-
-TEST_F(X11LayoutFixture, AKeyTheLayoutLacksWaitsForALayoutThatHasIt) {
-    ASSERT_TRUE(setLayout({"-layout", "de"}));
-    // German "/" is the 7 key shifted, and its US key is German "-": "/ ?" has no key.
-    ASSERT_TRUE(mapHolds(XK_slash, AE07));
-    ASSERT_TRUE(mapHolds(XK_minus, AB10));
-    backend = CreateHotkeyBackend();
-    EXPECT_EQ(backend->registerHotKey(1, CtrlAlt, 191), RegisterResult::KeyNotOnLayout);
-    EXPECT_EQ(backend->registerHotKey(2, CtrlAlt, '7'), RegisterResult::Registered);
-    ASSERT_EQ(backend->registerHotKey(EndMark, CtrlAlt, 36), RegisterResult::Registered);
-    QSignalSpy pressed(backend.get(), &HotkeyBackend::hotkeyPressed);
-    EXPECT_EQ(idsFiredBy(pressed, {AE07, AB10}), QList<int>{2});
-
-    QSignalSpy changed(backend.get(), &HotkeyBackend::registrationChanged);
-    ASSERT_TRUE(setLayout({"-layout", "us"}));
-    ASSERT_TRUE(changed.count() > 0 || changed.wait(10000));
-    EXPECT_EQ(changed[0].at(0).toInt(), 1);
-    EXPECT_EQ(changed[0].at(1).value<RegisterResult>(), RegisterResult::Registered);
-    EXPECT_EQ(idsFiredBy(pressed, {AB10, AE07}), (QList<int>{1, 2}));
 }
 
 TEST_F(X11LayoutFixture, OnlyTheActiveGroupsKeysAreTaken) {
