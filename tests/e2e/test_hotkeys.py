@@ -125,18 +125,13 @@ class PressTests(OrvaneTestCase):
         self.assertEqual([saved["checked%d" % i] for i in range(20)], ["1"] * 20)
 
     def test_a_key_name_never_takes_another_names_key_and_waits_for_its_own(self):
-        # German: "/" is the 7 key shifted, and the US "/" key is German "-"; "[" is only
-        # behind AltGr, and its US key is the U umlaut.
-        slash, seven, bracket = 191, 55, 219
+        # German: "/" is Shift+7, the US "/" key is "-", "[" is AltGr+8 and its US key "ü".
         self.hold_the_keymap()
         self.run_x("setxkbmap", "de")
         self.assertIsNone(self.keycode_typing("slash"), "the layout types / unshifted")
         self.assertEqual(self.keycode_typing("udiaeresis"), self.keycode_named("AD11"))
-        self.write_ini(hotkeys_ini([
-            {"key": slash, "path": self.marker_script("slash")},
-            {"key": seven, "path": self.marker_script("seven")},
-            {"key": bracket, "path": self.marker_script("bracket")},
-        ]))
+        self.write_ini(hotkeys_ini([{"key": key, "path": self.marker_script(name)} for key, name
+                                    in ((191, "slash"), (55, "seven"), (219, "bracket"))]))
         orvane = self.start()
         self.visible_window()
         self.key("ctrl+alt+7", "ctrl+alt+udiaeresis")
