@@ -18,7 +18,7 @@ public:
     // a helper opens the target for the shell, what the helper answered, waited for a few
     // seconds at most and without holding up the event loop. done is called once, and never
     // after the shell has gone.
-    virtual void openReporting(const QString& target, Outcome done) { done(open(target)); }
+    virtual void openReporting(const QString& target, const Outcome& done) { done(open(target)); }
 };
 
 namespace ShellResult {

@@ -66,10 +66,10 @@ int XdgShell::open(const QString& target) {
     return ShellResult::OutOfResources;
 }
 
-void XdgShell::openReporting(const QString& target, Outcome done) {
+void XdgShell::openReporting(const QString& target, const Outcome& done) {
     // Answered by whichever comes first, xdg-open's end or the time limit; handed on from
     // the event loop, never from inside the reaping of a child.
-    auto pending = std::make_shared<Outcome>(std::move(done));
+    auto pending = std::make_shared<Outcome>(done);
     const QPointer<QObject> answers = &m_answers;
     const auto answer = [pending, answers](int code) {
         if (!answers || !*pending)

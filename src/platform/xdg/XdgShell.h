@@ -17,7 +17,7 @@ public:
     int open(const QString& target) override;
     // Reports xdg-open's exit status rather than its start: it fails (no handler for the
     // target, say) only after it has started.
-    void openReporting(const QString& target, Outcome done) override;
+    void openReporting(const QString& target, const Outcome& done) override;
 
 private:
     std::chrono::milliseconds m_openerWait;
