@@ -45,7 +45,13 @@ void ActionExecutor::Execute(const QString& target, bool showOutcome) {
         m_builtins.VolumeMute();
         return;
     }
-    const QString text = ShellOutcomeText(m_shell.open(target));
-    if (showOutcome && m_showMessage)
-        m_showMessage(text);
+    if (!showOutcome) {
+        m_shell.open(target);
+        return;
+    }
+    // Test tells what came of it, so it waits for the shell's answer; a hotkey never waits.
+    m_shell.openReporting(target, [show = m_showMessage](int code) {
+        if (show)
+            show(ShellOutcomeText(code));
+    });
 }

@@ -32,8 +32,9 @@ public:
 
     ActionExecutor(BuiltinFunctions& builtins, Shell& shell, MessageBox showMessage);
 
-    // With showOutcome the shell's outcome text is shown, even when empty; a built-in
-    // function never shows anything.
+    // With showOutcome the shell's outcome text is shown, even when empty, once the shell
+    // has answered (Shell::openReporting); without it the shell's open returns at once. A
+    // built-in function never shows anything.
     void Execute(const QString& target, bool showOutcome);
 
 private:

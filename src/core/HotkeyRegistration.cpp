@@ -44,7 +44,9 @@ PassOutcome RegistrationPass(HotkeyTable& table, HotkeyBackend& backend) {
         if (result == RegisterResult::NoDisplay || result == RegisterResult::NoService) {
             out.noDisplay = true;
             out.noService = out.noService || result == RegisterResult::NoService;
-        } else if (!Accepted(result)) {
+        } else if (!Accepted(result) && result != RegisterResult::KeyNotOnLayout) {
+            // A key missing from this layout is no refusal: the entry waits for a layout
+            // that has it, ticked.
             table.setChecked(row, false);
         }
         // Set after the untick, so that the row tells the refusal and not only the untick.

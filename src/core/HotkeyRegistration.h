@@ -36,8 +36,9 @@ struct PassOutcome {
 };
 
 // Registers every enabled entry in table order; entries the system refuses, entries without
-// a known key and disabled entries end unchecked. In a session without a display the entries
-// stay as they are, so that they are saved as the user left them.
+// a known key and disabled entries end unchecked. An entry whose key the current keyboard
+// layout lacks stays checked: the backend takes it when a layout has the key. In a session without
+// a display the entries stay as they are, so that they are saved as the user left them.
 PassOutcome RegistrationPass(HotkeyTable& table, HotkeyBackend& backend);
 
 // Writes the panel into the selected entry and registers it anew.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <memory>
 
 // The desktop shell's "open": starts a program or opens a document, folder, network path
@@ -9,6 +10,8 @@
 // 0, 2, 3, 11 or another value up to 32 on failure).
 class Shell {
 public:
+    using Outcome = std::function<void(int code)>;
+
     virtual ~Shell() = default;
     virtual int open(const QString& target) = 0;
     // Whether open would find something to start or to hand the target to, without starting
@@ -17,6 +20,11 @@ public:
         (void)target;
         return true;
     }
+    // Opens target as open() does, and hands done its code once the outcome is known: where
+    // a helper opens the target for the shell, what the helper answered, waited for a few
+    // seconds at most and without holding up the event loop. done is called once, and never
+    // after the shell has gone.
+    virtual void openReporting(const QString& target, const Outcome& done) { done(open(target)); }
 };
 
 namespace ShellResult {

@@ -270,7 +270,8 @@ TEST(HotkeyStatus, EveryRowTellsWhyTheRegistrationPassLeftItOnOrOff) {
         {false, "B", std::nullopt, kUnchecked, false},
         {true, "C", RegisterResult::HeldByOtherProgram, kOther, false},
         {true, "D", RegisterResult::HeldByThisProgram, kOurs, false},
-        {true, "E", RegisterResult::KeyNotOnLayout, kLayout, false},
+        // Missing from this layout is no refusal: the entry waits, ticked, for one with it.
+        {true, "E", RegisterResult::KeyNotOnLayout, kLayout, true},
         {true, "F", RegisterResult::NoDisplay, kNoDisplayYet, true},
         {true, "", std::nullopt, "Off: no key chosen", false},
         {true, "Code 35", std::nullopt,

@@ -127,6 +127,29 @@ class PressTests(OrvaneTestCase):
         # editors.
         self.assertEqual([saved["checked%d" % i] for i in (0, 3, 6, 8, 12, 19)], ["0"] * 6)
 
+    def test_a_key_name_never_takes_another_names_key_and_waits_for_its_own(self):
+        # German: "/" is Shift+7, the US "/" key is "-", "[" is AltGr+8 and its US key "ü".
+        self.hold_the_keymap()
+        self.run_x("setxkbmap", "de")
+        self.assertIsNone(self.keycode_typing("slash"), "the layout types / unshifted")
+        self.assertEqual(self.keycode_typing("udiaeresis"), self.keycode_named("AD11"))
+        self.write_ini(hotkeys_ini([{"key": key, "path": self.marker_script(name)} for key, name
+                                    in ((191, "slash"), (55, "seven"), (219, "bracket"))]))
+        orvane = self.start()
+        self.visible_window()
+        self.key("ctrl+alt+7", "ctrl+alt+udiaeresis")
+        self.wait_runs("seven", 1)
+        self.wait_runs("bracket", 1)
+        self.assertEqual(self.runs("slash"), 0)
+
+        self.run_x("setxkbmap", "us")
+        wait_for(lambda: self.key("ctrl+alt+slash") or self.runs("slash") > 0,
+                 "the hotkey of / to work on a US layout")
+        self.terminate(orvane)
+        saved = read_ini(self.ini_path)
+        self.assertEqual([saved["checked%d" % i] for i in range(3)], ["1"] * 3)
+        self.assertEqual(self.runs("seven"), 1)
+
 
 class RegistrationTests(OrvaneTestCase):
     def test_refused_combinations_end_disabled_in_the_saved_file(self):

@@ -82,7 +82,7 @@ public:
 };
 
 // Keycodes of the evdev keymap Xvfb uses; each test checks what its layout puts there.
-constexpr xcb_keycode_t AE08 = 17, AC10 = 47, AB03 = 54, AB07 = 58, AC06 = 43;
+constexpr xcb_keycode_t AE08 = 17, AD11 = 34, AC10 = 47, AB03 = 54, AB07 = 58, AC06 = 43;
 constexpr uint16_t CtrlAltMask = XControl | XMod1;
 
 bool setLayout(const QStringList& args) {
@@ -306,12 +306,15 @@ TEST_F(X11Fixture, KeysAWindowGotBeforeAPressAreDeliveredBeforeThePressIsHandled
 
 TEST_F(X11LayoutFixture, AKeyOnlyBehindAltGrIsNotTakenForItsSymbol) {
     ASSERT_TRUE(setLayout({"-layout", "de"}));
-    // The German 8 key holds "[" behind AltGr: "[ {" has no key, and 8 is free for "8".
+    // The German 8 key holds "[" behind AltGr: "[ {" is the key at its US place (the German
+    // U umlaut), and 8 is free for "8".
     ASSERT_TRUE(mapHolds(XK_8, AE08));
     ASSERT_TRUE(mapHolds(XK_bracketleft, AE08));
+    ASSERT_TRUE(mapHolds(XK_udiaeresis, AD11));
     backend = CreateHotkeyBackend();
-    EXPECT_EQ(backend->registerHotKey(1, CtrlAlt, 219), RegisterResult::KeyNotOnLayout);
+    EXPECT_EQ(backend->registerHotKey(1, CtrlAlt, 219), RegisterResult::Registered);
     EXPECT_EQ(backend->registerHotKey(2, CtrlAlt, '8'), RegisterResult::Registered);
+    EXPECT_FALSE(otherClientCanGrab(AD11));
 }
 
 TEST_F(X11LayoutFixture, OnlyTheActiveGroupsKeysAreTaken) {

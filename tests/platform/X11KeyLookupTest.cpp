@@ -3,6 +3,7 @@
 
 #include <X11/keysym.h>
 #include <gtest/gtest.h>
+#include <map>
 #include <set>
 #include <string>
 
@@ -30,7 +31,13 @@ const std::vector<Key> German = {
     key(16, "AE07", {{XK_7, XK_slash, XK_braceleft}}),
     key(17, "AE08", {{XK_8, XK_parenleft, XK_bracketleft, XK_degree}}),
     key(29, "AD06", {{XK_z, XK_Z}}),
+    key(34, "AD11", {{XK_udiaeresis, XK_Udiaeresis}}),
+    key(35, "AD12", {{XK_plus, XK_asterisk, XK_asciitilde}}),
+    key(47, "AC10", {{XK_odiaeresis, XK_Odiaeresis}}),
+    key(51, "BKSL", {{XK_numbersign, XK_apostrophe}}),
     key(52, "AB01", {{XK_y, XK_Y, XK_guillemotright}}),
+    key(59, "AB08", {{XK_comma, XK_semicolon}}),
+    key(61, "AB10", {{XK_minus, XK_underscore}}),
 };
 const std::vector<Key> UsFrench = {
     key(10, "AE01", {{XK_1, XK_exclam}, {XK_ampersand, XK_1}}),
@@ -43,6 +50,7 @@ const std::vector<Key> Russian = {
     key(13, "AE04", {{XK_4, XK_semicolon}}),
     key(34, "AD11", {{XK_Cyrillic_ha, XK_Cyrillic_HA}}),
     key(43, "AC06", {{XK_Cyrillic_er, XK_Cyrillic_ER}}),
+    key(47, "AC10", {{XK_Cyrillic_zhe, XK_Cyrillic_ZHE}}),
     key(54, "AB03", {{XK_Cyrillic_es, XK_Cyrillic_ES}}),
 };
 // The same keys under other keycodes, as a server with its own keycode set has them.
@@ -71,10 +79,11 @@ struct Row {
 
 TEST(X11KeyLookup, KeysComeFromTheActiveGroupsFirstTwoLevels) {
     const Row rows[] = {
-        {"de: \"[\" only behind AltGr on 8", German, 0, 219, {}},
+        {"de: \"[\" behind AltGr on 8 is not taken; its US key is", German, 0, 219, {34}},
         {"de: 8 is the 8 key alone", German, 0, '8', {17}},
         {"de: Y is where the US has Z", German, 0, 'Y', {52}},
-        {"de: a shifted symbol counts", German, 0, 191, {16}},
+        {"de: a shifted symbol counts", German, 0, 222, {51}},
+        {"de: the 7 key is 7, never the \"/\" on its shifted level", German, 0, 191, {}},
         {"us,fr in us: M is the M key, not the French M on ;", UsFrench, 0, 'M', {58}},
         {"us,fr in us: ; is the ; key", UsFrench, 0, 186, {47}},
         {"us,fr in fr: M moves to the ; key", UsFrench, 1, 'M', {47}},
@@ -92,29 +101,46 @@ TEST(X11KeyLookup, KeysComeFromTheActiveGroupsFirstTwoLevels) {
         EXPECT_EQ(X11KeyLookup::KeycodesFor(r.keys, r.group, r.virtualKey), r.expected) << r.what;
 }
 
-TEST(X11KeyLookup, LettersAndDigitsTheLayoutLacksAreTheKeysAtTheirUsPlaces) {
+TEST(X11KeyLookup, KeysTheLayoutLacksAreTheKeysAtTheirUsPlacesUnlessAnotherNamesKey) {
     const Row rows[] = {
         {"ru: C is the key labelled C", Russian, 0, 'C', {54}},
         {"ru: H is the key labelled H", Russian, 0, 'H', {43}},
         {"ru: found by key name, whatever the keycode", RussianOtherKeycodes, 0, 'C', {200}},
         {"ru: the map has no key named for Q", Russian, 0, 'Q', {}},
-        {"ru: the 4 key's shifted ; counts", Russian, 0, 186, {13}},
-        {"ru: punctuation has no US place to fall back to", Russian, 0, 219, {}},
+        {"ru: ; is not the 4 key's shifted level but its US key", Russian, 0, 186, {47}},
+        {"ru: [ is the key at its US place", Russian, 0, 219, {34}},
+        {"de: ] is the US ] key, + on German", German, 0, 221, {35}},
+        {"de: ; is shifted comma: the US ; key", German, 0, 186, {47}},
+        {"de: the US / key is German -", German, 0, 191, {}},
+        {"de: the US backslash key is German ' shifted", German, 0, 220, {}},
     };
     for (const Row& r : rows)
         EXPECT_EQ(X11KeyLookup::KeycodesFor(r.keys, r.group, r.virtualKey), r.expected) << r.what;
 }
 
-TEST(X11KeyLookup, EveryLetterAndDigitHasItsOwnUsKey) {
+TEST(X11KeyLookup, NoKeyIsTwoNames) {
+    // Two names on one key: a press runs either target, and the other one is refused.
+    for (unsigned group : {0u, 1u}) {
+        for (const std::vector<Key>* keys : {&German, &UsFrench, &Russian}) {
+            std::map<uint8_t, int> nameOf;
+            for (int vk = 1; vk < 256; ++vk)
+                for (const uint8_t code : X11KeyLookup::KeycodesFor(*keys, group, vk))
+                    EXPECT_TRUE(nameOf.emplace(code, vk).second) << int(code) << ": " << vk;
+        }
+    }
+}
+
+TEST(X11KeyLookup, EveryLetterDigitAndPunctuationKeyHasItsOwnUsKey) {
+    const std::set<int> punctuation{189, 187, 219, 221, 220, 186, 222, 188, 190, 191};
     std::set<std::string> names;
     for (int vk = 0; vk < 256; ++vk) {
         const bool letterOrDigit = (vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9');
         const char* name = X11KeyLookup::UsKeyName(vk);
-        EXPECT_EQ(name != nullptr, letterOrDigit) << vk;
+        EXPECT_EQ(name != nullptr, letterOrDigit || punctuation.contains(vk)) << vk;
         if (name)
             names.insert(name);
     }
-    EXPECT_EQ(names.size(), 36u);
+    EXPECT_EQ(names.size(), 46u);
     EXPECT_STREQ(X11KeyLookup::UsKeyName('Q'), "AD01");
     EXPECT_STREQ(X11KeyLookup::UsKeyName('A'), "AC01");
     EXPECT_STREQ(X11KeyLookup::UsKeyName('Z'), "AB01");

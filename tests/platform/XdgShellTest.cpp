@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "XdgShell.h"
+#include "ActionExecutor.h"
 #include "DetachedProcess.h"
+#include "FakeShell.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,6 +11,7 @@
 #include <QTest>
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
@@ -131,6 +134,36 @@ TEST_F(ShellFixture, ResolvesTellsWhetherOpenWouldFindSomethingWithoutStartingIt
     qputenv("PATH", dir.filePath("nothing-here").toUtf8());
     EXPECT_FALSE(shell.resolves("https://example.org/")) << "no xdg-open to hand it to";
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("opened")));
+}
+
+// Test reports xdg-open's exit, not its start; one still at work when the wait is over has
+// started what opens the target. (3: no program for the target, a code without a text.)
+TEST_F(ShellFixture, TestReportsWhatXdgOpenAnswered) {
+    const std::pair<const char*, QString> rows[] = {
+        {"exit 0", "Execution OK!"},
+        {"exit 2", "The specified file was not found."},
+        {"exit 3", ""},
+        {"exit 4", ""},
+        {"while [ ! -e release ]; do sleep 0.05; done; echo > released", "Execution OK!"},
+    };
+    for (const auto& [end, message] : rows) {
+        SCOPED_TRACE(end);
+        writeScript(dir.filePath("bin/xdg-open"),
+                    "#!/bin/sh\ncd '" + dir.path().toUtf8() + "'\n" + end);
+        const bool waits = QByteArray(end).startsWith("while");
+        XdgShell shell{waits ? std::chrono::milliseconds(100) : std::chrono::minutes(1)};
+        RecordingBuiltins builtins;
+        QStringList messages;
+        ActionExecutor executor{builtins, shell, [&](const QString& m) { messages << m; }};
+        executor.Execute("https://example.org/", true);
+        EXPECT_TRUE(messages.isEmpty()) << "answered before xdg-open did";
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !messages.isEmpty(); }, 70000));
+        EXPECT_EQ(messages, QStringList{message});
+        if (waits) { // ended, so that nothing of the test outlives it
+            writeScript(dir.filePath("release"), "", false);
+            EXPECT_TRUE(waitForFile(dir.filePath("released")));
+        }
+    }
 }
 
 TEST(DetachedProcess, LeavesNoZombieBehind) {

@@ -12,6 +12,7 @@
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 extern char** environ;
@@ -53,16 +54,31 @@ bool installHandler() {
     return sigaction(SIGCHLD, &ours, nullptr) == 0;
 }
 
-std::vector<pid_t>& children() {
-    static std::vector<pid_t> pids;
-    return pids;
+struct Child {
+    pid_t pid;
+    Ended ended;
+};
+
+std::vector<Child>& children() {
+    static std::vector<Child> started;
+    return started;
 }
 
 void reapEnded() {
-    std::erase_if(children(), [](pid_t pid) {
-        const pid_t r = waitpid(pid, nullptr, WNOHANG);
-        return r == pid || (r < 0 && errno == ECHILD);
-    });
+    std::vector<std::pair<Ended, int>> told;
+    for (Child& child : children()) {
+        int status = 0;
+        const pid_t r = waitpid(child.pid, &status, WNOHANG);
+        if (r != child.pid && !(r < 0 && errno == ECHILD))
+            continue;
+        if (child.ended)
+            told.emplace_back(std::move(child.ended), r == child.pid ? status : -1);
+        child.pid = 0; // reaped
+    }
+    std::erase_if(children(), [](const Child& child) { return child.pid == 0; });
+    // Told once the list is settled: a receiver may start programs itself.
+    for (auto& [ended, status] : told)
+        ended(status);
 }
 
 // Starts are made on the GUI thread; the notifier lives there, with the application.
@@ -83,7 +99,7 @@ void watchChildren() {
 
 } // namespace
 
-int Start(const QString& program, const QStringList& arguments, pid_t* started) {
+int Start(const QString& program, const QStringList& arguments, pid_t* started, Ended ended) {
     const std::string path = program.toStdString();
     std::vector<std::string> args{path};
     for (const QString& a : arguments)
@@ -126,7 +142,7 @@ int Start(const QString& program, const QStringList& arguments, pid_t* started) 
         return rc;
     // Also here, so that programs are reaped even where no event loop runs.
     reapEnded();
-    children().push_back(pid);
+    children().push_back({pid, std::move(ended)});
     if (started)
         *started = pid;
     return 0;

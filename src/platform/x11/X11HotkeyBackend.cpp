@@ -192,8 +192,11 @@ RegisterResult X11HotkeyBackend::registerHotKey(int id, unsigned modifierBits, i
     unregisterHotKey(id);
     Registration reg{modifierBits, virtualKey, {}, {}, RegisterResult::Registered};
     const RegisterResult result = grab(id, reg);
-    if (result == RegisterResult::Registered)
+    // A key this layout lacks is kept without a grab, and grabbed when a layout has it.
+    if (result == RegisterResult::Registered || result == RegisterResult::KeyNotOnLayout) {
+        reg.outcome = result;
         m_registrations.emplace(id, std::move(reg));
+    }
     return result;
 }
 

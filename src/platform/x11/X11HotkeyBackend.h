@@ -16,7 +16,8 @@
 // grab is checked with a round trip, so "refused" means the server said BadAccess; each
 // combination is grabbed under every state of the lock modifiers found in the modifier
 // map, so CapsLock, NumLock and ScrollLock never matter. A virtual-key code is the key at
-// its place in the active layout group; grabs follow map changes and group switches.
+// its place in the active layout group; grabs follow map changes and group switches. A
+// registration whose key the layout lacks is kept and grabbed once a layout has the key.
 class X11HotkeyBackend : public HotkeyBackend, public QAbstractNativeEventFilter {
 public:
     X11HotkeyBackend();

@@ -3,6 +3,7 @@
 
 #include "X11KeySyms.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace X11KeyLookup {
@@ -34,30 +35,57 @@ uint32_t symAt(const Key& key, unsigned group, unsigned level) {
     return index < key.syms.size() ? key.syms[index] : 0;
 }
 
-} // namespace
-
-std::vector<uint8_t> KeycodesFor(const std::vector<Key>& keys, unsigned group, int virtualKey) {
+// The keys whose own first two levels hold sym: those typing it unshifted, else those typing
+// it shifted whose unshifted symbol names no other key (the digits of a French keyboard, but
+// not the German "/" on the 7 key: that key is "7").
+std::vector<uint8_t> keysTyping(const std::vector<Key>& keys, unsigned group, uint32_t sym) {
     std::vector<uint8_t> out;
-    const uint32_t sym = X11KeySyms::ForVirtualKey(virtualKey);
-    if (sym == 0)
-        return out;
-    // A key that types the symbol unshifted is the one it is named after; a shifted one
-    // counts only when no key has it unshifted (the digits of a French keyboard).
     for (unsigned level = 0; level < 2 && out.empty(); ++level) {
         for (const Key& key : keys) {
             const std::optional<unsigned> g = keyGroup(key, group);
-            if (g && symAt(key, *g, level) == sym)
+            if (!g || symAt(key, *g, level) != sym)
+                continue;
+            if (level == 0 || !X11KeySyms::NamesAKey(symAt(key, *g, 0)))
                 out.push_back(key.keycode);
         }
     }
+    return out;
+}
+
+// Whether another name types on key: its unshifted symbol, or its shifted one where that
+// name has no key of its own.
+bool takenByAnotherName(const std::vector<Key>& keys, unsigned group, const Key& key) {
+    const std::optional<unsigned> g = keyGroup(key, group);
+    if (!g)
+        return false;
+    if (X11KeySyms::NamesAKey(symAt(key, *g, 0)))
+        return true;
+    const uint32_t shifted = symAt(key, *g, 1);
+    if (!X11KeySyms::NamesAKey(shifted))
+        return false;
+    const std::vector<uint8_t> owners = keysTyping(keys, group, shifted);
+    return std::find(owners.begin(), owners.end(), key.keycode) != owners.end();
+}
+
+} // namespace
+
+std::vector<uint8_t> KeycodesFor(const std::vector<Key>& keys, unsigned group, int virtualKey) {
+    const uint32_t sym = X11KeySyms::ForVirtualKey(virtualKey);
+    if (sym == 0)
+        return {};
+    std::vector<uint8_t> out = keysTyping(keys, group, sym);
     if (!out.empty())
         return out;
-    if (const char* name = UsKeyName(virtualKey)) {
-        for (const Key& key : keys) {
-            if (key.name == name) {
+    const char* name = UsKeyName(virtualKey);
+    if (!name)
+        return out;
+    for (const Key& key : keys) {
+        if (key.name == name) {
+            // Never a key that is another name's: two names, one key, and a press of it
+            // would run the wrong target.
+            if (!takenByAnotherName(keys, group, key))
                 out.push_back(key.keycode);
-                break;
-            }
+            break;
         }
     }
     return out;
@@ -77,7 +105,19 @@ const char* UsKeyName(int vk) {
         return letters[vk - 'A'];
     if (vk >= '0' && vk <= '9')
         return digits[vk - '0'];
-    return nullptr;
+    switch (vk) {
+    case 189: return "AE11"; // - _
+    case 187: return "AE12"; // = +
+    case 219: return "AD11"; // [ {
+    case 221: return "AD12"; // ] }
+    case 220: return "BKSL"; // \ |
+    case 186: return "AC10"; // ; :
+    case 222: return "AC11"; // ' "
+    case 188: return "AB08"; // , <
+    case 190: return "AB09"; // . >
+    case 191: return "AB10"; // / ?
+    default: return nullptr;
+    }
 }
 
 } // namespace X11KeyLookup

@@ -27,13 +27,14 @@ enum GroupInfo : uint8_t {
 };
 
 // The keycodes of the keys that are virtualKey while group (0-based) is the active one:
-// the keys whose first level holds its keysym, else those whose second (shifted) level
-// does; a letter or digit that no key holds there is the key at its place on a US
-// keyboard. Empty when the keyboard has no such key.
+// the keys whose first level holds its keysym, else those whose second (shifted) level does
+// unless their first level is another virtual-key code's keysym (a key is what it types
+// unshifted); else the key at its place on a US keyboard, unless that key is another
+// code's. Empty when the keyboard has no such key.
 std::vector<uint8_t> KeycodesFor(const std::vector<Key>& keys, unsigned group, int virtualKey);
 
-// The XKB name of the key a letter or digit has on a US keyboard ("AC01" for A), or
-// nullptr for any other virtual-key code.
+// The XKB name of the key a letter, digit or punctuation key has on a US keyboard ("AC01"
+// for A, "AB10" for "/ ?"), or nullptr for any other virtual-key code.
 const char* UsKeyName(int virtualKey);
 
 } // namespace X11KeyLookup

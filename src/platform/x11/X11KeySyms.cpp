@@ -51,6 +51,16 @@ uint32_t ForVirtualKey(int vk) {
     }
 }
 
+bool NamesAKey(uint32_t sym) {
+    if (sym == 0)
+        return false;
+    for (int vk = 1; vk < 256; ++vk) {
+        if (ForVirtualKey(vk) == sym)
+            return true;
+    }
+    return false;
+}
+
 bool NeedsNumLock(int vk) {
     return (vk >= 96 && vk <= 105) || vk == 110;
 }
