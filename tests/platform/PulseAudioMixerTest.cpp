@@ -57,6 +57,10 @@ struct Driver {
     QString lineName;
 };
 
+void PrintTo(const Driver& driver, std::ostream* out) {
+    *out << driver.name;
+}
+
 class PulseAudioMixerDriver : public PulseAudioMixer, public ::testing::WithParamInterface<Driver> {
 protected:
     std::unique_ptr<TAudioMixer> OpenMixer() const {
