@@ -79,10 +79,13 @@ void PulseEvents::StateCallback(pa_context* context, void* self) {
     case PA_CONTEXT_FAILED:
     case PA_CONTEXT_TERMINATED:
         qCInfo(lcPulse) << "the sound server went away";
-        // Not from inside the context's own call: the context is dropped from the loop.
+        // Not from inside the context's own call: the context is dropped from the loop,
+        // unless another has taken its place meanwhile.
         QMetaObject::invokeMethod(
             events,
-            [events] {
+            [events, context] {
+                if (events->m_context != context)
+                    return;
                 events->Drop();
                 events->Retry();
             },
