@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// One ReadVolume + WriteVolume pair on ALSA's default device, as a volume key does it.
-// Run it with the default device on a sound server (bench/run-volume-bench.py does).
+// One ReadVolume + WriteVolume pair on the default output, as a volume key does it.
+// Run it with a sound server (bench/run-volume-bench.py does).
 #include "TAudioMixer.h"
 #include "VolumeFunctions.h"
 

@@ -27,6 +27,9 @@ packages=(
   # sound: the ALSA mixer, and a PulseAudio server of their own for the sound tests, reached
   # through ALSA's PulseAudio plugin; amixer for the peer in the volume benchmark
   libasound2-dev pulseaudio pulseaudio-utils libasound2-plugins alsa-utils
+  # the mixer on a sound server: libpulse with its GLib main-loop adapter, for the current
+  # default output and its changes
+  libpulse-dev
   # fonts, so that windows render text under Xvfb; Liberation Sans stands in for "MS Sans Serif"
   fonts-dejavu-core fonts-liberation2
   # Wayland sessions: hotkeys through the GlobalShortcuts portal (Qt's D-Bus module comes with

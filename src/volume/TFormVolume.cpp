@@ -68,6 +68,8 @@ TFormVolume::TFormVolume(const SettingsStore& settings, QWidget* parent)
     m_drag->AddArea(this);
 
     Timer1->setObjectName(QStringLiteral("Timer1"));
+    // A coarse timer may end up to 5 % early (4.75 s of 5): the visible time is kept exactly.
+    Timer1->setTimerType(Qt::PreciseTimer);
     Timer1->setInterval(1000);
     connect(Timer1, &QTimer::timeout, this, &TFormVolume::Timer1Timer);
     connect(&m_settings, &SettingsStore::changed, this, &TFormVolume::followSetting);
@@ -193,11 +195,13 @@ void TFormVolume::ShowVolumeLevel(int left, int right, int mute) {
     ButtonBar()->SetCaption(PercentText(leftPercent) + QStringLiteral("  Volume  ") +
                             PercentText(rightPercent));
     ProgressBar2()->setValue(static_cast<int>(rightPercent));
-    // As the mixer reports it, a bar is enabled while the mute value is non-zero.
-    const bool muted = mute != 0;
-    ProgressBar1()->setEnabled(muted);
-    ProgressBar2()->setEnabled(muted);
-    CheckBox1()->setChecked(muted);
+    // As the mixer reports it, a bar is enabled while the mute value is non-zero. A line
+    // without a mute control (-1) cannot be muted: its box is neither ticked nor usable.
+    const bool barsEnabled = mute != 0;
+    ProgressBar1()->setEnabled(barsEnabled);
+    ProgressBar2()->setEnabled(barsEnabled);
+    CheckBox1()->setChecked(mute == 1);
+    CheckBox1()->setEnabled(mute != -1);
 
     Reveal();
 }
@@ -212,6 +216,7 @@ void TFormVolume::ShowNoDevice() {
         bar->setEnabled(false);
     }
     CheckBox1()->setChecked(false);
+    CheckBox1()->setEnabled(false);
     Reveal();
 }
 

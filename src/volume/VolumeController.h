@@ -10,7 +10,7 @@
 class SettingsStore;
 
 // The volume built-ins on mixer device 0: owns the mixer component and the volume step,
-// which follows the settings, and hands what each function wrote to whoever shows it. The
+// which follows the settings, and hands the level each function left to whoever shows it. The
 // mixer is opened at the first volume function: a start that never changes the volume
 // never loads the sound system.
 class VolumeController : public QObject {
@@ -32,8 +32,8 @@ public:
     bool mixerOpened() const { return m_mixer != nullptr; }
 
 signals:
-    // What a volume function wrote (-1 where it left a value alone), or that there is no
-    // device to write to.
+    // The line as a volume function left it (-1 where it has no such control), or that there
+    // is no device to write to.
     void levelWritten(int left, int right, int mute);
     void noDevice();
 

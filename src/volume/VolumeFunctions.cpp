@@ -15,8 +15,7 @@ void ReopenIfLost(TAudioMixer& mixer) {
         mixer.SetMixerId(0);
 }
 
-VolumeLevel Read(TAudioMixer& mixer) {
-    ReopenIfLost(mixer);
+VolumeLevel ReadLine(TAudioMixer& mixer) {
     VolumeLevel v;
     bool stereo = false, volumeDisabled = true, muteDisabled = true, isSelect = false;
     mixer.ReadVolume(0, -1, v.left, v.right, v.mute, stereo, volumeDisabled, muteDisabled,
@@ -25,10 +24,16 @@ VolumeLevel Read(TAudioMixer& mixer) {
     return v;
 }
 
+VolumeLevel Read(TAudioMixer& mixer) {
+    ReopenIfLost(mixer);
+    return ReadLine(mixer);
+}
+
 // A value that could not be read is left alone on the device: a control that failed to
 // answer the read must not get a value computed from -1 (a volume near zero, a mute
-// switched on). Returns what was written, -1 for what was left alone, so that the volume
-// window shows the line as it is and never a level computed from -1.
+// switched on). Returns what the line holds after the write, read back, so that the volume
+// window shows the level the device really has: a device that rounds to its own steps, or
+// one that took no write at all, is never shown as stepped.
 VolumeLevel Write(TAudioMixer& mixer, const VolumeLevel& read, VolumeLevel v) {
     if (read.left == -1)
         v.left = -1;
@@ -37,7 +42,7 @@ VolumeLevel Write(TAudioMixer& mixer, const VolumeLevel& read, VolumeLevel v) {
     if (read.mute == -1)
         v.mute = -1;
     mixer.WriteVolume(0, -1, v.left, v.right, v.mute);
-    return v;
+    return ReadLine(mixer);
 }
 } // namespace
 

@@ -4,8 +4,8 @@
 class TAudioMixer;
 
 // The three volume functions on the first destination line of the mixer's open device.
-// Each reads the line, computes the new state, writes it, and returns what it wrote, for
-// the volume window.
+// Each reads the line, computes the new state, writes it, and returns what the line holds
+// after the write, for the volume window.
 namespace VolumeFunctions {
 
 struct VolumeLevel {

@@ -101,8 +101,8 @@ class PulseAudio:
         return subprocess.Popen(["pactl", "subscribe"], env=env, stdout=subprocess.PIPE,
                                 stderr=subprocess.DEVNULL)
 
-    def sink_volume(self):
-        out = self.pactl("get-sink-volume", SINK).splitlines()[0]
+    def sink_volume(self, sink=SINK):
+        out = self.pactl("get-sink-volume", sink).splitlines()[0]
         return [int(v) for v in re.findall(r"(\d+) /\s*\d+%", out)]
 
     def sink_muted(self):

@@ -36,7 +36,7 @@ class VolumeTests(OrvaneTestCase):
         self.start()
         self.visible_window()
         self.key("ctrl+alt+v")
-        # The channels are written one after the other: the sink changes once for each.
+        # Through ALSA the channels are written one after the other, a change for each.
         self.wait_sink(lambda: all(now != before for now, before in
                                    zip(self.pulse.sink_volume(), [30000, 20000])),
                        "both channels of the sink to change")
@@ -46,6 +46,26 @@ class VolumeTests(OrvaneTestCase):
         self.key("ctrl+alt+m")
         self.wait_sink(self.pulse.sink_muted, "the sink to be muted")
         self.assertEqual(self.pulse.sink_volume(), [30655, 20655])
+
+    def test_volume_up_follows_the_default_output(self):
+        """A headset plugged in after the first press, then unplugged again."""
+        self.write_ini(hotkeys_ini([{"key": V, "path": "VolumeUp"}]))
+        self.start()
+        self.visible_window()
+        self.key("ctrl+alt+v")
+        self.wait_sink(lambda: self.pulse.sink_volume() == [30655, 20655], "the first sink")
+        module = self.pulse.pactl("load-module", "module-null-sink",
+                                  "sink_name=orvane_headset").strip()
+        self.pulse.pactl("set-sink-volume", "orvane_headset", "10000")
+        self.pulse.pactl("set-default-sink", "orvane_headset")
+        self.key("ctrl+alt+v")
+        self.wait_sink(lambda: self.pulse.sink_volume("orvane_headset") == [10655, 10655],
+                       "the headset, now the default, to change")
+        self.assertEqual(self.pulse.sink_volume(), [30655, 20655])
+        self.pulse.pactl("unload-module", module)
+        self.key("ctrl+alt+v")
+        self.wait_sink(lambda: self.pulse.sink_volume() == [31310, 21310],
+                       "the sink left to change")
 
     def focus(self):
         return self.run_x("xdotool", "getwindowfocus").stdout.strip()

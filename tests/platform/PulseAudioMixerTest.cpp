@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The mixer and the volume functions on the real sound system: ALSA's default device
-// through the PulseAudio plugin to a PulseAudio server that the test starts itself.
+// The mixer and the volume functions on the real sound system, a PulseAudio server that the
+// test starts itself: through the driver the system picks (the server's own protocol) and
+// through ALSA's default device and its PulseAudio plugin, as on a system without one.
+#include "AlsaMixerDriver.h"
 #include "PulseAudioServer.h"
 #include "TAudioMixer.h"
 #include "VolumeFunctions.h"
@@ -14,16 +16,25 @@ namespace {
 // keep their number on the mixer scale, so the steps are easy to read.
 constexpr int kStart = 30000;
 
-class PulseAudioMixer : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
+PulseAudioServer* server = nullptr;
+
+// One server for the whole program: ALSA reads its configuration once.
+class PulseAudioEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
         server = new PulseAudioServer;
         server->PrepareClientEnvironment();
     }
-    static void TearDownTestSuite() {
+    void TearDown() override {
         delete server;
         server = nullptr;
     }
+};
+[[maybe_unused]] auto* const environment =
+    ::testing::AddGlobalTestEnvironment(new PulseAudioEnvironment);
+
+class PulseAudioMixer : public ::testing::Test {
+protected:
     void SetUp() override {
         QString error;
         ASSERT_TRUE(server->Start(&error)) << error.toStdString();
@@ -37,10 +48,33 @@ protected:
     static std::unique_ptr<TAudioMixer> OpenMixer() {
         return std::make_unique<TAudioMixer>(CreateMixerDriver());
     }
-
-    static PulseAudioServer* server;
 };
-PulseAudioServer* PulseAudioMixer::server = nullptr;
+
+struct Driver {
+    const char* name;
+    std::unique_ptr<MixerDriver> (*make)();
+    QString productName;
+    QString lineName;
+};
+
+void PrintTo(const Driver& driver, std::ostream* out) {
+    *out << driver.name;
+}
+
+class PulseAudioMixerDriver : public PulseAudioMixer, public ::testing::WithParamInterface<Driver> {
+protected:
+    std::unique_ptr<TAudioMixer> OpenMixer() const {
+        return std::make_unique<TAudioMixer>(GetParam().make());
+    }
+};
+
+INSTANTIATE_TEST_SUITE_P(
+    Drivers, PulseAudioMixerDriver,
+    ::testing::Values(Driver{"System", &CreateMixerDriver, "pulseaudio", "Null Output"},
+                      Driver{"Alsa",
+                             [] { return std::unique_ptr<MixerDriver>(new AlsaMixerDriver); },
+                             "PulseAudio", "Master"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 QList<int> Both(int left, int right) {
     return {left, right};
@@ -55,15 +89,15 @@ const MixerControl* ControlOfType(const TMixerControls& controls, quint32 type) 
 }
 } // namespace
 
-TEST_F(PulseAudioMixer, DeviceZeroIsTheServerWithAStereoMasterLine) {
+TEST_P(PulseAudioMixerDriver, DeviceZeroIsTheDefaultOutputWithAStereoLine) {
     const auto mixer = OpenMixer();
     EXPECT_EQ(mixer->MixerId(), 0);
-    EXPECT_EQ(mixer->ProductName(), QStringLiteral("PulseAudio"));
+    EXPECT_EQ(mixer->ProductName(), GetParam().productName);
     EXPECT_EQ(mixer->Manufacturer(), QStringLiteral("0 = Unknown"));
     ASSERT_GE(mixer->NumberOfLine(), 1);
     const TMixerDestination* master = mixer->Destination(0);
     ASSERT_NE(master, nullptr);
-    EXPECT_EQ(master->Line.name, QStringLiteral("Master"));
+    EXPECT_EQ(master->Line.name, GetParam().lineName);
     EXPECT_EQ(master->Line.channels, 2u);
     EXPECT_NE(ControlOfType(master->Controls, Mixer::ControlTypeVolume), nullptr);
     EXPECT_NE(ControlOfType(master->Controls, Mixer::ControlTypeMute), nullptr);
@@ -80,7 +114,7 @@ TEST_F(PulseAudioMixer, DeviceZeroIsTheServerWithAStereoMasterLine) {
     EXPECT_FALSE(muteDisabled);
 }
 
-TEST_F(PulseAudioMixer, VolumeUpAndDownMoveTheSinkByTheStep) {
+TEST_P(PulseAudioMixerDriver, VolumeUpAndDownMoveTheSinkByTheStep) {
     const auto mixer = OpenMixer();
     const VolumeLevel up = VolumeUp(*mixer, 655.35);
     EXPECT_EQ(up.left, kStart + 655);
@@ -90,7 +124,7 @@ TEST_F(PulseAudioMixer, VolumeUpAndDownMoveTheSinkByTheStep) {
     EXPECT_EQ(server->SinkMuted(), 0);
 }
 
-TEST_F(PulseAudioMixer, VolumeMuteTogglesTheSinkMuteAndKeepsTheVolume) {
+TEST_P(PulseAudioMixerDriver, VolumeMuteTogglesTheSinkMuteAndKeepsTheVolume) {
     const auto mixer = OpenMixer();
     EXPECT_EQ(VolumeMute(*mixer).mute, 1);
     EXPECT_EQ(server->SinkMuted(), 1);
@@ -99,7 +133,7 @@ TEST_F(PulseAudioMixer, VolumeMuteTogglesTheSinkMuteAndKeepsTheVolume) {
     EXPECT_EQ(server->SinkVolume(), Both(kStart, kStart - 10000));
 }
 
-TEST_F(PulseAudioMixer, AChangeByAnotherProgramRaisesOnControlChangeAndIsReadAfresh) {
+TEST_P(PulseAudioMixerDriver, AChangeByAnotherProgramRaisesOnControlChangeAndIsReadAfresh) {
     const auto mixer = OpenMixer();
     const TMixerControls& controls = mixer->Destination(0)->Controls;
     const qint32 volumeId = qint32(ControlOfType(controls, Mixer::ControlTypeVolume)->controlId);
@@ -121,7 +155,7 @@ TEST_F(PulseAudioMixer, AChangeByAnotherProgramRaisesOnControlChangeAndIsReadAfr
     EXPECT_EQ(server->SinkMuted(), 1);
 }
 
-TEST_F(PulseAudioMixer, AServerThatEndsAndComesBackLosesNoPress) {
+TEST_P(PulseAudioMixerDriver, AServerThatEndsAndComesBackLosesNoPress) {
     const auto mixer = OpenMixer();
     VolumeUp(*mixer, 655);
     EXPECT_EQ(server->SinkVolume(), Both(kStart + 655, kStart - 10000 + 655));
@@ -152,7 +186,7 @@ TEST_F(PulseAudioMixer, AServerThatEndsAndComesBackLosesNoPress) {
     EXPECT_TRUE(WaitUntil([&] { return changed; }));
 }
 
-TEST_F(PulseAudioMixer, WithoutASoundServerNothingOpensAndThePressesDoNothing) {
+TEST_P(PulseAudioMixerDriver, WithoutASoundServerNothingOpensAndThePressesDoNothing) {
     server->Stop();
     const auto mixer = OpenMixer();
     EXPECT_EQ(mixer->MixerId(), -1);
@@ -163,4 +197,27 @@ TEST_F(PulseAudioMixer, WithoutASoundServerNothingOpensAndThePressesDoNothing) {
     EXPECT_EQ(up.right, -1);
     EXPECT_TRUE(up.noDevice);
     EXPECT_EQ(VolumeMute(*mixer).mute, -1);
+}
+
+// As the desktop's own volume keys: the output that is the default now, a headset plugged in
+// after the first press, and the one left when it is unplugged.
+TEST_F(PulseAudioMixer, TheVolumeFunctionsFollowTheDefaultOutput) {
+    const auto mixer = OpenMixer();
+    bool lineChanged = false;
+    mixer->OnLineChange = [&](TAudioMixer*, qint32, qint32) { lineChanged = true; };
+    EXPECT_EQ(VolumeUp(*mixer, 655).left, kStart + 655);
+
+    const QString headset = QStringLiteral("orvane_headset");
+    const int module = server->AddSink(headset);
+    ASSERT_GE(module, 0);
+    ASSERT_FALSE(server->Pactl({"set-sink-volume", headset, "20000"}).isNull());
+    ASSERT_FALSE(server->Pactl({"set-default-sink", headset}).isNull());
+    EXPECT_EQ(VolumeUp(*mixer, 655).left, 20655) << "the level of the output that changed";
+    EXPECT_EQ(server->SinkVolume(headset), Both(20655, 20655));
+    EXPECT_EQ(server->SinkVolume(), Both(kStart + 655, kStart - 10000 + 655));
+    EXPECT_TRUE(WaitUntil([&] { return lineChanged; }));
+
+    ASSERT_FALSE(server->Pactl({"unload-module", QString::number(module)}).isNull());
+    EXPECT_EQ(VolumeUp(*mixer, 655).left, kStart + 2 * 655);
+    EXPECT_EQ(server->SinkVolume(), Both(kStart + 2 * 655, kStart - 10000 + 2 * 655));
 }

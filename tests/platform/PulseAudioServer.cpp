@@ -140,20 +140,28 @@ QString PulseAudioServer::Pactl(const QStringList& args) const {
     return out.isEmpty() ? QString(QLatin1String("")) : QString::fromUtf8(out);
 }
 
-QList<int> PulseAudioServer::SinkVolume() const {
+QList<int> PulseAudioServer::SinkVolume(const QString& sink) const {
     QList<int> volumes;
     static const QRegularExpression re(QStringLiteral("(\\d+) /\\s*\\d+%"));
-    const QString out = Pactl({QStringLiteral("get-sink-volume"), kSink});
+    const QString out = Pactl({QStringLiteral("get-sink-volume"), sink});
     for (auto it = re.globalMatch(out.section(QLatin1Char('\n'), 0, 0)); it.hasNext();)
         volumes.append(it.next().captured(1).toInt());
     return volumes;
 }
 
-int PulseAudioServer::SinkMuted() const {
-    const QString out = Pactl({QStringLiteral("get-sink-mute"), kSink}).trimmed();
+int PulseAudioServer::SinkMuted(const QString& sink) const {
+    const QString out = Pactl({QStringLiteral("get-sink-mute"), sink}).trimmed();
     if (out == QLatin1String("Mute: yes"))
         return 1;
     if (out == QLatin1String("Mute: no"))
         return 0;
     return -1;
+}
+
+int PulseAudioServer::AddSink(const QString& sink) {
+    const QString module = Pactl({QStringLiteral("load-module"), QStringLiteral("module-null-sink"),
+                                  QStringLiteral("sink_name=") + sink});
+    bool ok = false;
+    const int index = module.trimmed().toInt(&ok);
+    return ok ? index : -1;
 }

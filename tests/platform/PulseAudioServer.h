@@ -29,8 +29,10 @@ public:
 
     // pactl against this server; the output, or a null string when it failed.
     QString Pactl(const QStringList& args) const;
-    QList<int> SinkVolume() const;
-    int SinkMuted() const; // 1, 0, or -1 when unknown
+    QList<int> SinkVolume(const QString& sink = kSink) const;
+    int SinkMuted(const QString& sink = kSink) const; // 1, 0, or -1 when unknown
+    // Another null sink, as a headset plugged in; the module to unload it with, or -1.
+    int AddSink(const QString& sink);
 
 private:
     QTemporaryDir m_dir;

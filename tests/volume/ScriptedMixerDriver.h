@@ -19,6 +19,7 @@ struct ScriptedControl {
     std::vector<MixerListText> texts;
     bool failValues = false;
     bool failTexts = false;
+    bool ignoreWrites = false; // takes a write without error and keeps its values
 };
 
 struct ScriptedLine {
@@ -188,6 +189,8 @@ public:
         writes.push_back({d.controlId, d.channels, d.multipleItems, values});
         if (!c)
             return Mixer::InvalidControl;
+        if (c->ignoreWrites)
+            return Mixer::NoError;
         if (c->values.size() < values.size())
             c->values.resize(values.size());
         std::copy(values.begin(), values.end(), c->values.begin());

@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTimer>
+#include <chrono>
 #include <gtest/gtest.h>
 
 TEST(TFormVolume, PercentagesHaveThreeSignificantDigitsInTheUsersFormat) {
@@ -50,16 +51,59 @@ TEST(TFormVolume, ShowsBothChannelsInTheBarsAndTheTitle) {
 TEST(TFormVolume, MuteTicksTheBoxAndEnablesTheBars) {
     SettingsStore settings;
     TFormVolume w(settings);
-    w.ShowVolumeLevel(1000, 1000, 1);
-    EXPECT_TRUE(w.CheckBox1()->isChecked());
-    EXPECT_TRUE(w.ProgressBar1()->isEnabled());
-    EXPECT_TRUE(w.ProgressBar2()->isEnabled());
-    w.ShowVolumeLevel(1000, 1000, 0);
-    EXPECT_FALSE(w.CheckBox1()->isChecked());
-    EXPECT_FALSE(w.ProgressBar1()->isEnabled());
-    EXPECT_FALSE(w.ProgressBar2()->isEnabled());
-    w.ShowVolumeLevel(1000, 1000, -1); // no mute control: shown as set
-    EXPECT_TRUE(w.CheckBox1()->isChecked());
+    struct Row {
+        int mute;
+        bool ticked, boxEnabled, barsEnabled;
+    };
+    // A line without a mute control (-1) cannot be muted: its box is unticked and off.
+    for (const Row& row : {Row{1, true, true, true}, Row{0, false, true, false},
+                           Row{-1, false, false, true}, Row{1, true, true, true}}) {
+        w.ShowVolumeLevel(1000, 1000, row.mute);
+        EXPECT_EQ(w.CheckBox1()->isChecked(), row.ticked) << row.mute;
+        EXPECT_EQ(w.CheckBox1()->isEnabled(), row.boxEnabled) << row.mute;
+        EXPECT_EQ(w.ProgressBar1()->isEnabled(), row.barsEnabled) << row.mute;
+        EXPECT_EQ(w.ProgressBar2()->isEnabled(), row.barsEnabled) << row.mute;
+    }
+}
+
+// A coarse timer may end up to 5 % early, to meet a round time: shown so that the end of
+// its visible time falls just after a whole second, the window must still stay the full time.
+TEST(TFormVolume, StaysUpTheWholeVisibleTime) {
+    using namespace std::chrono;
+    SettingsStore settings;
+    TFormVolume w(settings);
+    settings.setValue(Setting::VisibleTime, 0);
+    ASSERT_EQ(w.Timer1->interval(), 500);
+    w.ShowVolumeLevel(1000, 1000, 0); // the controls and the window made beforehand
+    w.hide();
+    auto precise = [](QTimer& t) {
+        t.setSingleShot(true);
+        t.setTimerType(Qt::PreciseTimer);
+    };
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        // Shown 515 ms past a whole second of the clock the timers run on.
+        const auto now = duration_cast<milliseconds>(steady_clock::now().time_since_epoch());
+        QTimer align;
+        precise(align);
+        QSignalSpy aligned(&align, &QTimer::timeout);
+        align.start((1515ms - now % 1s) % 1s);
+        ASSERT_TRUE(aligned.wait(5000));
+        w.ShowVolumeLevel(1000, 1000, 0);
+        // Just before the end: a timer that ended early has hidden the window by then.
+        QTimer check;
+        precise(check);
+        bool visibleAtCheck = false;
+        QObject::connect(&check, &QTimer::timeout, [&] { visibleAtCheck = w.isVisible(); });
+        check.start(495);
+        const auto end = (steady_clock::now() + 500ms).time_since_epoch() % 1s;
+        QSignalSpy hidden(w.Timer1, &QTimer::timeout);
+        ASSERT_TRUE(hidden.wait(5000));
+        if (end < 7ms || end > 24ms)
+            continue; // a late turn of the loop: not a time a coarse timer rounds down
+        EXPECT_TRUE(visibleAtCheck);
+        return;
+    }
+    FAIL() << "never shown at a time that tells";
 }
 
 TEST(TFormVolume, EveryUpdateRestartsTheHideTimerWhichHidesTheWindow) {

@@ -86,8 +86,8 @@ TEST(VolumeFunctions, MuteTogglesAndKeepsTheVolume) {
     EXPECT_EQ(Writes(*driver, 1), (std::vector<std::vector<qint32>>(2, {30000, 20000})));
 }
 
-// What is returned is what was written: a value that could not be read stays -1, so the
-// window never shows a volume computed from -1 (0.998 percent, mute set).
+// A value that could not be read stays -1, so the window never shows a volume computed
+// from -1 (0.998 percent, mute set).
 TEST(VolumeFunctions, WithoutADeviceNothingIsWrittenAndTheReturnSaysSo) {
     auto [driver, mixer] = Make({});
     ASSERT_EQ(mixer->MixerId(), -1);
@@ -118,6 +118,16 @@ TEST(VolumeFunctions, ALineWithoutMuteReturnsTheVolumeWrittenAndMuteMinusOne) {
     ExpectLevel(VolumeUp(*mixer, 655), 1655, 2655, -1);
     ExpectLevel(VolumeMute(*mixer), 1655, 2655, -1);
     EXPECT_EQ(Writes(*driver, 1), (std::vector<std::vector<qint32>>{{1655, 2655}, {1655, 2655}}));
+}
+
+// What is shown is what the line holds after the write: a line that took no write (its
+// sound server dropped the output behind it) is not shown as stepped.
+TEST(VolumeFunctions, ReturnTheLevelTheLineHoldsAfterTheWrite) {
+    ScriptedDevice device = StereoDevice(30000, 20000, 0);
+    device.destinations[0].line.controls[0].ignoreWrites = true;
+    auto [driver, mixer] = Make({device});
+    ExpectLevel(VolumeUp(*mixer, 655), 30000, 20000, 0);
+    EXPECT_EQ(Writes(*driver, 1), (std::vector<std::vector<qint32>>{{30655, 20655}}));
 }
 
 TEST(VolumeFunctions, ALostDeviceIsReopenedBeforeTheRead) {

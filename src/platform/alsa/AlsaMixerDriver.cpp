@@ -7,10 +7,6 @@
 #include <alsa/asoundlib.h>
 #include <vector>
 
-std::unique_ptr<MixerDriver> CreateMixerDriver() {
-    return std::make_unique<AlsaMixerDriver>();
-}
-
 namespace {
 // ALSA prints its failures on standard error; the mixer reports none.
 void Quiet(const char*, int, const char*, int, const char*, ...) {}

@@ -8,8 +8,8 @@
 
 class AlsaMixerDevice;
 
-// The mixer devices over ALSA: device 0 is the `default` control device (on a desktop it
-// reaches the sound server), the hardware cards follow in their order.
+// The mixer devices over ALSA, for systems without a sound server: device 0 is the `default`
+// control device, the hardware cards follow in their order.
 class AlsaMixerDriver : public MixerDriver {
 public:
     AlsaMixerDriver();
