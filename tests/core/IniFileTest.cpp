@@ -420,12 +420,13 @@ TEST(IniFileUtf16Store, AUnicodeHotkeysFileIsLoadedAndSavedAsUnicode) {
 // starts over from its text, so that a value written again and again cannot grow it.
 TEST(IniFileFootprintOverTime, RewritingAValueDoesNotGrowTheDocument) {
     IniFile ini = IniFile::parse("; kept\r\n[s]\r\na=1\r\n[t]\r\nb=2\r\n");
+    constexpr qsizetype kValueSize = qsizetype{64} * 1024;
     for (int i = 0; i < 100; ++i)
-        ini.writeString("s", "a", QString(64 * 1024, QChar('a' + i % 26)));
+        ini.writeString("s", "a", QString(kValueSize, QChar('a' + i % 26)));
     ini.writeInteger("t", "c", 3);
     const QByteArray bytes = ini.toBytes();
     EXPECT_LE(ini.footprint(), 4 * bytes.size());
-    EXPECT_EQ(bytes, "; kept\r\n[s]\r\na=" + QByteArray(64 * 1024, 'a' + 99 % 26) +
+    EXPECT_EQ(bytes, "; kept\r\n[s]\r\na=" + QByteArray(kValueSize, 'a' + 99 % 26) +
                          "\r\n[t]\r\nb=2\r\nc=3\r\n");
 }
 
