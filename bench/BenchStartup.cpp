@@ -2,10 +2,10 @@
 // Time of the two start-up steps that grow with the table: loading Hotkeys.ini and the
 // registration pass on a real X server. Run under an X display (bench/run-hotkey-bench.py
 // starts Xvfb for it).
-#include "HotkeyBackend.h"
-#include "HotkeyRegistration.h"
-#include "HotkeyStore.h"
-#include "HotkeyTable.h"
+#include "core/HotkeyRegistration.h"
+#include "core/HotkeyStore.h"
+#include "core/HotkeyTable.h"
+#include "platform/HotkeyBackend.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>

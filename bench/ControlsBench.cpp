@@ -3,8 +3,8 @@
 // only copies the prepared bitmaps, whatever the quality) and one rebuild of its gradient
 // bitmaps at each quality.
 
-#include "TdxButton.h"
-#include "TdxButtonPainter.h"
+#include "controls/TdxButton.h"
+#include "controls/TdxButtonPainter.h"
 
 #include <QApplication>
 #include <QPainter>

@@ -5,7 +5,7 @@
 // (this program started again with --measure), so that its peak resident memory is its own.
 //
 //   build/bin/bench_inifile [DIRECTORY]
-#include "IniFile.h"
+#include "core/IniFile.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // One ReadVolume + WriteVolume pair on the default output, as a volume key does it.
 // Run it with a sound server (bench/run-volume-bench.py does).
-#include "TAudioMixer.h"
-#include "VolumeFunctions.h"
+#include "volume/TAudioMixer.h"
+#include "volume/VolumeFunctions.h"
 
 #include <QCoreApplication>
 #include <benchmark/benchmark.h>

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BuildInfo.h"
-#include "CommandLine.h"
-#include "HotkeyBackend.h"
-#include "LogonEntry.h"
-#include "MixerDriver.h"
-#include "Program.h"
-#include "SessionEnd.h"
-#include "Shell.h"
-#include "SingleInstance.h"
-#include "TrayHost.h"
-#include "WindowActivator.h"
+#include "app/Program.h"
+#include "core/CommandLine.h"
+#include "core/SingleInstance.h"
+#include "platform/HotkeyBackend.h"
+#include "platform/LogonEntry.h"
+#include "platform/MixerDriver.h"
+#include "platform/SessionEnd.h"
+#include "platform/Shell.h"
+#include "platform/TrayHost.h"
+#include "platform/WindowActivator.h"
 
 #include <QApplication>
 #include <cstdio>

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Program.h"
+#include "app/Program.h"
 
-#include "Autorun.h"
-#include "HotkeyRegistration.h"
-#include "MessageBox.h"
-#include "MixerDriver.h"
-#include "NullTrayHost.h"
-#include "Skin.h"
-#include "WindowActivator.h"
+#include "controls/MessageBox.h"
+#include "controls/Skin.h"
+#include "core/HotkeyRegistration.h"
+#include "platform/MixerDriver.h"
+#include "platform/NullTrayHost.h"
+#include "platform/WindowActivator.h"
+#include "settings/Autorun.h"
 
 #include <QCoreApplication>
 #include <QTimer>

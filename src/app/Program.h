@@ -1,22 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ActionExecutor.h"
-#include "HotkeyBackend.h"
-#include "HotkeyTable.h"
-#include "Lifecycle.h"
-#include "LogonEntry.h"
-#include "SettingsStore.h"
-#include "Shell.h"
-#include "TCoolTrayIcon.h"
-#include "TForm1.h"
-#include "TFormAbout.h"
-#include "TFormLogo.h"
-#include "TFormOptions.h"
-#include "TFormVolume.h"
-#include "TrayHost.h"
-#include "TrayMenu.h"
-#include "VolumeController.h"
+#include "core/ActionExecutor.h"
+#include "core/HotkeyTable.h"
+#include "core/Lifecycle.h"
+#include "mainwindow/TForm1.h"
+#include "mainwindow/TFormAbout.h"
+#include "platform/HotkeyBackend.h"
+#include "platform/LogonEntry.h"
+#include "platform/Shell.h"
+#include "platform/TrayHost.h"
+#include "settings/SettingsStore.h"
+#include "settings/TFormLogo.h"
+#include "settings/TFormOptions.h"
+#include "tray/TCoolTrayIcon.h"
+#include "tray/TrayMenu.h"
+#include "volume/TFormVolume.h"
+#include "volume/VolumeController.h"
 
 #include <memory>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "BorderStrips.h"
+#include "controls/BorderStrips.h"
 
 #include <QEvent>
 #include <QLabel>

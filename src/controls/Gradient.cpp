@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Gradient.h"
+#include "controls/Gradient.h"
 
 #include <QRandomGenerator>
 #include <algorithm>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Skin.h"
+#include "controls/Skin.h"
 
-#include "TdxButton.h"
+#include "controls/TdxButton.h"
 
 #include <QPalette>
 #include <QWidget>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TdxButton.h"
+#include "controls/TdxButton.h"
 
-#include "Gradient.h"
-#include "TdxButtonPainter.h"
+#include "controls/Gradient.h"
+#include "controls/TdxButtonPainter.h"
 
 #include <QAction>
 #include <QKeyEvent>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "TdxColors.h"
-#include "TdxCustomControl.h"
+#include "controls/TdxColors.h"
+#include "controls/TdxCustomControl.h"
 
 #include <QImage>
 #include <QPointer>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TdxButtonPainter.h"
+#include "controls/TdxButtonPainter.h"
 
-#include "TdxButton.h"
+#include "controls/TdxButton.h"
 
 #include <QApplication>
 #include <QFontMetrics>

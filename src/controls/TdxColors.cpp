@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TdxColors.h"
+#include "controls/TdxColors.h"
 
 #include <utility>
 

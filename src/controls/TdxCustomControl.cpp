@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TdxCustomControl.h"
+#include "controls/TdxCustomControl.h"
 
 #include <QApplication>
 #include <QDialog>

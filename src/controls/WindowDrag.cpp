@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "WindowDrag.h"
+#include "controls/WindowDrag.h"
 
 #include <QMouseEvent>
 #include <QWidget>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "WindowShape.h"
+#include "controls/WindowShape.h"
 
 #include <QWidget>
 #include <algorithm>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "WindowTransparency.h"
+#include "controls/WindowTransparency.h"
 
 #include <QEvent>
 #include <QWidget>

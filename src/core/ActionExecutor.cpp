@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ActionExecutor.h"
+#include "core/ActionExecutor.h"
 
-#include "Shell.h"
+#include "platform/Shell.h"
 
 QString ShellOutcomeText(int code) {
     if (code > 32)

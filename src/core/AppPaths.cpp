@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "AppPaths.h"
+#include "core/AppPaths.h"
 
 #include "BuildInfo.h"
-#include "ProjectLinks.h"
+#include "core/ProjectLinks.h"
 
 #include <QCoreApplication>
 #include <QDir>

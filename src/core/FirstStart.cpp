@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FirstStart.h"
+#include "core/FirstStart.h"
 
-#include "ActionExecutor.h"
-#include "HotkeyTable.h"
+#include "core/ActionExecutor.h"
+#include "core/HotkeyTable.h"
 
 #include <array>
 

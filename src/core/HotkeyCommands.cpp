@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "HotkeyCommands.h"
+#include "core/HotkeyCommands.h"
 
-#include "HotkeyTable.h"
+#include "core/HotkeyTable.h"
 
 #include <set>
 

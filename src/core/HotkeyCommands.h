@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "HotkeyEntry.h"
+#include "core/HotkeyEntry.h"
 
 #include <QString>
 #include <functional>

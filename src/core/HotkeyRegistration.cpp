@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "HotkeyRegistration.h"
+#include "core/HotkeyRegistration.h"
 
-#include "ActionExecutor.h"
-#include "HotkeyBackend.h"
-#include "HotkeyTable.h"
-#include "KeyTable.h"
+#include "core/ActionExecutor.h"
+#include "core/HotkeyTable.h"
+#include "core/KeyTable.h"
+#include "platform/HotkeyBackend.h"
 
 #include <exception>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "HotkeyStatus.h"
+#include "core/HotkeyStatus.h"
 
 HotkeyStatus InitialStatus(bool checked) {
     return {checked ? HotkeyStatus::State::NotRegistered : HotkeyStatus::State::Unchecked, {}};

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "HotkeyStore.h"
+#include "core/HotkeyStore.h"
 
-#include "HotkeyTable.h"
-#include "IniFile.h"
-#include "KeyTable.h"
+#include "core/HotkeyTable.h"
+#include "core/IniFile.h"
+#include "core/KeyTable.h"
 
 namespace HotkeyStore {
 namespace {

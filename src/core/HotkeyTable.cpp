@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "HotkeyTable.h"
+#include "core/HotkeyTable.h"
 
-#include "ProjectLinks.h"
+#include "core/ProjectLinks.h"
 
 #include <algorithm>
 

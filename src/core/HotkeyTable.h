@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "HotkeyEntry.h"
-#include "HotkeyStatus.h"
+#include "core/HotkeyEntry.h"
+#include "core/HotkeyStatus.h"
 
 #include <QAbstractTableModel>
 #include <functional>

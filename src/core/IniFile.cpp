@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "IniFile.h"
+#include "core/IniFile.h"
 
-#include "IniText.h"
-#include "RegularFile.h"
+#include "core/IniText.h"
+#include "platform/RegularFile.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "IniText.h"
-#include "NameIndex.h"
+#include "core/IniText.h"
+#include "core/NameIndex.h"
 
 #include <QByteArray>
 #include <QHash>

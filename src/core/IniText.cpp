@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "IniText.h"
+#include "core/IniText.h"
 
 #include <QStringDecoder>
 #include <algorithm>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "KeyRepeatFilter.h"
+#include "core/KeyRepeatFilter.h"
 
 bool KeyRepeatFilter::press(unsigned keycode, uint32_t time) {
     State& s = m_keys[keycode];

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "KeyTable.h"
+#include "core/KeyTable.h"
 
 #include <array>
 

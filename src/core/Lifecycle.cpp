@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Lifecycle.h"
+#include "core/Lifecycle.h"
 
-#include "AppPaths.h"
-#include "CommandLine.h"
-#include "FirstStart.h"
-#include "HotkeyBackend.h"
-#include "HotkeyRegistration.h"
-#include "HotkeyStore.h"
-#include "HotkeyTable.h"
-#include "Logging.h"
+#include "core/AppPaths.h"
+#include "core/CommandLine.h"
+#include "core/FirstStart.h"
+#include "core/HotkeyRegistration.h"
+#include "core/HotkeyStore.h"
+#include "core/HotkeyTable.h"
+#include "core/Logging.h"
+#include "platform/HotkeyBackend.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "SingleInstance.h"
+#include "core/SingleInstance.h"
 
 #include <QObject>
 #include <functional>

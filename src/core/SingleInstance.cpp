@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "SingleInstance.h"
+#include "core/SingleInstance.h"
 
-#include "Logging.h"
+#include "core/Logging.h"
 
 #include <QDir>
 #include <QFileInfo>

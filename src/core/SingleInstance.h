@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "InstanceLock.h"
+#include "platform/InstanceLock.h"
 
 #include <QLocalServer>
 #include <QObject>

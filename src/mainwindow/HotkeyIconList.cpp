@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "HotkeyIconList.h"
+#include "mainwindow/HotkeyIconList.h"
 
 #include <QPixmap>
 #include <QString>

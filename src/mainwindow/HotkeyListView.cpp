@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "HotkeyListView.h"
+#include "mainwindow/HotkeyListView.h"
 
-#include "Skin.h"
+#include "controls/Skin.h"
 
 #include <QApplication>
 #include <QHeaderView>

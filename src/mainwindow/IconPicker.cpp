@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "IconPicker.h"
+#include "mainwindow/IconPicker.h"
 
-#include "HotkeyIconList.h"
+#include "mainwindow/HotkeyIconList.h"
 
 #include <QMouseEvent>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "MainWindowFrame.h"
+#include "mainwindow/MainWindowFrame.h"
 
-#include "Skin.h"
-#include "TdxButton.h"
+#include "controls/Skin.h"
+#include "controls/TdxButton.h"
 
 #include <QIcon>
 #include <QWidget>

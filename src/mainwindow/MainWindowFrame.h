@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "BorderStrips.h"
-#include "Skin.h"
+#include "controls/BorderStrips.h"
+#include "controls/Skin.h"
 
 class QWidget;
 class TdxButton;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "MainWindowMenus.h"
+#include "mainwindow/MainWindowMenus.h"
 
 #include <QMenu>
 #include <QMouseEvent>

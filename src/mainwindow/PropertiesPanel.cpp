@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PropertiesPanel.h"
+#include "mainwindow/PropertiesPanel.h"
 
-#include "HotkeyIconList.h"
-#include "HotkeyTable.h"
-#include "IconPicker.h"
-#include "KeyTable.h"
-#include "Skin.h"
-#include "TdxButton.h"
+#include "controls/Skin.h"
+#include "controls/TdxButton.h"
+#include "core/HotkeyTable.h"
+#include "core/KeyTable.h"
+#include "mainwindow/HotkeyIconList.h"
+#include "mainwindow/IconPicker.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "HotkeyRegistration.h"
+#include "core/HotkeyRegistration.h"
 
 #include <QGroupBox>
 #include <QPoint>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "HotkeyIconList.h"
-#include "Lifecycle.h"
-#include "MainWindowFrame.h"
+#include "core/Lifecycle.h"
+#include "mainwindow/HotkeyIconList.h"
+#include "mainwindow/MainWindowFrame.h"
 
 #include <QWidget>
 #include <functional>

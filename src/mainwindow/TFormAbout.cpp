@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TFormAbout.h"
+#include "mainwindow/TFormAbout.h"
 
-#include "BorderStrips.h"
 #include "BuildInfo.h"
-#include "ProjectLinks.h"
-#include "TdxButton.h"
-#include "WindowDrag.h"
-#include "WindowShape.h"
+#include "controls/BorderStrips.h"
+#include "controls/TdxButton.h"
+#include "controls/WindowDrag.h"
+#include "controls/WindowShape.h"
+#include "core/ProjectLinks.h"
 
 #include <QImage>
 #include <QLabel>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Skin.h"
-#include "TLinkLabel.h"
+#include "controls/Skin.h"
+#include "controls/TLinkLabel.h"
 
 #include <QWidget>
 #include <memory>

@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Autorun.h"
+#include "settings/Autorun.h"
 
-#include "LogonEntry.h"
-#include "SettingsStore.h"
+#include "core/Logging.h"
 
-#include <QLoggingCategory>
-
-Q_LOGGING_CATEGORY(lcAutorun, "orvane.autorun", QtWarningMsg)
+#include "platform/LogonEntry.h"
+#include "settings/SettingsStore.h"
 
 void CheckBoxAutorunClick(SettingsStore& settings, LogonEntry& entry, const QString& executablePath,
                           const std::function<void(const QString&)>& tellUser) {

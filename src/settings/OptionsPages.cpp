@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "OptionsPages.h"
+#include "settings/OptionsPages.h"
 
-#include "SettingsTable.h"
-#include "Skin.h"
+#include "controls/Skin.h"
+#include "settings/SettingsTable.h"
 
 #include <QApplication>
 #include <QCheckBox>

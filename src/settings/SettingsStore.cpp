@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "SettingsStore.h"
+#include "settings/SettingsStore.h"
 
-#include "IniFile.h"
+#include "core/IniFile.h"
 
 std::vector<LoadStep> PlanLoad(const IniFile& ini, const std::array<int, SettingCount>& current) {
     std::vector<LoadStep> steps;

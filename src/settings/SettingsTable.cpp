@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "SettingsTable.h"
+#include "settings/SettingsTable.h"
 
 #include <QString>
 #include <algorithm>

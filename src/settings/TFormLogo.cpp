@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TFormLogo.h"
+#include "settings/TFormLogo.h"
 
-#include "BorderStrips.h"
-#include "TdxButton.h"
-#include "WindowShape.h"
+#include "controls/BorderStrips.h"
+#include "controls/TdxButton.h"
+#include "controls/WindowShape.h"
 
 #include <QGuiApplication>
 #include <QLabel>

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TFormOptions.h"
+#include "settings/TFormOptions.h"
 
-#include "BorderStrips.h"
-#include "MessageBox.h"
-#include "SettingsStore.h"
-#include "TdxButton.h"
-#include "WindowDrag.h"
-#include "WindowShape.h"
+#include "controls/BorderStrips.h"
+#include "controls/MessageBox.h"
+#include "controls/TdxButton.h"
+#include "controls/WindowDrag.h"
+#include "controls/WindowShape.h"
+#include "settings/SettingsStore.h"
 
 #include <QCheckBox>
 #include <QComboBox>

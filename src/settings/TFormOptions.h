@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "OptionsPages.h"
-#include "Skin.h"
+#include "controls/Skin.h"
+#include "settings/OptionsPages.h"
 
 #include <QWidget>
 #include <memory>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TCoolTrayIcon.h"
+#include "tray/TCoolTrayIcon.h"
 
-#include "TrayHost.h"
-#include "TrayRules.h"
+#include "platform/TrayHost.h"
+#include "tray/TrayRules.h"
 
 #include <QCursor>
 #include <QEvent>

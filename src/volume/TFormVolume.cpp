@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TFormVolume.h"
+#include "volume/TFormVolume.h"
 
-#include "BorderStrips.h"
-#include "SettingsStore.h"
-#include "TdxButton.h"
-#include "WindowDrag.h"
-#include "WindowShape.h"
-#include "WindowTransparency.h"
+#include "controls/BorderStrips.h"
+#include "controls/TdxButton.h"
+#include "controls/WindowDrag.h"
+#include "controls/WindowShape.h"
+#include "controls/WindowTransparency.h"
+#include "settings/SettingsStore.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>

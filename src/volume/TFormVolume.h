@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Skin.h"
+#include "controls/Skin.h"
 
 #include <QWidget>
 #include <memory>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TMixerDestinations.h"
+#include "volume/TMixerDestinations.h"
 
-#include "TAudioMixer.h"
+#include "volume/TAudioMixer.h"
 
 TMixerControls::TMixerControls(TAudioMixer& mixer, const MixerLine& line)
     : m_buffer(line.controls) {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "VolumeController.h"
+#include "volume/VolumeController.h"
 
-#include "SettingsStore.h"
+#include "settings/SettingsStore.h"
 
 VolumeController::VolumeController(std::unique_ptr<MixerDriver> driver, SettingsStore& settings,
                                    QObject* parent)

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "TAudioMixer.h"
-#include "VolumeFunctions.h"
+#include "volume/TAudioMixer.h"
+#include "volume/VolumeFunctions.h"
 
 #include <QObject>
 #include <memory>

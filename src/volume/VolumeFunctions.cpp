@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "VolumeFunctions.h"
+#include "volume/VolumeFunctions.h"
 
-#include "TAudioMixer.h"
+#include "volume/TAudioMixer.h"
 
 namespace VolumeFunctions {
 

@@ -1,22 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Program.h"
-#include "CommandLine.h"
+#include "app/Program.h"
 #include "FakeHotkeyBackend.h"
 #include "FakeLogonEntry.h"
 #include "FakeShell.h"
 #include "FakeTrayHost.h"
 #include "FakeWindowActivator.h"
-#include "MessageBox.h"
 #include "ScriptedMixerDriver.h"
 #include "TestFiles.h"
-#include "XdgLogonEntry.h"
+#include "controls/MessageBox.h"
+#include "core/CommandLine.h"
+#include "platform/xdg/XdgLogonEntry.h"
 
-#include "HotkeyListView.h"
-#include "MainWindowMenus.h"
-#include "PropertiesPanel.h"
-#include "Skin.h"
-#include "TdxButton.h"
-#include "WindowShape.h"
+#include "controls/Skin.h"
+#include "controls/TdxButton.h"
+#include "controls/WindowShape.h"
+#include "mainwindow/HotkeyListView.h"
+#include "mainwindow/MainWindowMenus.h"
+#include "mainwindow/PropertiesPanel.h"
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>

@@ -2,12 +2,12 @@
 // Pictures for review, written under the build tree: the volume window unmuted, muted and
 // without a sound device, in every colour scheme, and the tray icon's menu.
 #include "Screenshots.h"
-#include "SettingsStore.h"
-#include "Skin.h"
-#include "TFormVolume.h"
-#include "TdxButton.h"
-#include "TrayMenu.h"
-#include "WindowShape.h"
+#include "controls/Skin.h"
+#include "controls/TdxButton.h"
+#include "controls/WindowShape.h"
+#include "settings/SettingsStore.h"
+#include "tray/TrayMenu.h"
+#include "volume/TFormVolume.h"
 
 #include <QLocale>
 #include <QProgressBar>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Gradient bitmaps, pixel by pixel: the ramp, the band rows, the dithering, and the state
 // bitmaps a button builds from them.
-#include "Gradient.h"
-#include "TdxButton.h"
+#include "controls/Gradient.h"
+#include "controls/TdxButton.h"
 
 #include <QEnterEvent>
 #include <QTest>

@@ -3,8 +3,8 @@
 // window frame to PNG files, so that a reviewer can compare them with the look table.
 // Usage: render_controls <output directory>
 
-#include "TdxButton.h"
-#include "WindowShape.h"
+#include "controls/TdxButton.h"
+#include "controls/WindowShape.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Skin.h"
-#include "TdxButton.h"
+#include "controls/Skin.h"
+#include "controls/TdxButton.h"
 
 #include <QWidget>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TLinkLabel.h"
+#include "controls/TLinkLabel.h"
 
 #include <QMouseEvent>
 #include <QTest>

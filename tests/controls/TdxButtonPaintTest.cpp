@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The look of the gradient button by state, read from what it paints.
-#include "TdxButton.h"
-#include "TdxButtonPainter.h"
+#include "controls/TdxButton.h"
+#include "controls/TdxButtonPainter.h"
 
 #include <QApplication>
 #include <QEnterEvent>

@@ -2,7 +2,7 @@
 // The gradient button's state machine, driven by real Qt input events through the window
 // system layer (presses grab the pointer, leaves arrive as on a desktop).
 #define QTEST_QPA_MOUSE_HANDLING
-#include "TdxButton.h"
+#include "controls/TdxButton.h"
 
 #include <QAction>
 #include <QCheckBox>

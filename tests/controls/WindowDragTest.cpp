@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "WindowDrag.h"
-#include "TdxButton.h"
+#include "controls/WindowDrag.h"
+#include "controls/TdxButton.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "WindowTransparency.h"
+#include "controls/WindowTransparency.h"
 
-#include "Skin.h"
-#include "WindowShape.h"
+#include "controls/Skin.h"
+#include "controls/WindowShape.h"
 
 #include <QLabel>
 #include <QPainter>

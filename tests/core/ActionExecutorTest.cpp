@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ActionExecutor.h"
+#include "core/ActionExecutor.h"
 #include "FakeShell.h"
 
 #include <gtest/gtest.h>

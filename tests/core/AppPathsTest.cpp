@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "AppPaths.h"
+#include "core/AppPaths.h"
 #include "BuildInfo.h"
 
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "HotkeyCommands.h"
-#include "HotkeyTable.h"
+#include "core/HotkeyCommands.h"
+#include "core/HotkeyTable.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "HotkeyStore.h"
+#include "core/HotkeyStore.h"
 #include "FakeHotkeyBackend.h"
-#include "HotkeyRegistration.h"
-#include "HotkeyTable.h"
-#include "IniFile.h"
 #include "TestFiles.h"
+#include "core/HotkeyRegistration.h"
+#include "core/HotkeyTable.h"
+#include "core/IniFile.h"
 
 #include <QDir>
 #include <QFile>

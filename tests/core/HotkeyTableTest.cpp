@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "HotkeyTable.h"
-#include "ActionExecutor.h"
+#include "core/HotkeyTable.h"
 #include "FakeHotkeyBackend.h"
-#include "FirstStart.h"
-#include "HotkeyRegistration.h"
-#include "ProjectLinks.h"
+#include "core/ActionExecutor.h"
+#include "core/FirstStart.h"
+#include "core/HotkeyRegistration.h"
+#include "core/ProjectLinks.h"
 
 #include <gtest/gtest.h>
 

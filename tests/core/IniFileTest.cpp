@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "IniFile.h"
-#include "HotkeyStore.h"
-#include "HotkeyTable.h"
+#include "core/IniFile.h"
 #include "TestFiles.h"
+#include "core/HotkeyStore.h"
+#include "core/HotkeyTable.h"
 
 #include <QDir>
 #include <QFile>

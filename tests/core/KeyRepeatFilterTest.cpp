@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "KeyRepeatFilter.h"
+#include "core/KeyRepeatFilter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "Lifecycle.h"
-#include "CommandLine.h"
+#include "core/Lifecycle.h"
 #include "FakeHotkeyBackend.h"
-#include "HotkeyCommands.h"
-#include "HotkeyRegistration.h"
-#include "HotkeyTable.h"
 #include "TestFiles.h"
+#include "core/CommandLine.h"
+#include "core/HotkeyCommands.h"
+#include "core/HotkeyRegistration.h"
+#include "core/HotkeyTable.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

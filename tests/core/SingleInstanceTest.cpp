@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "SingleInstance.h"
+#include "core/SingleInstance.h"
 
-#include "InstanceLock.h"
+#include "platform/InstanceLock.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -3,8 +3,8 @@
 // fresh table, must come back the same, an empty table and key codes outside the key table
 // included.
 #include "FuzzCheck.h"
-#include "HotkeyStore.h"
-#include "HotkeyTable.h"
+#include "core/HotkeyStore.h"
+#include "core/HotkeyTable.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -5,7 +5,7 @@
 // written value must read back (line breaks as blanks, cut to the longest value a read
 // returns), and no other key may change; the same writes go into the file as UTF-16 too.
 #include "FuzzCheck.h"
-#include "IniFile.h"
+#include "core/IniFile.h"
 
 #include <QHash>
 #include <QList>

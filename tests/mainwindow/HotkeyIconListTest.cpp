@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "HotkeyIconList.h"
-#include "TdxButtonPainter.h"
+#include "mainwindow/HotkeyIconList.h"
+#include "controls/TdxButtonPainter.h"
 
 #include <QDir>
 #include <QImage>

@@ -2,16 +2,16 @@
 // The main window's colour schemes, gradient quality, colour key and opacity.
 #include "FakeHotkeyBackend.h"
 #include "FakeWindowActivator.h"
-#include "HotkeyListView.h"
-#include "HotkeyTable.h"
-#include "MainWindowMenus.h"
-#include "PropertiesPanel.h"
-#include "SettingsStore.h"
-#include "Skin.h"
-#include "TForm1.h"
-#include "TdxButton.h"
-#include "WindowShape.h"
-#include "WindowTransparency.h"
+#include "controls/Skin.h"
+#include "controls/TdxButton.h"
+#include "controls/WindowShape.h"
+#include "controls/WindowTransparency.h"
+#include "core/HotkeyTable.h"
+#include "mainwindow/HotkeyListView.h"
+#include "mainwindow/MainWindowMenus.h"
+#include "mainwindow/PropertiesPanel.h"
+#include "mainwindow/TForm1.h"
+#include "settings/SettingsStore.h"
 
 #include <QAction>
 #include <QSignalSpy>

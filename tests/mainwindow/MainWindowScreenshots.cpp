@@ -4,17 +4,17 @@
 // scheme.
 #include "FakeHotkeyBackend.h"
 #include "FakeWindowActivator.h"
-#include "HotkeyListView.h"
-#include "HotkeyRegistration.h"
-#include "HotkeyTable.h"
-#include "IconPicker.h"
-#include "MainWindowMenus.h"
-#include "PropertiesPanel.h"
 #include "Screenshots.h"
-#include "SettingsStore.h"
-#include "Skin.h"
-#include "TForm1.h"
-#include "WindowShape.h"
+#include "controls/Skin.h"
+#include "controls/WindowShape.h"
+#include "core/HotkeyRegistration.h"
+#include "core/HotkeyTable.h"
+#include "mainwindow/HotkeyListView.h"
+#include "mainwindow/IconPicker.h"
+#include "mainwindow/MainWindowMenus.h"
+#include "mainwindow/PropertiesPanel.h"
+#include "mainwindow/TForm1.h"
+#include "settings/SettingsStore.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,13 +2,13 @@
 // The properties panel on the offscreen platform, driven through real input events where a
 // user would act (pointer moves and clicks go through the window system layer).
 #define QTEST_QPA_MOUSE_HANDLING
-#include "PropertiesPanel.h"
+#include "mainwindow/PropertiesPanel.h"
 
-#include "HotkeyIconList.h"
-#include "HotkeyTable.h"
-#include "IconPicker.h"
-#include "Skin.h"
-#include "TdxButton.h"
+#include "controls/Skin.h"
+#include "controls/TdxButton.h"
+#include "core/HotkeyTable.h"
+#include "mainwindow/HotkeyIconList.h"
+#include "mainwindow/IconPicker.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>

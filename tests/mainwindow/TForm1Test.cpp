@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TForm1.h"
+#include "mainwindow/TForm1.h"
 #include "FakeHotkeyBackend.h"
 #include "FakeWindowActivator.h"
-#include "HotkeyListView.h"
-#include "HotkeyRegistration.h"
-#include "HotkeyTable.h"
-#include "MainWindowMenus.h"
-#include "MessageBox.h"
-#include "PropertiesPanel.h"
-#include "SettingsStore.h"
-#include "TdxButton.h"
+#include "controls/MessageBox.h"
+#include "controls/TdxButton.h"
+#include "core/HotkeyRegistration.h"
+#include "core/HotkeyTable.h"
+#include "mainwindow/HotkeyListView.h"
+#include "mainwindow/MainWindowMenus.h"
+#include "mainwindow/PropertiesPanel.h"
+#include "settings/SettingsStore.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TFormAbout.h"
+#include "mainwindow/TFormAbout.h"
 #include "BuildInfo.h"
-#include "TdxButton.h"
-#include "WindowShape.h"
+#include "controls/TdxButton.h"
+#include "controls/WindowShape.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "AlsaVolumeScale.h"
+#include "platform/alsa/AlsaVolumeScale.h"
 
 #include <gtest/gtest.h>
 

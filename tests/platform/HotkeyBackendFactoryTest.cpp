@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "HotkeyBackend.h"
+#include "platform/HotkeyBackend.h"
 
 #include <QGuiApplication>
 #include <gtest/gtest.h>

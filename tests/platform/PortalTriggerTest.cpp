@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PortalTrigger.h"
-#include "KeyTable.h"
+#include "platform/portal/PortalTrigger.h"
+#include "core/KeyTable.h"
 
 #include <gtest/gtest.h>
 

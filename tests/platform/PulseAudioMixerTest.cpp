@@ -2,10 +2,10 @@
 // The mixer and the volume functions on the real sound system, a PulseAudio server that the
 // test starts itself: through the driver the system picks (the server's own protocol) and
 // through ALSA's default device and its PulseAudio plugin, as on a system without one.
-#include "AlsaMixerDriver.h"
 #include "PulseAudioServer.h"
-#include "TAudioMixer.h"
-#include "VolumeFunctions.h"
+#include "platform/alsa/AlsaMixerDriver.h"
+#include "volume/TAudioMixer.h"
+#include "volume/VolumeFunctions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PulseVolumeScale.h"
+#include "platform/pulse/PulseVolumeScale.h"
 
 #include <gtest/gtest.h>
 #include <pulse/channelmap.h>

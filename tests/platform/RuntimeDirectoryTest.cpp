@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "RuntimeDirectory.h"
+#include "platform/posix/RuntimeDirectory.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ShellTarget.h"
-#include "Shell.h"
+#include "platform/xdg/ShellTarget.h"
+#include "platform/Shell.h"
 
 #include <QDir>
 #include <QFile>

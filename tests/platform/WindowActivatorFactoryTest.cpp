@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "WindowActivator.h"
+#include "platform/WindowActivator.h"
+#include "platform/qt/QtWindowActivator.h"
 
 #include <QGuiApplication>
 #include <QWidget>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Runs on its own Xvfb (tests/support/with-xvfb.sh) with the xcb platform: real grabs, a
 // real second client (XClientHelper) and real key presses (xdotool).
-#include "X11HotkeyBackend.h"
-#include "HotkeyEntry.h"
+#include "platform/x11/X11HotkeyBackend.h"
+#include "core/HotkeyEntry.h"
 
 #include <QAbstractEventDispatcher>
 #include <QGuiApplication>

@@ -3,11 +3,12 @@
 // manager that prevents focus stealing: another program's window has the focus after real
 // input (XTEST), and a window of this process is brought to the front from a grabbed hotkey
 // press or, as for a later start of the program, with no event of its own.
-#include "X11WindowActivator.h"
-#include "HotkeyEntry.h"
-#include "WindowActivator.h"
+#include "platform/x11/X11WindowActivator.h"
 #include "WindowManager.h"
-#include "X11HotkeyBackend.h"
+#include "core/HotkeyEntry.h"
+#include "platform/WindowActivator.h"
+#include "platform/qt/QtWindowActivator.h"
+#include "platform/x11/X11HotkeyBackend.h"
 
 #include <QAbstractEventDispatcher>
 #include <QGuiApplication>

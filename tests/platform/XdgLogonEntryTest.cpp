@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "XdgLogonEntry.h"
+#include "platform/xdg/XdgLogonEntry.h"
 #include "TestFiles.h"
 
 #include <QDir>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "XdgShell.h"
-#include "ActionExecutor.h"
-#include "DetachedProcess.h"
+#include "platform/xdg/XdgShell.h"
 #include "FakeShell.h"
+#include "core/ActionExecutor.h"
+#include "platform/posix/DetachedProcess.h"
 
 #include <QDir>
 #include <QFile>

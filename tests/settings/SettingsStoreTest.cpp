@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "SettingsStore.h"
-#include "Autorun.h"
+#include "settings/SettingsStore.h"
 #include "FakeLogonEntry.h"
 #include "TestFiles.h"
+#include "settings/Autorun.h"
 
 #include <QLocale>
 #include <QSignalSpy>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TFormLogo.h"
+#include "settings/TFormLogo.h"
 #include "Screenshots.h"
-#include "TdxButton.h"
-#include "WindowShape.h"
+#include "controls/TdxButton.h"
+#include "controls/WindowShape.h"
 
 #include <QGuiApplication>
 #include <QLabel>

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TFormOptions.h"
+#include "settings/TFormOptions.h"
 
-#include "IniFile.h"
-#include "MessageBox.h"
 #include "Screenshots.h"
-#include "SettingsStore.h"
-#include "TFormVolume.h"
-#include "TdxButton.h"
 #include "TestFiles.h"
-#include "WindowDrag.h"
-#include "WindowShape.h"
+#include "controls/MessageBox.h"
+#include "controls/TdxButton.h"
+#include "controls/WindowDrag.h"
+#include "controls/WindowShape.h"
+#include "core/IniFile.h"
+#include "settings/SettingsStore.h"
+#include "volume/TFormVolume.h"
 
 #include <QApplication>
 #include <QCheckBox>

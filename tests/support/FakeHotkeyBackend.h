@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "HotkeyBackend.h"
+#include "platform/HotkeyBackend.h"
 
 #include <QSet>
 #include <QStringList>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ActionExecutor.h"
-#include "Shell.h"
+#include "core/ActionExecutor.h"
+#include "platform/Shell.h"
 
 #include <QStringList>
 

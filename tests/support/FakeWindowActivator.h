@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "WindowActivator.h"
+#include "platform/WindowActivator.h"
 
 #include <QWidget>
 #include <vector>

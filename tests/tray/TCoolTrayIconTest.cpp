@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TCoolTrayIcon.h"
+#include "tray/TCoolTrayIcon.h"
 #include "FakeTrayHost.h"
 
 #include <QCoreApplication>

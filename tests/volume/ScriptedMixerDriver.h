@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "MixerDriver.h"
-#include "TAudioMixer.h"
+#include "platform/MixerDriver.h"
+#include "volume/TAudioMixer.h"
 
 #include <algorithm>
 #include <memory>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TAudioMixer.h"
+#include "volume/TAudioMixer.h"
 #include "ScriptedMixerDriver.h"
 
 #include <QVariant>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TFormVolume.h"
-#include "SettingsStore.h"
+#include "volume/TFormVolume.h"
+#include "settings/SettingsStore.h"
 
-#include "TdxButton.h"
-#include "WindowDrag.h"
-#include "WindowShape.h"
+#include "controls/TdxButton.h"
+#include "controls/WindowDrag.h"
+#include "controls/WindowShape.h"
 #include <QCheckBox>
 #include <QLabel>
 #include <QLocale>

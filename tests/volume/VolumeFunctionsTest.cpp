@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "VolumeFunctions.h"
+#include "volume/VolumeFunctions.h"
 #include "ScriptedMixerDriver.h"
-#include "SettingsStore.h"
-#include "TAudioMixer.h"
-#include "VolumeController.h"
+#include "settings/SettingsStore.h"
+#include "volume/TAudioMixer.h"
+#include "volume/VolumeController.h"
 
 #include <QSignalSpy>
 

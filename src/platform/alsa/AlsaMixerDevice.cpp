@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "AlsaMixerDevice.h"
+#include "platform/alsa/AlsaMixerDevice.h"
+
+#include "core/Logging.h"
 
 // Failures the mixer turns into -1 values; silent unless switched on.
-Q_LOGGING_CATEGORY(lcAlsa, "orvane.alsa", QtCriticalMsg)
 
-#include "AlsaMixerNotifier.h"
-#include "AlsaVolumeScale.h"
+#include "platform/alsa/AlsaMixerNotifier.h"
+#include "platform/alsa/AlsaVolumeScale.h"
 
 #include <algorithm>
 #include <cerrno>

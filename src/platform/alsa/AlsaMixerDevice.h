@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QLoggingCategory>
-
-#include "AlsaMixerModel.h"
-#include "MixerDriver.h"
+#include "platform/MixerDriver.h"
+#include "platform/alsa/AlsaMixerModel.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -16,8 +14,6 @@ class AlsaMixerNotifier;
 
 // One open ALSA control device seen as a mixer device: its lines and controls, their
 // values on the 0..65535 scale, and its change messages.
-Q_DECLARE_LOGGING_CATEGORY(lcAlsa) // orvane.alsa
-
 class AlsaMixerDevice : public QObject {
     Q_OBJECT
 public:

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "AlsaMixerDriver.h"
+#include "platform/alsa/AlsaMixerDriver.h"
 
-#include "AlsaMixerDevice.h"
+#include "platform/alsa/AlsaMixerDevice.h"
 
 #include <QByteArray>
 #include <alsa/asoundlib.h>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "AlsaMixerModel.h"
+#include "platform/alsa/AlsaMixerModel.h"
 
-#include "AlsaVolumeScale.h"
+#include "platform/alsa/AlsaVolumeScale.h"
 
 #include <algorithm>
 

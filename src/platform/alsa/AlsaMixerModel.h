@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "MixerDriver.h"
+#include "platform/MixerDriver.h"
 
 #include <alsa/asoundlib.h>
 #include <map>

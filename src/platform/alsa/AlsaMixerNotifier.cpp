@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "AlsaMixerNotifier.h"
+#include "platform/alsa/AlsaMixerNotifier.h"
 
 #include <QPointer>
 #include <QSocketNotifier>

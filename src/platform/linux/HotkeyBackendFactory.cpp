@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "NullHotkeyBackend.h"
-#include "PortalHotkeyBackend.h"
-#include "X11HotkeyBackend.h"
+#include "platform/NullHotkeyBackend.h"
+#include "platform/portal/PortalHotkeyBackend.h"
+#include "platform/x11/X11HotkeyBackend.h"
 
 #include <QGuiApplication>
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "AlsaMixerDriver.h"
-#include "PulseMixerDriver.h"
+#include "platform/alsa/AlsaMixerDriver.h"
+#include "platform/pulse/PulseMixerDriver.h"
 
 namespace {
 // Chooses at the first mixer call, so a start that never changes the volume never reaches

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "WindowActivator.h"
-#include "X11WindowActivator.h"
+#include "platform/WindowActivator.h"
+#include "platform/qt/QtWindowActivator.h"
+#include "platform/x11/X11WindowActivator.h"
 
 #include <QGuiApplication>
 

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PortalHotkeyBackend.h"
+#include "platform/portal/PortalHotkeyBackend.h"
 
-#include "HotkeyStatus.h"
-#include "PortalTrigger.h"
+#include "core/Logging.h"
+
+#include "core/HotkeyStatus.h"
+#include "platform/portal/PortalTrigger.h"
 
 #include <QDBusArgument>
 #include <QDBusMessage>
@@ -10,14 +12,11 @@
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
-#include <QLoggingCategory>
 #include <algorithm>
 
 Q_DECLARE_METATYPE(PortalShortcut)
 
 namespace {
-Q_LOGGING_CATEGORY(lcPortal, "orvane.portal")
-
 const QString kService = QStringLiteral("org.freedesktop.portal.Desktop");
 const QString kPath = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString kShortcuts = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");

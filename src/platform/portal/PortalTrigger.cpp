@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PortalTrigger.h"
+#include "platform/portal/PortalTrigger.h"
 
 namespace PortalTrigger {
 

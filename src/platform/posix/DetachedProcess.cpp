@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DetachedProcess.h"
+#include "platform/posix/DetachedProcess.h"
 
 #include <QCoreApplication>
 #include <QPointer>

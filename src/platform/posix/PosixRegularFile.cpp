@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "RegularFile.h"
+#include "platform/RegularFile.h"
 
 #include <QFile>
 #include <cerrno>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PosixSessionEnd.h"
+#include "platform/posix/PosixSessionEnd.h"
 
-#include "Logging.h"
+#include "core/Logging.h"
 
 #include <QSocketNotifier>
 #include <atomic>

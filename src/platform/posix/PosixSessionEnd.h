@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "SessionEnd.h"
+#include "platform/SessionEnd.h"
 
 class QSocketNotifier;
 

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PulseConnection.h"
+#include "platform/pulse/PulseConnection.h"
+
+#include "core/Logging.h"
 
 #include <QDeadlineTimer>
 #include <pulse/context.h>
@@ -11,7 +13,6 @@
 #include <utility>
 
 // Failures the mixer turns into -1 values; silent unless switched on.
-Q_LOGGING_CATEGORY(lcPulse, "orvane.pulse", QtCriticalMsg)
 
 namespace {
 // A local server answers in well under a millisecond; one that takes this long is stuck.

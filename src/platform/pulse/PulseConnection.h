@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QLoggingCategory>
 #include <QString>
 #include <functional>
 #include <pulse/channelmap.h>
@@ -10,8 +9,6 @@
 struct pa_context;
 struct pa_mainloop;
 struct pa_operation;
-
-Q_DECLARE_LOGGING_CATEGORY(lcPulse) // orvane.pulse
 
 // The sound server's default sink as one answer read it.
 struct PulseSink {

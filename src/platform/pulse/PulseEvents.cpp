@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PulseEvents.h"
+#include "platform/pulse/PulseEvents.h"
 
-#include "PulseConnection.h"
-#include "PulseVolumeScale.h"
+#include "core/Logging.h"
+
+#include "platform/pulse/PulseConnection.h"
+#include "platform/pulse/PulseVolumeScale.h"
 
 #include <algorithm>
 #include <pulse/context.h>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "PulseConnection.h"
+#include "platform/pulse/PulseConnection.h"
 
 #include <QObject>
 #include <QString>

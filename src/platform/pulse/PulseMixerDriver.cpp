@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PulseMixerDriver.h"
+#include "platform/pulse/PulseMixerDriver.h"
 
-#include "PulseEvents.h"
-#include "PulseVolumeScale.h"
+#include "platform/pulse/PulseEvents.h"
+#include "platform/pulse/PulseVolumeScale.h"
 
 #include <QPointer>
 #include <algorithm>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "MixerDriver.h"
-#include "PulseConnection.h"
+#include "platform/MixerDriver.h"
+#include "platform/pulse/PulseConnection.h"
 
 #include <QList>
 #include <QObject>

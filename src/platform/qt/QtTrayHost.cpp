@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "QtTrayHost.h"
+#include "platform/qt/QtTrayHost.h"
 
-#include "StatusNotifierItem.h"
+#include "platform/sni/StatusNotifierItem.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>

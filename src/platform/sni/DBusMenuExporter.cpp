@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "DBusMenuExporter.h"
+#include "platform/sni/DBusMenuExporter.h"
 
 #include <QActionEvent>
 #include <QActionGroup>

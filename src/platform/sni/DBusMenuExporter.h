@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "SniTypes.h"
+#include "platform/sni/SniTypes.h"
 
 #include <QDBusContext>
 #include <QHash>

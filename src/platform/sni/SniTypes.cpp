@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "SniTypes.h"
+#include "platform/sni/SniTypes.h"
 
 #include <QDBusMetaType>
 #include <QIcon>

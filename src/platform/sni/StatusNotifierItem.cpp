@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "StatusNotifierItem.h"
+#include "platform/sni/StatusNotifierItem.h"
 
-#include "DBusMenuExporter.h"
+#include "platform/sni/DBusMenuExporter.h"
 
 #include <QCoreApplication>
 #include <QDBusMessage>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "X11HotkeyBackend.h"
+#include "platform/x11/X11HotkeyBackend.h"
 
-#include <QLoggingCategory>
+#include "core/Logging.h"
 
-#include "HotkeyEntry.h"
-#include "X11KeySyms.h"
-#include "X11KeyboardMap.h"
+#include "core/HotkeyEntry.h"
+#include "platform/x11/X11KeySyms.h"
+#include "platform/x11/X11KeyboardMap.h"
 
 #include <QGuiApplication>
 #include <QTimer>
@@ -15,9 +15,6 @@
 #define explicit explicit_
 #include <xcb/xkb.h>
 #undef explicit
-
-// Failures the hotkeys go on after; silent unless switched on.
-Q_LOGGING_CATEGORY(lcX11, "orvane.x11", QtCriticalMsg)
 
 X11HotkeyBackend::X11HotkeyBackend() {
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;

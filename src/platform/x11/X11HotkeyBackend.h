@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "HotkeyBackend.h"
-#include "KeyRepeatFilter.h"
-#include "X11KeyLookup.h"
+#include "core/KeyRepeatFilter.h"
+#include "platform/HotkeyBackend.h"
+#include "platform/x11/X11KeyLookup.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QHash>

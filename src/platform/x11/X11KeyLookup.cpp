@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "X11KeyLookup.h"
+#include "platform/x11/X11KeyLookup.h"
 
-#include "X11KeySyms.h"
+#include "platform/x11/X11KeySyms.h"
 
 #include <algorithm>
 #include <optional>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "X11KeySyms.h"
+#include "platform/x11/X11KeySyms.h"
 
 #include <X11/keysym.h>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "X11KeyLookup.h"
+#include "platform/x11/X11KeyLookup.h"
 
 #include <vector>
 #include <xcb/xcb.h>

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "X11WindowActivator.h"
+#include "platform/x11/X11WindowActivator.h"
+#include "platform/qt/QtWindowActivator.h"
 
 #include <QGuiApplication>
 #include <QWidget>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ShellTarget.h"
+#include "platform/xdg/ShellTarget.h"
 
-#include "Shell.h"
+#include "platform/Shell.h"
 
 #include <QDir>
 #include <QFile>

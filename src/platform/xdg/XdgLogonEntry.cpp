@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "XdgLogonEntry.h"
+#include "platform/xdg/XdgLogonEntry.h"
 
-#include "RegularFile.h"
+#include "platform/RegularFile.h"
 
 #include <QDir>
 #include <QFileInfo>

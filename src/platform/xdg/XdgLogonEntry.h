@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "LogonEntry.h"
+#include "platform/LogonEntry.h"
 
 #include <QByteArray>
 #include <QString>

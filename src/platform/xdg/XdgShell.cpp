@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "XdgShell.h"
+#include "platform/xdg/XdgShell.h"
 
-#include "DetachedProcess.h"
-#include "ShellTarget.h"
+#include "platform/posix/DetachedProcess.h"
+#include "platform/xdg/ShellTarget.h"
 
 #include <QDir>
 #include <QPointer>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Shell.h"
+#include "platform/Shell.h"
 
 #include <QObject>
 #include <chrono>

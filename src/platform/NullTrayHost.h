@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "TrayHost.h"
+#include "platform/TrayHost.h"
 
 // A desktop without a notification area: the icon has nowhere to go.
 class NullTrayHost : public TrayHost {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "HotkeyBackend.h"
+#include "platform/HotkeyBackend.h"
 
 // The backend of a session where no global hotkey can be registered (no X display, or a
 // Wayland desktop without a shortcut service): every registration gets the same answer, so

@@ -19,15 +19,5 @@ public:
     virtual void Activate(QWidget* window, quint32 eventTime) = 0;
 };
 
-// Show, raise and activate as Qt does them, for window systems without event times.
-class QtWindowActivator : public WindowActivator {
-public:
-    void Activate(QWidget* window, quint32 eventTime) override;
-};
-
-// Shows window's top-level window if it is hidden and restores it if it is minimised; what
-// brings it to the front is the activator's own business.
-void ShowRestored(QWidget* window);
-
 // The activator for the window system the program runs on, chosen at run time.
 std::unique_ptr<WindowActivator> CreateWindowActivator();

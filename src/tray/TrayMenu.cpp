@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TrayMenu.h"
+#include "tray/TrayMenu.h"
 
 TrayMenu::TrayMenu()
     : Show1(addAction(QStringLiteral("Show"))), Exit3(addAction(QStringLiteral("Exit"))) {
