@@ -7,6 +7,8 @@
 # stage took.
 #   scripts/ci.sh [STAGE...]   only these stages: deps build format tidy test package
 #                              sanitize fuzz
+# The test stage also prints the share of test lines to source lines added since the last
+# release tag.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -38,6 +40,27 @@ stage_tidy() { bash scripts/tidy.sh build; }
 
 stage_test() {
   (cd build && ctest --output-on-failure -j "$jobs") 2>&1 | tee build/ci-ctest.log
+  test_share
+}
+
+# Information, not a gate: the lines the tests gained beside the lines the sources gained
+# since the last release tag (the first commit where there is none). The screenshot
+# writers and the fuzz corpus are not tests of anything, so they do not count.
+test_share() {
+  local base added_tests added_src
+  command -v git >/dev/null && git rev-parse --git-dir >/dev/null 2>&1 || {
+    echo "test share: no git repository"
+    return 0
+  }
+  base=$(git describe --tags --abbrev=0 --match 'v*' 2>/dev/null) ||
+    base=$(git rev-list --max-parents=0 HEAD | tail -n 1)
+  added() { git diff --numstat "$base" -- "$@" | awk '$1 != "-" { n += $1 } END { print n + 0 }'; }
+  added_tests=$(added tests ':(exclude)tests/fuzz/corpus' ':(glob,exclude)tests/**/*Screenshots.cpp' \
+    ':(exclude)tests/controls/RenderControls.cpp')
+  added_src=$(added src)
+  awk -v b="$base" -v t="$added_tests" -v s="$added_src" 'BEGIN {
+    printf "test share since %s: %d test lines added / %d source lines added = %s\n", b, t, s,
+      s ? sprintf("%.2f", t / s) : "n/a" }'
 }
 
 # The Debian package from build/, and what it ships checked by the freedesktop, AppStream,
