@@ -50,20 +50,10 @@ void TdxButton::ActionChanged() {
     update();
 }
 
-void TdxButton::SetAutoGray(bool value) {
-    if (value == m_autoGray)
-        return;
-    m_autoGray = value;
-    update();
-}
-
 void TdxButton::SetDefault(bool value) {
-    if (value == m_default)
-        return;
-    m_default = value;
-    update();
     // Every gradient control of the window re-reads who is active and repaints.
-    NotifyFocusChanged(window());
+    if (Change(m_default, value))
+        NotifyFocusChanged(window());
 }
 
 void TdxButton::SetGlyph(const QImage& glyph) {
@@ -73,54 +63,14 @@ void TdxButton::SetGlyph(const QImage& glyph) {
     update();
 }
 
-void TdxButton::SetHotTrack(bool value) {
-    if (value == m_hotTrack)
-        return;
-    m_hotTrack = value;
-    update();
-}
-
-void TdxButton::SetLayout(TdxLayout value) {
-    if (value == m_layout)
-        return;
-    m_layout = value;
-    update();
-}
-
 void TdxButton::SetQuality(TdxQuality value) {
-    if (value == m_quality)
-        return;
-    m_quality = value;
-    RebuildGradients();
+    if (Change(m_quality, value))
+        RebuildGradients();
 }
 
 void TdxButton::SetShowAccelChar(bool value) {
-    if (value == m_showAccelChar)
-        return;
-    m_showAccelChar = value;
-    UpdateAccelerator();
-    update();
-}
-
-void TdxButton::SetShowFocusRect(bool value) {
-    if (value == m_showFocusRect)
-        return;
-    m_showFocusRect = value;
-    update();
-}
-
-void TdxButton::SetSpacing(quint8 value) {
-    if (value == m_spacing)
-        return;
-    m_spacing = value;
-    update();
-}
-
-void TdxButton::SetWordWrap(bool value) {
-    if (value == m_wordWrap)
-        return;
-    m_wordWrap = value;
-    update();
+    if (Change(m_showAccelChar, value))
+        UpdateAccelerator();
 }
 
 bool TdxButton::IsFramed(bool ignoreDefault) const {

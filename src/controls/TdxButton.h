@@ -40,7 +40,7 @@ public:
     void SetAction(QAction* action);
 
     bool AutoGray() const { return m_autoGray; }
-    virtual void SetAutoGray(bool value);
+    virtual void SetAutoGray(bool value) { Change(m_autoGray, value); }
     bool Cancel() const { return m_cancel; }
     void SetCancel(bool value) { m_cancel = value; }
     TdxColors& Colors() { return m_colors; }
@@ -50,19 +50,19 @@ public:
     QImage Glyph() const { return m_glyph; }
     virtual void SetGlyph(const QImage& glyph);
     bool HotTrack() const { return m_hotTrack; }
-    virtual void SetHotTrack(bool value);
+    virtual void SetHotTrack(bool value) { Change(m_hotTrack, value); }
     TdxLayout Layout() const { return m_layout; }
-    virtual void SetLayout(TdxLayout value);
+    virtual void SetLayout(TdxLayout value) { Change(m_layout, value); }
     TdxQuality Quality() const { return m_quality; }
     virtual void SetQuality(TdxQuality value);
     bool ShowAccelChar() const { return m_showAccelChar; }
     virtual void SetShowAccelChar(bool value);
     bool ShowFocusRect() const { return m_showFocusRect; }
-    virtual void SetShowFocusRect(bool value);
+    virtual void SetShowFocusRect(bool value) { Change(m_showFocusRect, value); }
     quint8 Spacing() const { return m_spacing; }
-    virtual void SetSpacing(quint8 value);
+    virtual void SetSpacing(quint8 value) { Change(m_spacing, value); }
     bool WordWrap() const { return m_wordWrap; }
-    virtual void SetWordWrap(bool value);
+    virtual void SetWordWrap(bool value) { Change(m_wordWrap, value); }
 
     // Whether the face is drawn inset inside a frame gradient.
     bool IsFramed(bool ignoreDefault) const;

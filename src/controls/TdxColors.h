@@ -27,17 +27,17 @@ public:
     QColor HighlightTo() const { return m_highlightTo; }
     QColor HotTrack() const { return m_hotTrack; }
 
-    virtual void SetBackgroundFrom(const QColor& value);
-    virtual void SetBackgroundTo(const QColor& value);
-    virtual void SetBorderEdges(const QColor& value);
-    virtual void SetBorderLine(const QColor& value);
-    virtual void SetClickedFrom(const QColor& value);
-    virtual void SetClickedTo(const QColor& value);
-    virtual void SetFocusedFrom(const QColor& value);
-    virtual void SetFocusedTo(const QColor& value);
-    virtual void SetHighlightFrom(const QColor& value);
-    virtual void SetHighlightTo(const QColor& value);
-    virtual void SetHotTrack(const QColor& value);
+    virtual void SetBackgroundFrom(const QColor& value) { Store(m_backgroundFrom, value); }
+    virtual void SetBackgroundTo(const QColor& value) { Store(m_backgroundTo, value); }
+    virtual void SetBorderEdges(const QColor& value) { Store(m_borderEdges, value); }
+    virtual void SetBorderLine(const QColor& value) { Store(m_borderLine, value); }
+    virtual void SetClickedFrom(const QColor& value) { Store(m_clickedFrom, value); }
+    virtual void SetClickedTo(const QColor& value) { Store(m_clickedTo, value); }
+    virtual void SetFocusedFrom(const QColor& value) { Store(m_focusedFrom, value); }
+    virtual void SetFocusedTo(const QColor& value) { Store(m_focusedTo, value); }
+    virtual void SetHighlightFrom(const QColor& value) { Store(m_highlightFrom, value); }
+    virtual void SetHighlightTo(const QColor& value) { Store(m_highlightTo, value); }
+    virtual void SetHotTrack(const QColor& value) { Store(m_hotTrack, value); }
 
 private:
     void Store(QColor& field, const QColor& value);

@@ -34,11 +34,8 @@ TdxCustomControl::~TdxCustomControl() {
 }
 
 void TdxCustomControl::SetCaption(const QString& caption) {
-    if (caption == m_caption)
-        return;
-    m_caption = caption;
-    UpdateAccelerator();
-    update();
+    if (Change(m_caption, caption))
+        UpdateAccelerator();
 }
 
 QColor TdxCustomControl::Color() const {
@@ -122,20 +119,6 @@ void TdxCustomControl::FocusChanged() {
     m_focused = focused;
     m_otherActive = otherActive;
     m_pressed = pressed;
-    update();
-}
-
-void TdxCustomControl::SetHot(bool value) {
-    if (value == m_hot)
-        return;
-    m_hot = value;
-    update();
-}
-
-void TdxCustomControl::SetPressed(bool value) {
-    if (value == m_pressed)
-        return;
-    m_pressed = value;
     update();
 }
 

@@ -70,8 +70,17 @@ protected:
     virtual void FocusChanged();
 
     // State changes for subclasses (keyboard presses act like mouse presses).
-    void SetHot(bool value);
-    void SetPressed(bool value);
+    void SetHot(bool value) { Change(m_hot, value); }
+    void SetPressed(bool value) { Change(m_pressed, value); }
+    // A property's setter: stores value and repaints. False, with nothing done, when the
+    // property held the value already, so the caller has nothing to redo either.
+    template <typename T> bool Change(T& field, const T& value) {
+        if (field == value)
+            return false;
+        field = value;
+        update();
+        return true;
+    }
     // Whether the pointer itself is over the control (hot can also be set by a key).
     bool PointerInside() const { return m_pointerInside; }
     // Whether "&" in the caption marks an accelerator; call UpdateAccelerator when it changes.
