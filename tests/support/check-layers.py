@@ -21,7 +21,8 @@ import tempfile
 # below it; settings, volume and tray are siblings on one level.
 LEVEL = {"core": 0, "settings": 1, "volume": 1, "tray": 1, "controls": 2, "windows": 3,
          "app": 4, "main": 5}
-# Layers that run in a QCoreApplication: no header of Qt's GUI or widget modules.
+# Layers that run in a QCoreApplication: no header of Qt's GUI or widget modules. The tray is
+# not one of them: its icon pops up a QMenu over the main window.
 HEADLESS = {"core", "settings", "volume"}
 
 # Files to layers, first match wins. The platform interfaces belong to the layer of the
@@ -56,15 +57,18 @@ LAYERS = [
 # What each backend folder may include besides its own files: the interfaces it implements,
 # the core headers it needs, and another backend where it builds on it (x11 falls back to
 # Qt's activation, the Qt tray host hands over to the StatusNotifierItem, the shell starts
-# programs through posix's detached process).
+# programs through posix's detached process; portal and sni stream their D-Bus structures
+# with dbus's helper).
 BACKENDS = {
     "alsa": {"platform/MixerDriver.h", "core/Logging.h"},
     "pulse": {"platform/MixerDriver.h", "core/Logging.h"},
-    "portal": {"platform/HotkeyBackend.h", "core/HotkeyStatus.h", "core/Logging.h"},
+    "portal": {"platform/HotkeyBackend.h", "core/HotkeyStatus.h", "core/Logging.h",
+               "platform/dbus/*"},
     "posix": {"platform/InstanceLock.h", "platform/RegularFile.h", "platform/SessionEnd.h",
               "core/Logging.h", "core/SingleInstance.h"},
     "qt": {"platform/TrayHost.h", "platform/WindowActivator.h", "platform/sni/*"},
-    "sni": set(),
+    "sni": {"platform/dbus/*"},
+    "dbus": set(),
     "x11": {"platform/HotkeyBackend.h", "platform/WindowActivator.h", "core/HotkeyEntry.h",
             "core/KeyRepeatFilter.h", "core/Logging.h", "platform/qt/*"},
     "xdg": {"platform/Shell.h", "platform/LogonEntry.h", "platform/RegularFile.h",

@@ -18,6 +18,20 @@ bool IsListKind(quint32 type) {
     return (type & Mixer::ControlClassMask) == Mixer::ControlClassList;
 }
 
+// What a details request on a control moves: for a list control channels × items values,
+// every channel showing the same items; otherwise one value a channel.
+struct Extent {
+    bool list = false;
+    quint32 items = 0; // 0 for a control that is no list
+    std::size_t count = 0;
+};
+
+Extent ExtentOf(const AlsaMixerModel::Control& c, quint32 channels) {
+    const bool list = IsListKind(c.info.controlType);
+    const quint32 items = list ? c.info.multipleItems : 0;
+    return {list, items, std::size_t(channels) * std::max<quint32>(items, 1)};
+}
+
 bool IsCapture(Kind kind) {
     return kind == Kind::CaptureVolume || kind == Kind::CaptureMute;
 }
@@ -254,10 +268,9 @@ MixerResult AlsaMixerDevice::FindFitting(const MixerControlDetails& d, Control*&
     control = m_model.FindControl(d.controlId);
     if (!control)
         return Mixer::InvalidControl;
-    const bool list = IsListKind(control->info.controlType);
-    const quint32 items = list ? control->info.multipleItems : 0;
-    if (!ShapeFits(d.channels, m_model.lines[std::size_t(control->line)].info.channels, list, items,
-                   d.multipleItems))
+    const Extent e = ExtentOf(*control, d.channels);
+    if (!ShapeFits(d.channels, m_model.lines[std::size_t(control->line)].info.channels, e.list,
+                   e.items, d.multipleItems))
         return Mixer::InvalidParam;
     return Mixer::NoError;
 }
@@ -268,26 +281,24 @@ MixerResult AlsaMixerDevice::GetControlDetails(MixerControlDetails& d, quint32 f
     Control* c = nullptr;
     if (const MixerResult r = FindFitting(d, c); r != Mixer::NoError)
         return r;
-    const bool list = IsListKind(c->info.controlType);
-    const quint32 items = list ? c->info.multipleItems : 0;
-    const std::size_t count = std::size_t(d.channels) * std::max<quint32>(items, 1);
+    const Extent e = ExtentOf(*c, d.channels);
 
     if (flags == Mixer::DetailsListText) {
-        if (!list || d.listTexts.size() < count)
+        if (!e.list || d.listTexts.size() < e.count)
             return Mixer::InvalidParam;
-        for (std::size_t k = 0; k < count; ++k)
-            d.listTexts[k] = c->texts[k % items];
+        for (std::size_t k = 0; k < e.count; ++k)
+            d.listTexts[k] = c->texts[k % e.items];
         return Mixer::NoError;
     }
     if (flags != Mixer::DetailsValue)
         return Mixer::InvalidFlag;
-    if (d.values.size() < count)
+    if (d.values.size() < e.count)
         return Mixer::InvalidParam;
     std::vector<qint32> all;
     if (const MixerResult r = ReadControl(*c, all); r != Mixer::NoError)
         return r;
-    for (std::size_t k = 0; k < count; ++k)
-        d.values[k] = list ? all[k % items] : all[d.channels == 1 ? 0 : k];
+    for (std::size_t k = 0; k < e.count; ++k)
+        d.values[k] = e.list ? all[k % e.items] : all[d.channels == 1 ? 0 : k];
     return Mixer::NoError;
 }
 
@@ -299,14 +310,12 @@ MixerResult AlsaMixerDevice::SetControlDetails(const MixerControlDetails& d, qui
     Control* c = nullptr;
     if (const MixerResult r = FindFitting(d, c); r != Mixer::NoError)
         return r;
-    const bool list = IsListKind(c->info.controlType);
-    const quint32 items = list ? c->info.multipleItems : 0;
-    const std::size_t count = std::size_t(d.channels) * std::max<quint32>(items, 1);
-    if (d.values.size() < count)
+    const Extent e = ExtentOf(*c, d.channels);
+    if (d.values.size() < e.count)
         return Mixer::InvalidParam;
     // A list control takes the values of its first channel.
-    return list ? WriteItems(*c, d.values.first(items))
-                : WriteChannels(*c, d.values.first(d.channels));
+    return e.list ? WriteItems(*c, d.values.first(e.items))
+                  : WriteChannels(*c, d.values.first(d.channels));
 }
 
 bool AlsaMixerDevice::Refresh() {

@@ -4,6 +4,7 @@
 #include "core/Logging.h"
 
 #include "core/HotkeyStatus.h"
+#include "platform/dbus/DBusStructure.h"
 #include "platform/portal/PortalTrigger.h"
 
 #include <QDBusArgument>
@@ -53,17 +54,11 @@ QList<PortalShortcut> ShortcutsOf(const QVariant& value) {
 const QString PortalHotkeyBackend::AppId = QStringLiteral("org.orvane.Orvane");
 
 QDBusArgument& operator<<(QDBusArgument& argument, const PortalShortcut& shortcut) {
-    argument.beginStructure();
-    argument << shortcut.id << shortcut.properties;
-    argument.endStructure();
-    return argument;
+    return WriteStructure(argument, shortcut.id, shortcut.properties);
 }
 
 const QDBusArgument& operator>>(const QDBusArgument& argument, PortalShortcut& shortcut) {
-    argument.beginStructure();
-    argument >> shortcut.id >> shortcut.properties;
-    argument.endStructure();
-    return argument;
+    return ReadStructure(argument, shortcut.id, shortcut.properties);
 }
 
 PortalHotkeyBackend::PortalHotkeyBackend(const QDBusConnection& bus)

@@ -158,13 +158,19 @@ MixerResult PulseMixerDriver::Check(MixerHandle mixer, const MixerControlDetails
     return Mixer::NoError;
 }
 
-MixerResult PulseMixerDriver::GetControlDetails(MixerHandle mixer, MixerControlDetails& d,
-                                                quint32 flags) {
+MixerResult PulseMixerDriver::CheckedSink(MixerHandle mixer, const MixerControlDetails& d,
+                                          quint32 flags, const PulseSink*& sink) {
     if (const MixerResult r = Check(mixer, d, flags); r != Mixer::NoError)
         return r;
-    const PulseSink* sink = Sink();
-    if (!sink)
-        return Mixer::Error;
+    sink = Sink();
+    return sink ? Mixer::NoError : Mixer::Error;
+}
+
+MixerResult PulseMixerDriver::GetControlDetails(MixerHandle mixer, MixerControlDetails& d,
+                                                quint32 flags) {
+    const PulseSink* sink = nullptr;
+    if (const MixerResult r = CheckedSink(mixer, d, flags, sink); r != Mixer::NoError)
+        return r;
     if (d.controlId == VolumeId)
         PulseVolumeScale::Read(sink->volume, sink->map, d.values.first(d.channels));
     else
@@ -174,11 +180,9 @@ MixerResult PulseMixerDriver::GetControlDetails(MixerHandle mixer, MixerControlD
 
 MixerResult PulseMixerDriver::SetControlDetails(MixerHandle mixer, const MixerControlDetails& d,
                                                 quint32 flags) {
-    if (const MixerResult r = Check(mixer, d, flags); r != Mixer::NoError)
+    const PulseSink* sink = nullptr;
+    if (const MixerResult r = CheckedSink(mixer, d, flags, sink); r != Mixer::NoError)
         return r;
-    const PulseSink* sink = Sink();
-    if (!sink)
-        return Mixer::Error;
     bool done = true;
     if (d.controlId == VolumeId) {
         const pa_cvolume volume =

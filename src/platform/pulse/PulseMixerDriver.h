@@ -47,6 +47,9 @@ private:
     // of a change, so a volume key costs no wait for an answer before its write.
     const PulseSink* Sink();
     MixerResult Check(MixerHandle mixer, const MixerControlDetails& details, quint32 flags) const;
+    // Check, then the default sink the request acts on (Error when there is none).
+    MixerResult CheckedSink(MixerHandle mixer, const MixerControlDetails& details, quint32 flags,
+                            const PulseSink*& sink);
     void Post(unsigned message, quint32 id);
     void Deliver();
 

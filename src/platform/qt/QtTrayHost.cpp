@@ -147,8 +147,7 @@ void QtTrayHost::useStatusNotifier() {
     }
     m_item = new StatusNotifierItem(QDBusConnection::sessionBus(), this);
     m_item->setMenu(m_menu);
-    m_item->setIcon(m_image);
-    m_item->setToolTip(m_tip);
+    updateItem();
     // The panel's activation is the icon's click; its secondary activation the middle button.
     connect(m_item, &StatusNotifierItem::activated, this, [this] { click(Button::Left); });
     connect(m_item, &StatusNotifierItem::secondaryActivated, this,
@@ -169,14 +168,18 @@ bool QtTrayHost::available() const {
     return m_icon ? QSystemTrayIcon::isSystemTrayAvailable() : false;
 }
 
+void QtTrayHost::updateItem() {
+    m_item->setIcon(m_image);
+    m_item->setToolTip(m_tip);
+}
+
 bool QtTrayHost::add(const QIcon& icon, const QString& tip) {
     m_image = icon;
     m_tip = tip;
     setUp();
     m_shown = true;
     if (m_item) {
-        m_item->setIcon(icon);
-        m_item->setToolTip(tip);
+        updateItem();
         return m_item->show() && m_panel;
     }
     if (!m_icon)
@@ -194,8 +197,7 @@ bool QtTrayHost::modify(const QIcon& icon, const QString& tip) {
     m_image = icon;
     m_tip = tip;
     if (m_item) {
-        m_item->setIcon(icon);
-        m_item->setToolTip(tip);
+        updateItem();
         return m_item->isShown() && m_panel;
     }
     if (!m_icon)

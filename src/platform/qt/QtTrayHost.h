@@ -36,6 +36,8 @@ private:
     void watcherAnswered(bool host);
     void createIcon();
     void useStatusNotifier();
+    // The item takes the icon and tip last given.
+    void updateItem();
     void click(Button button);
 
     QSystemTrayIcon* m_icon = nullptr;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/sni/SniTypes.h"
 
+#include "platform/dbus/DBusStructure.h"
+
 #include <QDBusMetaType>
 #include <QIcon>
 #include <QImage>
@@ -48,31 +50,19 @@ SniPixmapList SniPixmaps(const QIcon& icon) {
 }
 
 QDBusArgument& operator<<(QDBusArgument& arg, const SniPixmap& pixmap) {
-    arg.beginStructure();
-    arg << pixmap.width << pixmap.height << pixmap.bytes;
-    arg.endStructure();
-    return arg;
+    return WriteStructure(arg, pixmap.width, pixmap.height, pixmap.bytes);
 }
 
 const QDBusArgument& operator>>(const QDBusArgument& arg, SniPixmap& pixmap) {
-    arg.beginStructure();
-    arg >> pixmap.width >> pixmap.height >> pixmap.bytes;
-    arg.endStructure();
-    return arg;
+    return ReadStructure(arg, pixmap.width, pixmap.height, pixmap.bytes);
 }
 
 QDBusArgument& operator<<(QDBusArgument& arg, const SniToolTip& tip) {
-    arg.beginStructure();
-    arg << tip.iconName << tip.pixmaps << tip.title << tip.text;
-    arg.endStructure();
-    return arg;
+    return WriteStructure(arg, tip.iconName, tip.pixmaps, tip.title, tip.text);
 }
 
 const QDBusArgument& operator>>(const QDBusArgument& arg, SniToolTip& tip) {
-    arg.beginStructure();
-    arg >> tip.iconName >> tip.pixmaps >> tip.title >> tip.text;
-    arg.endStructure();
-    return arg;
+    return ReadStructure(arg, tip.iconName, tip.pixmaps, tip.title, tip.text);
 }
 
 QDBusArgument& operator<<(QDBusArgument& arg, const DBusMenuLayoutItem& item) {
@@ -105,31 +95,19 @@ const QDBusArgument& operator>>(const QDBusArgument& arg, DBusMenuLayoutItem& it
 }
 
 QDBusArgument& operator<<(QDBusArgument& arg, const DBusMenuItemProperties& item) {
-    arg.beginStructure();
-    arg << item.id << item.properties;
-    arg.endStructure();
-    return arg;
+    return WriteStructure(arg, item.id, item.properties);
 }
 
 const QDBusArgument& operator>>(const QDBusArgument& arg, DBusMenuItemProperties& item) {
-    arg.beginStructure();
-    arg >> item.id >> item.properties;
-    arg.endStructure();
-    return arg;
+    return ReadStructure(arg, item.id, item.properties);
 }
 
 QDBusArgument& operator<<(QDBusArgument& arg, const DBusMenuEvent& event) {
-    arg.beginStructure();
-    arg << event.id << event.eventId << event.data << event.timestamp;
-    arg.endStructure();
-    return arg;
+    return WriteStructure(arg, event.id, event.eventId, event.data, event.timestamp);
 }
 
 const QDBusArgument& operator>>(const QDBusArgument& arg, DBusMenuEvent& event) {
-    arg.beginStructure();
-    arg >> event.id >> event.eventId >> event.data >> event.timestamp;
-    arg.endStructure();
-    return arg;
+    return ReadStructure(arg, event.id, event.eventId, event.data, event.timestamp);
 }
 
 void RegisterSniTypes() {
