@@ -82,20 +82,21 @@ int storedCodeOf(const QString& key) {
     return unknownCodeOfText(key).value_or(48);
 }
 
-QStringList names() {
+// One column of the key table as texts, in the table's order.
+template <typename Text> QStringList column(Text text) {
     QStringList out;
     out.reserve(Count);
     for (const Key& k : kKeys)
-        out << QString::fromLatin1(k.name);
+        out << text(k);
     return out;
 }
 
+QStringList names() {
+    return column([](const Key& k) { return QString::fromLatin1(k.name); });
+}
+
 QStringList codeTexts() {
-    QStringList out;
-    out.reserve(Count);
-    for (const Key& k : kKeys)
-        out << QString::number(k.code);
-    return out;
+    return column([](const Key& k) { return QString::number(k.code); });
 }
 
 } // namespace KeyTable

@@ -13,10 +13,24 @@ QMenu* menu(QWidget* owner, const char* name) {
     return m;
 }
 
-QAction* item(QMenu* m, const char* name, const QString& caption) {
+QAction* item(QMenu* m, const QString& name, const QString& caption) {
     QAction* a = m->addAction(caption);
-    a->setObjectName(QLatin1String(name));
+    a->setObjectName(name);
     return a;
+}
+
+QAction* item(QMenu* m, const char* name, const QString& caption) {
+    return item(m, QLatin1String(name), caption);
+}
+
+// Hide, Minimize, a separator and Exit: how the Window menu and the window's context menu
+// both end. The items' names end in `n` (Hide1 in the one, Hide2 in the other).
+void addWindowItems(QMenu* m, char n, QAction*& hide, QAction*& minimize, QAction*& exit) {
+    const auto name = [n](const char* base) { return QLatin1String(base) + QLatin1Char(n); };
+    hide = item(m, name("Hide"), QStringLiteral("Hide"));
+    minimize = item(m, name("Minimize"), QStringLiteral("Minimize"));
+    m->addSeparator();
+    exit = item(m, name("Exit"), QStringLiteral("Exit"));
 }
 
 // The Window menu and the window's context menu take their items with the left button only,
@@ -56,10 +70,7 @@ MainWindowMenus::MainWindowMenus(QWidget* owner)
     Propertiespanel1->setCheckable(true);
     Propertiespanel1->setChecked(true);
 
-    Hide1 = item(PopupMenuWindow, "Hide1", QStringLiteral("Hide"));
-    Minimize1 = item(PopupMenuWindow, "Minimize1", QStringLiteral("Minimize"));
-    PopupMenuWindow->addSeparator();
-    Exit1 = item(PopupMenuWindow, "Exit1", QStringLiteral("Exit"));
+    addWindowItems(PopupMenuWindow, '1', Hide1, Minimize1, Exit1);
 
     Whatsnew1 = item(PopupMenuHelp, "Whatsnew1", QStringLiteral("What's new"));
     Online1 = PopupMenuHelp->addMenu(QStringLiteral("Online"));
@@ -74,10 +85,7 @@ MainWindowMenus::MainWindowMenus(QWidget* owner)
     Options2 = item(PopupMenu1, "Options2", QStringLiteral("Options"));
     Whatsnew2 = item(PopupMenu1, "Whatsnew2", QStringLiteral("What's new"));
     PopupMenu1->addSeparator();
-    Hide2 = item(PopupMenu1, "Hide2", QStringLiteral("Hide"));
-    Minimize2 = item(PopupMenu1, "Minimize2", QStringLiteral("Minimize"));
-    PopupMenu1->addSeparator();
-    Exit2 = item(PopupMenu1, "Exit2", QStringLiteral("Exit"));
+    addWindowItems(PopupMenu1, '2', Hide2, Minimize2, Exit2);
 
     Newhotkey1 = item(PopupMenuHotkeysList, "Newhotkey1", QStringLiteral("New hotkey"));
     Properties1 = item(PopupMenuHotkeysList, "Properties1", QStringLiteral("Properties"));

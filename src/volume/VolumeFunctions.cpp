@@ -44,6 +44,14 @@ VolumeLevel Write(TAudioMixer& mixer, const VolumeLevel& read, VolumeLevel v) {
     mixer.WriteVolume(0, -1, v.left, v.right, v.mute);
     return ReadLine(mixer);
 }
+
+// One press: the line as read, changed by `change`, written.
+template <typename Change> VolumeLevel Adjust(TAudioMixer& mixer, Change change) {
+    const VolumeLevel read = Read(mixer);
+    VolumeLevel v = read;
+    change(v);
+    return Write(mixer, read, v);
+}
 } // namespace
 
 // The threshold 65535 - step and the sum value + step are formed in long double. Where
@@ -68,27 +76,26 @@ int ToggledMute(int mute) {
     return mute == 1 ? 0 : 1;
 }
 
+namespace {
+// Both channels moved by one step up or down.
+VolumeLevel StepBoth(TAudioMixer& mixer, double step, int (*move)(int, double)) {
+    return Adjust(mixer, [step, move](VolumeLevel& v) {
+        v.left = move(v.left, step);
+        v.right = move(v.right, step);
+    });
+}
+} // namespace
+
 VolumeLevel VolumeUp(TAudioMixer& mixer, double step) {
-    const VolumeLevel read = Read(mixer);
-    VolumeLevel v = read;
-    v.left = StepUp(v.left, step);
-    v.right = StepUp(v.right, step);
-    return Write(mixer, read, v);
+    return StepBoth(mixer, step, StepUp);
 }
 
 VolumeLevel VolumeDown(TAudioMixer& mixer, double step) {
-    const VolumeLevel read = Read(mixer);
-    VolumeLevel v = read;
-    v.left = StepDown(v.left, step);
-    v.right = StepDown(v.right, step);
-    return Write(mixer, read, v);
+    return StepBoth(mixer, step, StepDown);
 }
 
 VolumeLevel VolumeMute(TAudioMixer& mixer) {
-    const VolumeLevel read = Read(mixer);
-    VolumeLevel v = read;
-    v.mute = ToggledMute(v.mute);
-    return Write(mixer, read, v);
+    return Adjust(mixer, [](VolumeLevel& v) { v.mute = ToggledMute(v.mute); });
 }
 
 } // namespace VolumeFunctions
