@@ -9,7 +9,7 @@ struct ExecutorFixture : ::testing::Test {
     FakeShell shell;
     RecordingBuiltins builtins;
     QStringList messages;
-    ActionExecutor executor{builtins, shell, [this](const QString& m) { messages << m; }};
+    ActionExecutor executor{builtins, builtins, shell, [this](const QString& m) { messages << m; }};
 };
 } // namespace
 
@@ -20,6 +20,46 @@ TEST_F(ExecutorFixture, BuiltInNamesNeverReachTheShellNorShowAnything) {
               QStringList({"ToggleMainWindow", "VolumeDown", "VolumeUp", "VolumeMute"}));
     EXPECT_TRUE(shell.opened.isEmpty());
     EXPECT_TRUE(messages.isEmpty());
+}
+
+// Each built-in name, the one call it makes and whether a held hotkey repeats it.
+struct BuiltinRow {
+    const char* name;
+    const char* call;
+    bool repeats;
+};
+
+class BuiltinName : public ExecutorFixture, public ::testing::WithParamInterface<BuiltinRow> {};
+
+TEST_P(BuiltinName, MakesItsOneCallAndRepeatsOnlyAsAVolumeStep) {
+    const BuiltinRow& row = GetParam();
+    executor.Execute(row.name, false);
+    EXPECT_EQ(builtins.calls, QStringList{row.call});
+    EXPECT_TRUE(shell.opened.isEmpty());
+    EXPECT_TRUE(IsBuiltinTarget(row.name));
+    EXPECT_EQ(RepeatsWhileHeld(row.name), row.repeats);
+    // The shared table names it once, with the same repetition.
+    int rows = 0;
+    for (const BuiltinFunction& f : BuiltinFunctionTable) {
+        if (QLatin1String(f.name) == QLatin1String(row.name)) {
+            ++rows;
+            EXPECT_EQ(f.repeatsWhileHeld, row.repeats);
+        }
+    }
+    EXPECT_EQ(rows, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(AllFour, BuiltinName,
+                         ::testing::Values(BuiltinRow{"VolumeUp", "VolumeUp", true},
+                                           BuiltinRow{"VolumeDown", "VolumeDown", true},
+                                           BuiltinRow{"VolumeMute", "VolumeMute", false},
+                                           BuiltinRow{"Show/Hide Application", "ToggleMainWindow",
+                                                      false}));
+
+TEST(BuiltinTable, HoldsNoFunctionBeyondTheFour) {
+    EXPECT_EQ(BuiltinFunctionTable.size(), 4u);
+    EXPECT_FALSE(IsBuiltinTarget("Nothing"));
+    EXPECT_FALSE(RepeatsWhileHeld("VolumeUp "));
 }
 
 TEST_F(ExecutorFixture, NearMissesOfBuiltInNamesGoToTheShellWhole) {
