@@ -3,13 +3,7 @@
 #include "app/Program.h"
 #include "core/CommandLine.h"
 #include "core/SingleInstance.h"
-#include "platform/HotkeyBackend.h"
-#include "platform/LogonEntry.h"
-#include "platform/MixerDriver.h"
-#include "platform/SessionEnd.h"
-#include "platform/Shell.h"
-#include "platform/TrayHost.h"
-#include "platform/WindowActivator.h"
+#include "platform/Platform.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -44,21 +38,15 @@ int main(int argc, char* argv[]) {
     // Orvane lives on with every window hidden; only Exit ends it.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    Program program(CreateHotkeyBackend(), CreateShell(), CreateMixerDriver(),
-                    CreateWindowActivator(), CreateTrayHost(), CreateLogonEntry());
+    Program program(CreatePlatform());
     const QString commandLine =
         CommandLine::Rebuild(QCoreApplication::applicationFilePath(), app.arguments().mid(1));
-    switch (program.Life.FormCreate(commandLine, PrivateRuntimeDirectory())) {
+    // A created program also follows the session's end from here on.
+    switch (program.FormCreate(commandLine, PrivateRuntimeDirectory())) {
     case Lifecycle::CreateOutcome::Created: break;
     case Lifecycle::CreateOutcome::HandedToFirst: return 0;
     case Lifecycle::CreateOutcome::Failed: return 1;
     }
-
-    const std::unique_ptr<SessionEnd> sessionEnd = CreateSessionEnd();
-    QObject::connect(sessionEnd.get(), &SessionEnd::endRequested, &program.Life,
-                     &Lifecycle::Exit1Click);
-    QObject::connect(sessionEnd.get(), &SessionEnd::endingNow, &program.Life, &Lifecycle::EndingNow,
-                     Qt::DirectConnection);
 
     // The start-up sequence waits for the event loop's first turn. Taking that turn here,
     // before exec() sets up accessibility (a session-bus connection), lets the hotkeys work
@@ -66,7 +54,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication::processEvents();
     // An end signal may have run the Exit command in that turn; quit() does nothing before
     // exec(), so the end happens here or the program would run on and ignore later signals.
-    if (program.Life.exitFlag())
+    if (program.exitFlag())
         return 0;
     return app.exec();
 }

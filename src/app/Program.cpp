@@ -4,46 +4,45 @@
 #include "controls/MessageBox.h"
 #include "controls/Skin.h"
 #include "core/HotkeyRegistration.h"
-#include "platform/MixerDriver.h"
 #include "platform/NullTrayHost.h"
-#include "platform/WindowActivator.h"
 #include "settings/Autorun.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTimer>
 
-Program::Program(std::unique_ptr<HotkeyBackend> backend, std::unique_ptr<Shell> shell,
-                 std::unique_ptr<MixerDriver> mixerDriver,
-                 std::unique_ptr<WindowActivator> activator, std::unique_ptr<TrayHost> trayHost,
-                 std::unique_ptr<LogonEntry> logonEntry)
-    : m_backend(std::move(backend)), m_shell(std::move(shell)), m_activator(std::move(activator)),
-      m_trayHost(trayHost ? std::move(trayHost) : std::make_unique<NullTrayHost>()),
-      m_logonEntry(logonEntry ? std::move(logonEntry) : std::make_unique<NullLogonEntry>()),
-      Volume(std::move(mixerDriver), Settings), Form1(Hotkeys, *m_backend, Settings, *m_activator),
+Program::Program(Platform platform)
+    : m_backend(std::move(platform.hotkeys)), m_shell(std::move(platform.shell)),
+      m_activator(std::move(platform.activator)),
+      m_trayHost(platform.tray ? std::move(platform.tray) : std::make_unique<NullTrayHost>()),
+      m_logonEntry(platform.logonEntry ? std::move(platform.logonEntry)
+                                       : std::make_unique<NullLogonEntry>()),
+      m_makeSessionEnd(std::move(platform.sessionEnd)), Volume(std::move(platform.mixer), Settings),
+      Form1(Hotkeys, *m_backend, Settings, [this] { return Life.SaveResetTable(); }),
       TimerLogo(new QTimer(&Form1)), FormLogo(Form1.palette().color(QPalette::Window)),
-      FormVolume(Settings), FormAbout([this](const QString& link) { m_shell->open(link); }, &Form1),
-      FormOptions(Settings, &Form1),
-      CoolTrayIcon1(*m_trayHost, {&Form1, [this] { Form1.ShowMainWindow(quint32(0)); },
-                                  [this] { Form1.HideForm(); }}),
-      Life(Hotkeys, *m_backend, Form1,
+      FormVolume(Settings),
+      FormAbout(*new TFormAbout([this](const QString& link) { m_shell->open(link); }, &Form1)),
+      FormOptions(*new TFormOptions(Settings, &Form1)),
+      CoolTrayIcon1(*m_trayHost,
+                    {&Form1, [this] { ShowMainWindow(); }, [this] { HideMainWindow(); }}),
+      Life(Hotkeys, *m_backend, *this,
            {[this](const QString& path) { Settings.Load(path); },
             [this](const QString& path) { return Settings.Save(path); },
-            [this] { return Settings.isOn(Setting::Logo); }}),
-      m_executor(*this, *m_shell, [this](const QString& text) { ShowMessage(&Form1, text); }) {
+            [this] { return Settings.isOn(Setting::Logo); }},
+           [this](const QString& target) { return m_shell->resolves(target); }),
+      m_executor(*this, Volume, *m_shell,
+                 [this](const QString& text) { ShowMessage(&Form1, text); }) {
     // The table the program holds from its creation: the default one, until a load.
     Hotkeys.appendMany(DefaultHotkeyTable());
-
-    Form1.OnCloseQuery = [this] { return Life.FormClose(); };
-    Form1.OnExit = [this] { Life.Exit1Click(); };
-    Form1.OnResetWrite = [this] { return Life.SaveResetTable(); };
-    Life.setTargetCheck([this](const QString& target) { return m_shell->resolves(target); });
 
     connect(m_backend.get(), &HotkeyBackend::hotkeyPressed, this, [this](int id, bool repeat) {
         HotkeyRegistration::ApplicationEvents1Message(Hotkeys, id, repeat, m_executor);
     });
     connect(m_backend.get(), &HotkeyBackend::registrationChanged, &Hotkeys,
             &HotkeyTable::setRegistrationResult);
-    connect(&Form1, &TForm1::hidden, this, &Program::Hidden);
+    connect(&Form1, &TForm1::hideRequested, this, &Program::hideToTray);
+    connect(&Form1, &TForm1::exitRequested, &Life, &Lifecycle::Exit1Click);
     connect(&Form1, &TForm1::aboutRequested, &FormAbout, &TFormAbout::ShowAbout);
     connect(&Form1, &TForm1::optionsRequested, &FormOptions, &TFormOptions::ShowOptions);
     connect(&FormOptions, &TFormOptions::saveRequested, &Life, &Lifecycle::SaveSettings);
@@ -59,13 +58,29 @@ Program::Program(std::unique_ptr<HotkeyBackend> backend, std::unique_ptr<Shell> 
     TimerLogo->setSingleShot(true);
     TimerLogo->setInterval(2000);
     connect(TimerLogo, &QTimer::timeout, this, &Program::TimerLogoTimer);
-    connect(&Form1, &TForm1::splashWanted, &FormLogo, &TFormLogo::ShowLogo);
     TimerLogo->start();
     connect(&Settings, &SettingsStore::changed, this, &Program::followSetting);
 
     connect(&Volume, &VolumeController::levelWritten, &FormVolume, &TFormVolume::ShowVolumeLevel);
     connect(&Volume, &VolumeController::noDevice, &FormVolume, &TFormVolume::ShowNoDevice);
     setUpTray();
+}
+
+Lifecycle::CreateOutcome Program::FormCreate(const QString& commandLine,
+                                             const RuntimePlace& runtime, const QString& filesDir) {
+    const Lifecycle::CreateOutcome outcome = Life.FormCreate(commandLine, runtime, filesDir);
+    if (outcome != Lifecycle::CreateOutcome::Created || !m_makeSessionEnd)
+        return outcome;
+    m_sessionEnd = m_makeSessionEnd();
+    connect(m_sessionEnd.get(), &SessionEnd::endRequested, &Life, &Lifecycle::Exit1Click);
+    connect(m_sessionEnd.get(), &SessionEnd::endingNow, &Life, &Lifecycle::EndingNow,
+            Qt::DirectConnection);
+    return outcome;
+}
+
+Program::Parts Program::parts() {
+    return {Life,       Settings,  Volume,      Form1,         *TimerLogo,   FormLogo,
+            FormVolume, FormAbout, FormOptions, PopupMenuTray, CoolTrayIcon1};
 }
 
 void Program::setUpTray() {
@@ -79,9 +94,8 @@ void Program::setUpTray() {
     t.SetIconList(ImageListTray());
     t.OnClick = [this] { CoolTrayIcon1Click(); };
     connect(PopupMenuTray.Show1, &QAction::triggered, this, &Program::CoolTrayIcon1Click);
-    connect(PopupMenuTray.Exit3, &QAction::triggered, this, [this] { Life.Exit1Click(); });
+    connect(PopupMenuTray.Exit3, &QAction::triggered, &Life, &Lifecycle::Exit1Click);
     connect(&Settings, &SettingsStore::changed, this, &Program::followTraySetting);
-    Form1.CoolTrayIcon1 = &CoolTrayIcon1;
     // The icon goes into the tray once the hotkeys work: nothing is drawn before them.
     connect(&Life, &Lifecycle::started, &t, &TCoolTrayIcon::Loaded);
 }
@@ -110,7 +124,7 @@ void Program::followSetting(Setting setting) {
                                  // settings load and the hotkeys behind it.
                                  QTimer::singleShot(0, this, [this, text] {
                                      if (!Life.exitFlag())
-                                         Form1.TellUser(text);
+                                         TellUser(text);
                                  });
                              });
         break;
@@ -150,18 +164,63 @@ void Program::TimerLogoTimer() {
 }
 
 void Program::CoolTrayIcon1Click() {
-    CoolTrayIcon1.HideMainWindow();
-    CoolTrayIcon1.ShowMainWindow();
+    HideMainWindow();
+    ShowMainWindow();
 }
 
-Program::~Program() = default;
+Program::~Program() {
+    // No end signal may reach a program half torn down.
+    m_sessionEnd.reset();
+}
+
+void Program::PrepareLists() {
+    Form1.PrepareLists();
+}
+
+void Program::ShowSplash() {
+    FormLogo.ShowLogo();
+}
+
+void Program::ShowMainWindow() {
+    showMainWindow(0);
+}
+
+void Program::showMainWindow(quint32 eventTime) {
+    // Shown normally: a window minimised to the task bar comes back as it was.
+    if (Form1.isMinimized())
+        Form1.setWindowState(Form1.windowState() & ~Qt::WindowMinimized);
+    if (!m_placed) {
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            Form1.move(screen->availableGeometry().center() - Form1.rect().center());
+        m_placed = true;
+    }
+    m_activator->Activate(&Form1, eventTime);
+}
+
+void Program::HideMainWindow() {
+    // The window itself hidden, task-bar entry and all.
+    Form1.hide();
+}
+
+void Program::RestoreMainWindow() {
+    showMainWindow(0);
+}
+
+void Program::TellUser(const QString& text) {
+    ShowMessage(&Form1, text);
+}
 
 void Program::ToggleMainWindow() {
-    // The key press that asked for it lets the window take the focus.
-    Form1.ToggleMainWindow(m_backend->lastPressTime());
+    if (Form1.isVisible() && !Form1.isMinimized())
+        HideMainWindow();
+    else
+        showMainWindow(m_backend->lastPressTime());
 }
 
-void Program::Hidden() {
+void Program::hideToTray() {
+    // Shown first, so that a minimised window leaves the task bar too and comes back restored.
+    ShowMainWindow();
+    HideMainWindow();
     // Hide closes what belongs to the main window, then writes the table.
     if (FormAbout.isVisible())
         FormAbout.close();
@@ -170,16 +229,4 @@ void Program::Hidden() {
     if (FormVolume.isVisible())
         FormVolume.hide();
     Life.MainWindowHidden();
-}
-
-void Program::VolumeDown() {
-    Volume.VolumeDown();
-}
-
-void Program::VolumeUp() {
-    Volume.VolumeUp();
-}
-
-void Program::VolumeMute() {
-    Volume.VolumeMute();
 }

@@ -6,10 +6,7 @@
 #include "core/Lifecycle.h"
 #include "mainwindow/TForm1.h"
 #include "mainwindow/TFormAbout.h"
-#include "platform/HotkeyBackend.h"
-#include "platform/LogonEntry.h"
-#include "platform/Shell.h"
-#include "platform/TrayHost.h"
+#include "platform/Platform.h"
 #include "settings/SettingsStore.h"
 #include "settings/TFormLogo.h"
 #include "settings/TFormOptions.h"
@@ -20,24 +17,40 @@
 
 #include <memory>
 
-class MixerDriver;
-class WindowActivator;
-
 // Orvane as a whole: the one hotkey table, the settings, the windows and controllers that
 // live for the whole run, and how they are connected. The platform objects come from outside,
 // so the whole program runs with test doubles as well as on the real system.
-class Program : public QObject, public BuiltinFunctions {
+//
+// It is also the one place that knows every window: the life cycle's window calls, the main
+// window's show and hide (the tray's, the Show/Hide function's, a later start's), the splash,
+// and Hide closing the other windows all come here.
+class Program : public QObject, private LifecycleWindows, private MainWindowToggle {
     Q_OBJECT
 public:
-    Program(std::unique_ptr<HotkeyBackend> backend, std::unique_ptr<Shell> shell,
-            std::unique_ptr<MixerDriver> mixerDriver, std::unique_ptr<WindowActivator> activator,
-            std::unique_ptr<TrayHost> trayHost = {}, std::unique_ptr<LogonEntry> logonEntry = {});
+    explicit Program(Platform platform);
     ~Program() override;
 
-    void ToggleMainWindow() override;
-    void VolumeDown() override;
-    void VolumeUp() override;
-    void VolumeMute() override;
+    // The creation step (Lifecycle::FormCreate); a created program then also ends when the
+    // session tells it to.
+    Lifecycle::CreateOutcome FormCreate(const QString& commandLine, const RuntimePlace& runtime,
+                                        const QString& filesDir = {});
+    bool exitFlag() const { return Life.exitFlag(); }
+
+    // What a test drives and looks at.
+    struct Parts {
+        Lifecycle& Life;
+        SettingsStore& Settings;
+        VolumeController& Volume;
+        TForm1& Form1;
+        QTimer& TimerLogo;
+        TFormLogo& FormLogo;
+        TFormVolume& FormVolume;
+        TFormAbout& FormAbout;
+        TFormOptions& FormOptions;
+        TrayMenu& PopupMenuTray;
+        TCoolTrayIcon& CoolTrayIcon1;
+    };
+    Parts parts();
 
     // The palette of a scheme name (an unknown or empty name gives the fallback) on every
     // window: About box, splash, volume window, main window, options dialog.
@@ -46,13 +59,35 @@ public:
     void ApplyQuality(int quality);
 
 private:
+    // LifecycleWindows
+    void PrepareLists() override;
+    void ShowSplash() override;
+    void ShowMainWindow() override;
+    void HideMainWindow() override;
+    void RestoreMainWindow() override;
+    void TellUser(const QString& text) override;
+    // MainWindowToggle: the key press that asked for it lets the window take the focus.
+    void ToggleMainWindow() override;
+
+    // Restored if minimised, centred on its first show, in front. eventTime: the X time of
+    // the key press or click that asked for it (0: now).
+    void showMainWindow(quint32 eventTime);
+    // The main window's Hide: out of the task bar, what belongs to it closed, the table written.
+    void hideToTray();
+    void setUpTray();
+    void followTraySetting(Setting setting);
+    void followSetting(Setting setting);
+    void TimerLogoTimer();
+    // The tray's click and its "Show" item: the main window back and in front.
+    void CoolTrayIcon1Click();
+
     const std::unique_ptr<HotkeyBackend> m_backend;
     const std::unique_ptr<Shell> m_shell;
     const std::unique_ptr<WindowActivator> m_activator;
     const std::unique_ptr<TrayHost> m_trayHost;
     const std::unique_ptr<LogonEntry> m_logonEntry;
+    std::function<std::unique_ptr<SessionEnd>()> m_makeSessionEnd;
 
-public:
     SettingsStore Settings;
     HotkeyTable Hotkeys;
     VolumeController Volume;
@@ -61,20 +96,13 @@ public:
     QTimer* const TimerLogo;
     TFormLogo FormLogo;
     TFormVolume FormVolume;
-    TFormAbout FormAbout;
-    TFormOptions FormOptions;
+    // Owned by the main window, their Qt parent: they go with it, whatever the member order.
+    TFormAbout& FormAbout;
+    TFormOptions& FormOptions;
     TrayMenu PopupMenuTray;
     TCoolTrayIcon CoolTrayIcon1;
     Lifecycle Life;
-
-private:
-    void Hidden();
-    void setUpTray();
-    void followTraySetting(Setting setting);
-    void followSetting(Setting setting);
-    void TimerLogoTimer();
-    // The tray's click and its "Show" item: the main window back and in front.
-    void CoolTrayIcon1Click();
-
     ActionExecutor m_executor;
+    std::unique_ptr<SessionEnd> m_sessionEnd;
+    bool m_placed = false;
 };

@@ -16,33 +16,14 @@ QString ShellOutcomeText(int code) {
     }
 }
 
-bool IsBuiltinTarget(const QString& target) {
-    return target == QLatin1String("Show/Hide Application") || RepeatsWhileHeld(target) ||
-           target == QLatin1String("VolumeMute");
-}
-
-bool RepeatsWhileHeld(const QString& target) {
-    return target == QLatin1String("VolumeDown") || target == QLatin1String("VolumeUp");
-}
-
-ActionExecutor::ActionExecutor(BuiltinFunctions& builtins, Shell& shell, MessageBox showMessage)
-    : m_builtins(builtins), m_shell(shell), m_showMessage(std::move(showMessage)) {}
+ActionExecutor::ActionExecutor(MainWindowToggle& mainWindow, VolumeSteps& volume, Shell& shell,
+                               MessageBox showMessage)
+    : m_mainWindow(mainWindow), m_volume(volume), m_shell(shell),
+      m_showMessage(std::move(showMessage)) {}
 
 void ActionExecutor::Execute(const QString& target, bool showOutcome) {
-    if (target == QLatin1String("Show/Hide Application")) {
-        m_builtins.ToggleMainWindow();
-        return;
-    }
-    if (target == QLatin1String("VolumeDown")) {
-        m_builtins.VolumeDown();
-        return;
-    }
-    if (target == QLatin1String("VolumeUp")) {
-        m_builtins.VolumeUp();
-        return;
-    }
-    if (target == QLatin1String("VolumeMute")) {
-        m_builtins.VolumeMute();
+    if (const BuiltinFunction* builtin = FindBuiltin(target)) {
+        run(builtin->action);
         return;
     }
     if (!showOutcome) {
@@ -54,4 +35,13 @@ void ActionExecutor::Execute(const QString& target, bool showOutcome) {
         if (show)
             show(ShellOutcomeText(code));
     });
+}
+
+void ActionExecutor::run(BuiltinAction action) {
+    switch (action) {
+    case BuiltinAction::VolumeUp: m_volume.VolumeUp(); break;
+    case BuiltinAction::VolumeDown: m_volume.VolumeDown(); break;
+    case BuiltinAction::VolumeMute: m_volume.VolumeMute(); break;
+    case BuiltinAction::ToggleMainWindow: m_mainWindow.ToggleMainWindow(); break;
+    }
 }

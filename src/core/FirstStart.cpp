@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/FirstStart.h"
 
-#include "core/ActionExecutor.h"
+#include "core/BuiltinFunctions.h"
 #include "core/HotkeyTable.h"
 
 #include <array>

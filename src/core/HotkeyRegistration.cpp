@@ -2,6 +2,7 @@
 #include "core/HotkeyRegistration.h"
 
 #include "core/ActionExecutor.h"
+#include "core/BuiltinFunctions.h"
 #include "core/HotkeyTable.h"
 #include "core/KeyTable.h"
 #include "platform/HotkeyBackend.h"

@@ -37,9 +37,9 @@ QString WriteFailure(const QString& path) {
 } // namespace
 
 Lifecycle::Lifecycle(HotkeyTable& table, HotkeyBackend& backend, LifecycleWindows& windows,
-                     SettingsHooks settings, QObject* parent)
+                     SettingsHooks settings, TargetCheck resolves, QObject* parent)
     : QObject(parent), TimerInit(new QTimer(this)), m_table(table), m_backend(backend),
-      m_windows(windows), m_settings(std::move(settings)) {
+      m_windows(windows), m_settings(std::move(settings)), m_resolves(std::move(resolves)) {
     TimerInit->setObjectName(QStringLiteral("TimerInit"));
     TimerInit->setSingleShot(true);
     // The sequence waits only for the event loop to run; a longer delay would only keep
@@ -139,17 +139,10 @@ void Lifecycle::Exit1Click() {
     if (m_exitFlag)
         return; // already ending: a second signal or click must not save twice
     m_exitFlag = true;
-    m_windows.CloseMainWindow();
-}
-
-bool Lifecycle::FormClose() {
-    if (!m_exitFlag)
-        return false;
     HotkeyRegistration::ReleaseAll(m_table, m_backend);
     m_windows.HideMainWindow();
     SaveLoadedState();
     QCoreApplication::quit();
-    return true;
 }
 
 void Lifecycle::EndingNow() {

@@ -21,8 +21,6 @@ public:
     virtual void HideMainWindow() = 0;
     // A later start asks for the main window: restored and brought to the front.
     virtual void RestoreMainWindow() = 0;
-    // Asks the main window to close; its close handling calls Lifecycle::FormClose.
-    virtual void CloseMainWindow() = 0;
     virtual void TellUser(const QString& text) = 0;
 };
 
@@ -44,8 +42,12 @@ public:
         Failed,        // cannot run; the user has been told why
     };
 
+    // How a first start learns whether the desktop can open a default row's target; unset,
+    // every target counts as one it can open.
+    using TargetCheck = std::function<bool(const QString& target)>;
+
     Lifecycle(HotkeyTable& table, HotkeyBackend& backend, LifecycleWindows& windows,
-              SettingsHooks settings, QObject* parent = nullptr);
+              SettingsHooks settings, TargetCheck resolves = {}, QObject* parent = nullptr);
 
     // The creation step; in a later start or on failure the process must end now. runtime is
     // where the single-instance lock lives; filesDir overrides where Hotkeys.ini and
@@ -57,10 +59,10 @@ public:
     QString SettingsPath() const;
     bool exitFlag() const { return m_exitFlag; }
 
+    // The one end of the program, whoever asks (menus, tray, Reset, the session): every
+    // hotkey released, the main window hidden, what was loaded saved, the event loop told to
+    // quit. A second Exit does nothing.
     void Exit1Click();
-    // The main window's close request: false when it only hides (the program goes on), true
-    // when Exit has run and the program ends.
-    bool FormClose();
     // The process is ending without its event loop (the display is gone): releases nothing
     // and touches no window, only saves what was loaded.
     void EndingNow();
@@ -74,12 +76,6 @@ public:
     // Reset's write: Hotkeys.ini gets Count=0 so that the next start takes the default table,
     // and the end of this run leaves it so. False, the user told, when it cannot be written.
     bool SaveResetTable();
-    // How a first start learns whether the desktop can open a default row's target; unset,
-    // every target counts as one it can open.
-    void setTargetCheck(std::function<bool(const QString&)> resolves) {
-        m_resolves = std::move(resolves);
-    }
-
     QTimer* const TimerInit;
 
 signals:
@@ -99,7 +95,7 @@ private:
     HotkeyBackend& m_backend;
     LifecycleWindows& m_windows;
     SettingsHooks m_settings;
-    std::function<bool(const QString&)> m_resolves;
+    TargetCheck m_resolves;
     SingleInstance* m_instance = nullptr;
     QString m_commandLine;
     QString m_filesDir;

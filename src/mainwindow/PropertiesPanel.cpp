@@ -3,6 +3,7 @@
 
 #include "controls/Skin.h"
 #include "controls/TdxButton.h"
+#include "core/BuiltinFunctions.h"
 #include "core/HotkeyTable.h"
 #include "core/KeyTable.h"
 #include "mainwindow/HotkeyIconList.h"
@@ -134,6 +135,17 @@ void setColours(QWidget* widget, std::initializer_list<QPalette::ColorRole> role
     widget->setPalette(p);
 }
 
+// The functions menu's item of each built-in function.
+const char* FunctionsMenuItemName(BuiltinAction action) {
+    switch (action) {
+    case BuiltinAction::VolumeUp: return "VolumeUp1";
+    case BuiltinAction::VolumeDown: return "VolumeDown1";
+    case BuiltinAction::VolumeMute: return "VolumeMute1";
+    case BuiltinAction::ToggleMainWindow: break;
+    }
+    return "ShowHideaplication1";
+}
+
 } // namespace
 
 PropertiesPanel::PropertiesPanel(const HotkeyTable& table, const HotkeyIconList& icons,
@@ -218,21 +230,13 @@ void PropertiesPanel::CreateControls() {
 
     PopupMenuFunctions = new QMenu(this);
     PopupMenuFunctions->setObjectName(QStringLiteral("PopupMenuFunctions"));
-    const std::pair<const char*, const char*> items[] = {
-        {"VolumeUp1", "VolumeUp"},
-        {"VolumeDown1", "VolumeDown"},
-        {"VolumeMute1", "VolumeMute"},
-        {nullptr, nullptr},
-        {"ShowHideaplication1", "Show/Hide Application"},
-    };
-    for (const auto& [name, text] : items) {
-        if (!name) {
+    for (const BuiltinFunction& f : BuiltinFunctionTable) {
+        // The volume functions first, the window's own after a separator.
+        if (f.action == BuiltinAction::ToggleMainWindow)
             PopupMenuFunctions->addSeparator();
-            continue;
-        }
-        QAction* item = PopupMenuFunctions->addAction(QString::fromLatin1(text));
-        item->setObjectName(QLatin1String(name));
-        const QString target = QString::fromLatin1(text);
+        const QString target = QString::fromLatin1(f.name);
+        QAction* item = PopupMenuFunctions->addAction(target);
+        item->setObjectName(QLatin1String(FunctionsMenuItemName(f.action)));
         connect(item, &QAction::triggered, this, [this, target] { SetTarget(target); });
     }
 }

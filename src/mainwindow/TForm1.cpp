@@ -15,16 +15,12 @@
 #include "mainwindow/HotkeyListView.h"
 #include "mainwindow/MainWindowMenus.h"
 #include "mainwindow/PropertiesPanel.h"
-#include "platform/WindowActivator.h"
 #include "settings/SettingsStore.h"
-#include "tray/TCoolTrayIcon.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QMenu>
-#include <QScreen>
 
 namespace {
 
@@ -40,10 +36,10 @@ HotkeyCommands::Answer askUser(QWidget* owner, const QString& text, const QStrin
 } // namespace
 
 TForm1::TForm1(HotkeyTable& table, HotkeyBackend& backend, SettingsStore& settings,
-               WindowActivator& activator, QWidget* parent)
+               ResetWrite resetWrite, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_backend(backend),
-      m_settings(settings), m_activator(activator), Hotkeys(&table),
-      Menus(new MainWindowMenus(this)), m_drag(new WindowDrag(this)) {
+      m_settings(settings), Hotkeys(&table), Menus(new MainWindowMenus(this)),
+      m_drag(new WindowDrag(this)), m_resetWrite(std::move(resetWrite)) {
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(QStringLiteral("Orvane"));
     // The window's colour, which is also the colour its transparency keys out, and its
@@ -231,10 +227,6 @@ void TForm1::PrepareLists() {
     }
 }
 
-void TForm1::ShowSplash() {
-    emit splashWanted();
-}
-
 void TForm1::ListView1MouseDown(int x, int y, Qt::MouseButton, int newCheck) {
     const int row = HotkeyListView::StripRow(x, y, ListView1->TopRow(), Hotkeys->count());
     if (row >= 0)
@@ -300,7 +292,7 @@ void TForm1::Resettodefault1Click() {
     const auto warn = [this](const QString& text, const QString& caption) {
         ShowWarning(this, text, caption);
     };
-    const auto write = [this] { return !OnResetWrite || OnResetWrite(); };
+    const auto write = [this] { return !m_resetWrite || m_resetWrite(); };
     if (HotkeyCommands::Resettodefault1Click(*Hotkeys, ask, warn, write))
         Exit1Click();
 }
@@ -332,9 +324,7 @@ void TForm1::Refresh1Click() {
 }
 
 void TForm1::Hide1Click() {
-    ShowMainWindow();
-    HideMainWindow();
-    emit hidden();
+    emit hideRequested();
 }
 
 void TForm1::Minimize1Click() {
@@ -342,15 +332,12 @@ void TForm1::Minimize1Click() {
 }
 
 void TForm1::Exit1Click() {
-    if (OnExit)
-        OnExit();
+    emit exitRequested();
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-    if (OnCloseQuery && OnCloseQuery()) {
-        event->accept();
-        return;
-    }
+    // A close request from the window manager (Alt+F4, the task bar) only hides: Orvane goes
+    // on in the tray, and only Exit ends it.
     hide();
     event->ignore();
 }
@@ -369,53 +356,4 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (built() && event->type() == QEvent::MouseMove && watched == ListView1->viewport())
         GroupBoxProperties->HideIconPicker();
     return QWidget::eventFilter(watched, event);
-}
-
-void TForm1::CloseMainWindow() {
-    close();
-}
-
-void TForm1::TellUser(const QString& text) {
-    ShowMessage(this, text);
-}
-
-void TForm1::ShowMainWindow() {
-    if (CoolTrayIcon1)
-        CoolTrayIcon1->ShowMainWindow();
-    else
-        ShowMainWindow(quint32(0));
-}
-
-void TForm1::ShowMainWindow(quint32 eventTime) {
-    // Shown normally: a window minimised to the task bar comes back as it was.
-    if (isMinimized())
-        setWindowState(windowState() & ~Qt::WindowMinimized);
-    if (!m_placed) {
-        if (const QScreen* screen = QGuiApplication::primaryScreen())
-            move(screen->availableGeometry().center() - rect().center());
-        m_placed = true;
-    }
-    m_activator.Activate(this, eventTime);
-}
-
-void TForm1::HideMainWindow() {
-    if (CoolTrayIcon1)
-        CoolTrayIcon1->HideMainWindow();
-    else
-        HideForm();
-}
-
-void TForm1::HideForm() {
-    hide();
-}
-
-void TForm1::RestoreMainWindow() {
-    ShowMainWindow(0);
-}
-
-void TForm1::ToggleMainWindow(quint32 eventTime) {
-    if (isVisible() && !isMinimized())
-        HideMainWindow();
-    else
-        ShowMainWindow(eventTime);
 }

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/Lifecycle.h"
 #include "mainwindow/HotkeyIconList.h"
 #include "mainwindow/MainWindowFrame.h"
 
@@ -15,22 +14,20 @@ class HotkeyTable;
 class MainWindowMenus;
 class PropertiesPanel;
 class SettingsStore;
-class TCoolTrayIcon;
 enum class Setting : int;
-class WindowActivator;
 class WindowDrag;
 class WindowTransparency;
 
 // The main window: its own frame and menus, the hotkey list over the program's one hotkey
 // table, and the properties panel that edits the selected entry. The life cycle, the other
 // windows and the built-in functions live elsewhere; this class is the wiring of what the
-// user sees and does here.
-class TForm1 : public QWidget, public LifecycleWindows {
+// user sees and does here. Whoever owns it shows and hides it; its Hide and Exit commands
+// only say that the user asked for them.
+class TForm1 : public QWidget {
     Q_OBJECT
     // First, so that the controls built below can rely on them.
     HotkeyBackend& m_backend;
     SettingsStore& m_settings;
-    WindowActivator& m_activator;
     HotkeyIconList m_icons;
 
 public:
@@ -38,36 +35,16 @@ public:
     static constexpr int FoldedHeight = 275; // list top + list height + bottom strip
     static constexpr int ClientWidth = 542;
 
-    TForm1(HotkeyTable& table, HotkeyBackend& backend, SettingsStore& settings,
-           WindowActivator& activator, QWidget* parent = nullptr);
-    ~TForm1() override;
-
-    // Asked at every close request: true lets the window close (the program ends), false
-    // only hides it.
-    std::function<bool()> OnCloseQuery;
-    // The Exit command of the window's menus and of Reset.
-    std::function<void()> OnExit;
     // Reset's write of what brings the default table back at the next start; false when it
     // failed and the user was told. Unset, Reset goes on.
-    std::function<bool()> OnResetWrite;
+    using ResetWrite = std::function<bool()>;
 
-    // Shows the window when hidden, hides it when shown. eventTime: the X time of the key
-    // press or click that asked for it (0: now).
-    void ToggleMainWindow(quint32 eventTime = 0);
-    void ShowMainWindow(quint32 eventTime);
-    // The window itself hidden, task-bar entry and all.
-    void HideForm();
-    // Where the life cycle and Hide show and hide the window, when there is one.
-    TCoolTrayIcon* CoolTrayIcon1 = nullptr;
+    TForm1(HotkeyTable& table, HotkeyBackend& backend, SettingsStore& settings,
+           ResetWrite resetWrite = {}, QWidget* parent = nullptr);
+    ~TForm1() override;
 
-    // LifecycleWindows
-    void PrepareLists() override;
-    void ShowSplash() override;
-    void ShowMainWindow() override;
-    void HideMainWindow() override;
-    void RestoreMainWindow() override;
-    void CloseMainWindow() override;
-    void TellUser(const QString& text) override;
+    // Column captions and widths of the hotkey list, and the icon picker filled.
+    void PrepareLists();
 
     // Handlers of the commands, public so that the tray and tests reach them as the menus do.
     void New1Click();
@@ -104,10 +81,10 @@ public:
     void setVisible(bool visible) override;
 
 signals:
-    // The start-up sequence wants the splash window shown.
-    void splashWanted();
-    // Hide has hidden the window: the other windows close and the table is written.
-    void hidden();
+    // Hide: the window goes to the tray, the other windows close and the table is written.
+    void hideRequested();
+    // Exit, from the window's menus or after Reset.
+    void exitRequested();
     void optionsRequested();
     void aboutRequested();
     // A file or address for the desktop shell (What's new, the Online pages).
@@ -134,5 +111,5 @@ private:
     WindowTransparency* m_transparency = nullptr;
     std::optional<SkinPalette> m_palette;
     std::optional<int> m_quality;
-    bool m_placed = false;
+    const ResetWrite m_resetWrite;
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/BuiltinFunctions.h"
 #include "volume/TAudioMixer.h"
 #include "volume/VolumeFunctions.h"
 
@@ -13,7 +14,7 @@ class SettingsStore;
 // which follows the settings, and hands the level each function left to whoever shows it. The
 // mixer is opened at the first volume function: a start that never changes the volume
 // never loads the sound system.
-class VolumeController : public QObject {
+class VolumeController : public QObject, public VolumeSteps {
     Q_OBJECT
 public:
     // Mixer units per step before the settings are applied: one hundredth of full scale.
@@ -22,9 +23,9 @@ public:
     VolumeController(std::unique_ptr<MixerDriver> driver, SettingsStore& settings,
                      QObject* parent = nullptr);
 
-    void VolumeUp();
-    void VolumeDown();
-    void VolumeMute();
+    void VolumeUp() override;
+    void VolumeDown() override;
+    void VolumeMute() override;
 
     double step() const { return m_step; }
     // The mixer component, opened on first use.

@@ -9,7 +9,7 @@ struct ExecutorFixture : ::testing::Test {
     FakeShell shell;
     RecordingBuiltins builtins;
     QStringList messages;
-    ActionExecutor executor{builtins, shell, [this](const QString& m) { messages << m; }};
+    ActionExecutor executor{builtins, builtins, shell, [this](const QString& m) { messages << m; }};
 };
 } // namespace
 
@@ -21,6 +21,33 @@ TEST_F(ExecutorFixture, BuiltInNamesNeverReachTheShellNorShowAnything) {
     EXPECT_TRUE(shell.opened.isEmpty());
     EXPECT_TRUE(messages.isEmpty());
 }
+
+namespace {
+// Each built-in name, the one call it makes and whether a held hotkey repeats it.
+struct BuiltinRow {
+    const char* name;
+    const char* call;
+    bool repeats;
+};
+
+class BuiltinName : public ExecutorFixture, public ::testing::WithParamInterface<BuiltinRow> {};
+} // namespace
+
+TEST_P(BuiltinName, MakesItsOneCallAndRepeatsOnlyAsAVolumeStep) {
+    const BuiltinRow& row = GetParam();
+    executor.Execute(row.name, false);
+    EXPECT_EQ(builtins.calls, QStringList{row.call});
+    EXPECT_TRUE(shell.opened.isEmpty());
+    EXPECT_TRUE(IsBuiltinTarget(row.name));
+    EXPECT_EQ(RepeatsWhileHeld(row.name), row.repeats);
+}
+
+INSTANTIATE_TEST_SUITE_P(AllFour, BuiltinName,
+                         ::testing::Values(BuiltinRow{"VolumeUp", "VolumeUp", true},
+                                           BuiltinRow{"VolumeDown", "VolumeDown", true},
+                                           BuiltinRow{"VolumeMute", "VolumeMute", false},
+                                           BuiltinRow{"Show/Hide Application", "ToggleMainWindow",
+                                                      false}));
 
 TEST_F(ExecutorFixture, NearMissesOfBuiltInNamesGoToTheShellWhole) {
     const QStringList nearMisses{"volumeup", "VolumeUp ", " VolumeMute", "Show/Hide application",

@@ -210,7 +210,7 @@ TEST(HotkeyMessage, RunsTheEntryWhoseIdMatchesAndRepeatsOnlyVolumeSteps) {
     FakeShell shell;
     RecordingBuiltins builtins;
     QStringList messages;
-    ActionExecutor executor(builtins, shell, [&](const QString& m) { messages << m; });
+    ActionExecutor executor(builtins, builtins, shell, [&](const QString& m) { messages << m; });
 
     ApplicationEvents1Message(table, 5, false, executor);
     ApplicationEvents1Message(table, 5, true, executor); // held: started once per press

@@ -32,14 +32,8 @@ public:
         visible = false;
     }
     void RestoreMainWindow() override { calls << "RestoreMainWindow"; }
-    void CloseMainWindow() override {
-        calls << "CloseMainWindow";
-        if (closeQuery && !closeQuery())
-            visible = false;
-    }
     void TellUser(const QString& text) override { told << text; }
 
-    std::function<bool()> closeQuery;
     QStringList calls;
     QStringList told;
     bool visible = false;
@@ -53,6 +47,7 @@ struct LifecycleFixture : ::testing::Test {
     QStringList settingsCalls;
     bool logo = false;
     bool settingsWritable = true;
+    QStringList unresolvable; // targets the desktop cannot open
     std::unique_ptr<Lifecycle> life;
 
     void SetUp() override {
@@ -64,8 +59,8 @@ struct LifecycleFixture : ::testing::Test {
                               settingsCalls << "save " + p;
                               return settingsWritable;
                           },
-                          [this] { return logo; }});
-        windows.closeQuery = [this] { return life->FormClose(); };
+                          [this] { return logo; }},
+            [this](const QString& target) { return !unresolvable.contains(target); });
     }
     QString iniPath() const { return dir.filePath("Hotkeys.ini"); }
     QString commandLine(const QStringList& args) const {
@@ -140,27 +135,20 @@ TEST_F(LifecycleFixture, StartsByTheirCommandLine) {
     }
 }
 
-TEST_F(LifecycleFixture, ACloseRequestOnlyHidesAndSavesNothing) {
-    start();
-    const size_t registered = backend.registered.size();
-    ASSERT_GT(registered, 0u);
-    EXPECT_FALSE(life->FormClose());
-    EXPECT_FALSE(QFile::exists(iniPath()));
-    EXPECT_EQ(backend.registered.size(), registered);
-}
-
 TEST_F(LifecycleFixture, ExitReleasesEverythingThenSavesSettingsAndHotkeys) {
     start();
     settingsCalls.clear();
+    windows.calls.clear();
+    ASSERT_TRUE(windows.visible);
     life->Exit1Click();
     EXPECT_TRUE(life->exitFlag());
     EXPECT_FALSE(windows.visible);
     EXPECT_TRUE(backend.registered.empty());
     EXPECT_EQ(settingsCalls, QStringList{"save " + dir.filePath("Settings.ini")});
     EXPECT_TRUE(readAll(iniPath()).startsWith("[HotKeys]\nCount=20\nKey0=69\n"));
-    // A second Exit (a repeated signal) neither closes nor saves again.
+    // A second Exit (a repeated signal) neither hides nor saves again.
     life->Exit1Click();
-    EXPECT_EQ(windows.calls.count("CloseMainWindow"), 1);
+    EXPECT_EQ(windows.calls, QStringList{"HideMainWindow"});
     EXPECT_EQ(settingsCalls.size(), 1);
 }
 
@@ -285,4 +273,13 @@ TEST_F(LifecycleFixture, SavingTheSettingsOnRequestWaitsForTheStartUpLoad) {
     EXPECT_EQ(settingsCalls, QStringList{"save " + dir.filePath("Settings.ini")});
     EXPECT_FALSE(life->exitFlag());
     EXPECT_FALSE(QFile::exists(iniPath())) << "only the settings";
+}
+
+TEST_F(LifecycleFixture, AFirstStartAsksTheGivenCheckWhetherADefaultTargetOpens) {
+    unresolvable = {"dxdiag.exe"};
+    start();
+    ASSERT_EQ(table.at(4).Execute, "dxdiag.exe");
+    EXPECT_FALSE(table.at(4).Checked);
+    EXPECT_EQ(table.statusAt(4).state, HotkeyStatus::State::NoTarget);
+    EXPECT_EQ(backend.registered.size(), 13u) << "one fewer than when every target opens";
 }

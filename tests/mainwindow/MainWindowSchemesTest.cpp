@@ -31,11 +31,11 @@ struct MainWindow : ::testing::Test {
     void SetUp() override {
         table.appendMany(DefaultHotkeyTable());
         settings.LoadDefaults();
-        form = std::make_unique<TForm1>(table, backend, settings, activator);
+        form = std::make_unique<TForm1>(table, backend, settings);
         form->PrepareLists();
     }
     void show() {
-        form->ShowMainWindow(0);
+        activator.Activate(form.get(), 0);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     }
 };
@@ -149,7 +149,7 @@ TEST_F(MainWindow, DesignLookUntilASchemeWhichALaterBuildTakes) {
         {"black", Skin::Navy, QColor(235, 245, 255), QColor(220, 240, 255)},
     };
     for (const auto& row : rows) {
-        TForm1 fresh(table, backend, settings, activator);
+        TForm1 fresh(table, backend, settings);
         if (row.scheme)
             fresh.ApplyPalette(Skin::SchemePalette(QString::fromLatin1(row.scheme)));
         ASSERT_FALSE(fresh.built());

@@ -34,10 +34,10 @@ TEST(MainWindowScreenshots, PanelShownAndFoldedPickerOpenAndARefusedRow) {
     SettingsStore settings;
     settings.LoadDefaults();
     FakeWindowActivator activator;
-    TForm1 form(table, backend, settings, activator);
+    TForm1 form(table, backend, settings);
     form.PrepareLists();
     HotkeyRegistration::RegistrationPass(table, backend);
-    form.ShowMainWindow(0);
+    activator.Activate(&form, 0);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
 
     form.ListView1->SelectRow(1);
@@ -84,9 +84,9 @@ TEST(MainWindowScreenshots, EverySchemeAndTheBlackOneSeeThrough) {
     SettingsStore settings;
     settings.LoadDefaults();
     FakeWindowActivator activator;
-    TForm1 form(table, backend, settings, activator);
+    TForm1 form(table, backend, settings);
     form.PrepareLists();
-    form.ShowMainWindow(0);
+    activator.Activate(&form, 0);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     form.ListView1->SelectRow(1);
 

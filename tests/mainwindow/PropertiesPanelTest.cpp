@@ -3,6 +3,7 @@
 // user would act (pointer moves and clicks go through the window system layer).
 #define QTEST_QPA_MOUSE_HANDLING
 #include "mainwindow/PropertiesPanel.h"
+#include "core/BuiltinFunctions.h"
 
 #include "controls/Skin.h"
 #include "controls/TdxButton.h"
@@ -249,6 +250,24 @@ TEST_F(Panel, FunctionsMenuDropsAtTheButtonAndReplacesTheTarget) {
     panel->PopupMenuFunctions->hide();
     EXPECT_EQ(panel->EditExecute->text(), "VolumeMute");
     EXPECT_TRUE(panel->ButtonApply->isEnabled());
+}
+
+// Each item of the functions menu, by its name, puts the one target that runs the function.
+TEST_F(Panel, EveryFunctionsMenuItemPutsATargetTheExecutorRuns) {
+    const std::pair<const char*, const char*> items[] = {
+        {"VolumeUp1", "VolumeUp"},
+        {"VolumeDown1", "VolumeDown"},
+        {"VolumeMute1", "VolumeMute"},
+        {"ShowHideaplication1", "Show/Hide Application"},
+    };
+    for (const auto& [name, target] : items) {
+        SCOPED_TRACE(name);
+        QAction* item = panel->PopupMenuFunctions->findChild<QAction*>(name);
+        ASSERT_TRUE(item);
+        item->trigger();
+        EXPECT_EQ(panel->EditExecute->text(), target);
+        EXPECT_TRUE(IsBuiltinTarget(panel->EditExecute->text()));
+    }
 }
 
 TEST_F(Panel, IconPickerTogglesChoosesAndIgnoresAClickBeside) {

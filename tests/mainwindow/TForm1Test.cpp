@@ -23,6 +23,7 @@
 #include <QSignalSpy>
 #include <QStyleOptionViewItem>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -44,9 +45,9 @@ struct FormFixture : ::testing::Test {
         SetMessageHook(recordMessage);
         table.appendMany(DefaultHotkeyTable());
         settings.LoadDefaults();
-        form = std::make_unique<TForm1>(table, backend, settings, activator);
+        form = std::make_unique<TForm1>(table, backend, settings);
         form->PrepareLists();
-        form->ShowMainWindow(0);
+        activator.Activate(form.get(), 0);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     }
     void TearDown() override {
@@ -176,25 +177,71 @@ TEST_F(FormFixture, TestRunsTheStoredTargetNotTheEditedText) {
     EXPECT_EQ(tests.at(0).at(0).toString(), "calc.exe");
 }
 
-TEST_F(FormFixture, HideAndToggleShowAndHideTheWindow) {
-    QSignalSpy hidden(form.get(), &TForm1::hidden);
-    form->Hide1Click();
-    EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(hidden.count(), 1);
-    form->ToggleMainWindow(1234);
-    EXPECT_TRUE(form->isVisible());
-    EXPECT_EQ(activator.times.back(), 1234u);
-    form->ToggleMainWindow(1240);
-    EXPECT_FALSE(form->isVisible());
-    // A close request only hides, unless the program ends.
-    bool ending = false;
-    form->OnCloseQuery = [&] { return ending; };
-    form->ShowMainWindow(0);
+// Hide and Exit are the owner's to carry out: the window only says which the user asked for.
+TEST_F(FormFixture, HideAndExitCommandsSayWhatTheUserAskedAndLeaveTheWindowAsItIs) {
+    struct Row {
+        const char* what;
+        std::function<void()> ask;
+        int hides, exits;
+    };
+    const Row rows[] = {
+        {"title-bar X", [&] { QTest::mouseClick(form->Frame.ButtonExit, Qt::LeftButton); }, 1, 0},
+        {"Window menu Hide", [&] { form->Menus->Hide1->trigger(); }, 1, 0},
+        {"context menu Hide", [&] { form->Menus->Hide2->trigger(); }, 1, 0},
+        {"Window menu Exit", [&] { form->Menus->Exit1->trigger(); }, 0, 1},
+        {"context menu Exit", [&] { form->Menus->Exit2->trigger(); }, 0, 1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        QSignalSpy hides(form.get(), &TForm1::hideRequested);
+        QSignalSpy exits(form.get(), &TForm1::exitRequested);
+        row.ask();
+        EXPECT_EQ(hides.count(), row.hides);
+        EXPECT_EQ(exits.count(), row.exits);
+        EXPECT_TRUE(form->isVisible());
+    }
+}
+
+TEST_F(FormFixture, ACloseRequestOnlyHidesTheWindow) {
+    QSignalSpy exits(form.get(), &TForm1::exitRequested);
     EXPECT_FALSE(form->close());
     EXPECT_FALSE(form->isVisible());
-    ending = true;
-    form->ShowMainWindow(0);
-    EXPECT_TRUE(form->close());
+    EXPECT_EQ(exits.count(), 0);
+}
+
+namespace {
+QStringList g_questions;
+MessageAnswer answerYes(QWidget*, const QString& text, const QString&) {
+    g_questions << text;
+    return MessageAnswer::Yes;
+}
+} // namespace
+
+// Reset ends the program once the write that brings the defaults back has gone to disk.
+TEST(FormReset, AsksForExitOnlyAfterTheWriteSucceeded) {
+    SetQuestionHook(answerYes);
+    SetWarningHook([](QWidget*, const QString&, const QString&) {});
+    for (const bool written : {false, true}) {
+        SCOPED_TRACE(written);
+        g_questions.clear();
+        HotkeyTable table;
+        table.appendMany(DefaultHotkeyTable());
+        FakeHotkeyBackend backend;
+        SettingsStore settings;
+        int writes = 0;
+        TForm1 form(table, backend, settings, [&] {
+            ++writes;
+            return written;
+        });
+        QSignalSpy exits(&form, &TForm1::exitRequested);
+        form.Menus->Resettodefault1->trigger();
+        EXPECT_EQ(g_questions.size(), 1);
+        EXPECT_EQ(writes, 1);
+        EXPECT_EQ(exits.count(), written ? 1 : 0);
+        EXPECT_EQ(table.count(), written ? 0 : 20);
+    }
+    SetQuestionHook(nullptr);
+    SetWarningHook(nullptr);
 }
 
 TEST_F(FormFixture, RealignClosesTheFlagColumnsADragOpened) {

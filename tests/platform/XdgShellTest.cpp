@@ -154,7 +154,8 @@ TEST_F(ShellFixture, TestReportsWhatXdgOpenAnswered) {
         XdgShell shell{waits ? std::chrono::milliseconds(100) : std::chrono::minutes(1)};
         RecordingBuiltins builtins;
         QStringList messages;
-        ActionExecutor executor{builtins, shell, [&](const QString& m) { messages << m; }};
+        ActionExecutor executor{builtins, builtins, shell,
+                                [&](const QString& m) { messages << m; }};
         executor.Execute("https://example.org/", true);
         EXPECT_TRUE(messages.isEmpty()) << "answered before xdg-open did";
         ASSERT_TRUE(QTest::qWaitFor([&] { return !messages.isEmpty(); }, 70000));

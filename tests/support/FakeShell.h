@@ -16,7 +16,8 @@ public:
     int result = 42;
 };
 
-class RecordingBuiltins : public BuiltinFunctions {
+// The main window's toggle and the volume functions, as calls in order.
+class RecordingBuiltins : public MainWindowToggle, public VolumeSteps {
 public:
     void ToggleMainWindow() override { calls << QStringLiteral("ToggleMainWindow"); }
     void VolumeDown() override { calls << QStringLiteral("VolumeDown"); }
