@@ -52,6 +52,8 @@ LAYERS = [
     ("platform/TrayHost.h", "tray"),
     ("platform/NullTrayHost.h", "tray"),
     ("platform/WindowActivator.h", "controls"),
+    # The bundle of every platform object the program is given.
+    ("platform/Platform.h", "app"),
 ]
 
 # What each backend folder may include besides its own files: the interfaces it implements,
