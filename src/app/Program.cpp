@@ -19,10 +19,12 @@ Program::Program(std::unique_ptr<HotkeyBackend> backend, std::unique_ptr<Shell> 
     : m_backend(std::move(backend)), m_shell(std::move(shell)), m_activator(std::move(activator)),
       m_trayHost(trayHost ? std::move(trayHost) : std::make_unique<NullTrayHost>()),
       m_logonEntry(logonEntry ? std::move(logonEntry) : std::make_unique<NullLogonEntry>()),
-      Volume(std::move(mixerDriver), Settings), Form1(Hotkeys, *m_backend, Settings, *m_activator),
-      TimerLogo(new QTimer(&Form1)), FormLogo(Form1.palette().color(QPalette::Window)),
-      FormVolume(Settings), FormAbout([this](const QString& link) { m_shell->open(link); }, &Form1),
-      FormOptions(Settings, &Form1),
+      Volume(std::move(mixerDriver), Settings),
+      Form1(Hotkeys, *m_backend, Settings, *m_activator, WindowLook), TimerLogo(new QTimer(&Form1)),
+      FormLogo(WindowLook, Form1.palette().color(QPalette::Window)),
+      FormVolume(Settings, WindowLook),
+      FormAbout([this](const QString& link) { m_shell->open(link); }, WindowLook, &Form1),
+      FormOptions(Settings, WindowLook, &Form1),
       CoolTrayIcon1(*m_trayHost, {&Form1, [this] { Form1.ShowMainWindow(quint32(0)); },
                                   [this] { Form1.HideForm(); }}),
       Life(Hotkeys, *m_backend, Form1,
@@ -128,20 +130,11 @@ void Program::followSetting(Setting setting) {
 }
 
 void Program::ApplyColorScheme(const QString& name) {
-    const SkinPalette palette = Skin::SchemePalette(name);
-    FormAbout.ApplyPalette(palette);
-    FormLogo.ApplyPalette(palette);
-    FormVolume.ApplyPalette(palette);
-    Form1.ApplyPalette(palette);
-    FormOptions.ApplyPalette(palette);
+    WindowLook.SetScheme(name);
 }
 
 void Program::ApplyQuality(int quality) {
-    FormAbout.ApplyQuality(quality);
-    FormLogo.ApplyQuality(quality);
-    FormVolume.ApplyQuality(quality);
-    Form1.ApplyQuality(quality);
-    FormOptions.ApplyQuality(quality);
+    WindowLook.SetQuality(quality);
 }
 
 void Program::TimerLogoTimer() {

@@ -56,6 +56,8 @@ public:
     SettingsStore Settings;
     HotkeyTable Hotkeys;
     VolumeController Volume;
+    // The colour scheme and gradient quality all the windows follow.
+    Look WindowLook;
     TForm1 Form1;
     // Ends the splash time, 2 s after the main window came into being.
     QTimer* const TimerLogo;

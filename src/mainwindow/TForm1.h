@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "controls/SkinnedWindow.h"
 #include "core/Lifecycle.h"
 #include "mainwindow/HotkeyIconList.h"
 #include "mainwindow/MainWindowFrame.h"
 
-#include <QWidget>
 #include <functional>
-#include <optional>
 
 class HotkeyBackend;
 class HotkeyListView;
@@ -18,14 +17,12 @@ class SettingsStore;
 class TCoolTrayIcon;
 enum class Setting : int;
 class WindowActivator;
-class WindowDrag;
-class WindowTransparency;
 
 // The main window: its own frame and menus, the hotkey list over the program's one hotkey
 // table, and the properties panel that edits the selected entry. The life cycle, the other
 // windows and the built-in functions live elsewhere; this class is the wiring of what the
 // user sees and does here.
-class TForm1 : public QWidget, public LifecycleWindows {
+class TForm1 : public SkinnedWindow, public LifecycleWindows {
     Q_OBJECT
     // First, so that the controls built below can rely on them.
     HotkeyBackend& m_backend;
@@ -39,7 +36,7 @@ public:
     static constexpr int ClientWidth = 542;
 
     TForm1(HotkeyTable& table, HotkeyBackend& backend, SettingsStore& settings,
-           WindowActivator& activator, QWidget* parent = nullptr);
+           WindowActivator& activator, const Look& look, QWidget* parent = nullptr);
     ~TForm1() override;
 
     // Asked at every close request: true lets the window close (the program ends), false
@@ -91,17 +88,7 @@ public:
     MainWindowFrame Frame;
     HotkeyListView* ListView1 = nullptr;
     PropertiesPanel* GroupBoxProperties = nullptr;
-    bool built() const { return ListView1 != nullptr; }
     const HotkeyIconList& Icons() const { return m_icons; }
-
-    // A colour scheme and the gradient quality. Both are kept: a window not built yet takes
-    // them when it builds; before any scheme it shows its design look.
-    void ApplyPalette(const SkinPalette& palette);
-    void ApplyQuality(int quality);
-    // The colour key and the opacity, as the settings give them.
-    WindowTransparency* Transparency() const { return m_transparency; }
-
-    void setVisible(bool visible) override;
 
 signals:
     // The start-up sequence wants the splash window shown.
@@ -122,17 +109,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void build();
+    void build() override;
+    // Before any scheme the frame keeps its design look, which no scheme's colours give.
+    void applyPaletteToControls() override;
     void connectMenus();
     void connectList();
     void followSetting(Setting setting);
     void dropMenu(QWidget* button, QMenu* menu);
     void applyRow(int row, int newCheck);
-    void applyPaletteToControls();
 
-    WindowDrag* m_drag;
-    WindowTransparency* m_transparency = nullptr;
-    std::optional<SkinPalette> m_palette;
-    std::optional<int> m_quality;
     bool m_placed = false;
 };

@@ -2,6 +2,7 @@
 #include "mainwindow/TForm1.h"
 #include "FakeHotkeyBackend.h"
 #include "FakeWindowActivator.h"
+#include "controls/Look.h"
 #include "controls/MessageBox.h"
 #include "controls/TdxButton.h"
 #include "core/HotkeyRegistration.h"
@@ -37,6 +38,7 @@ struct FormFixture : ::testing::Test {
     FakeHotkeyBackend backend;
     SettingsStore settings;
     FakeWindowActivator activator;
+    Look look;
     std::unique_ptr<TForm1> form;
 
     void SetUp() override {
@@ -44,7 +46,7 @@ struct FormFixture : ::testing::Test {
         SetMessageHook(recordMessage);
         table.appendMany(DefaultHotkeyTable());
         settings.LoadDefaults();
-        form = std::make_unique<TForm1>(table, backend, settings, activator);
+        form = std::make_unique<TForm1>(table, backend, settings, activator, look);
         form->PrepareLists();
         form->ShowMainWindow(0);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
@@ -236,7 +238,7 @@ TEST_F(FormFixture, ADragOnTheLastDividerOpensAFlagColumn) {
 
 TEST_F(FormFixture, TheFoldedWindowsBottomStripIsWhole) {
     form->Menus->Propertiespanel1->trigger(); // the panel stays, reaching under the bottom edge
-    const QColor strip = form->Frame.Strips.LabelBottom->palette().color(QPalette::Window);
+    const QColor strip = form->LabelBottom()->palette().color(QPalette::Window);
     const QImage look = form->grab().toImage();
     for (int x = 0; x < form->width(); ++x)
         ASSERT_EQ(look.pixelColor(x, TForm1::FoldedHeight - 1), strip) << x;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/TFormAbout.h"
 #include "BuildInfo.h"
+#include "controls/Look.h"
 #include "controls/TdxButton.h"
 #include "controls/WindowShape.h"
 
@@ -25,7 +26,8 @@ protected:
     }
 
     QStringList opened;
-    TFormAbout about{[this](const QString& link) { opened << link; }};
+    Look look;
+    TFormAbout about{[this](const QString& link) { opened << link; }, look};
 };
 
 TEST_F(AboutBox, MakesNoWindowAndNoControlsUntilFirstShown) {
@@ -114,7 +116,7 @@ TEST_F(AboutBox, ATopLevelBoxOwnedByTheMainWindowWithItsBackground) {
     main.setPalette(p);
     main.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
-    TFormAbout owned({}, &main);
+    TFormAbout owned({}, look, &main);
     owned.ShowAbout();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&owned));
     EXPECT_TRUE(owned.isWindow());
@@ -127,7 +129,7 @@ TEST_F(AboutBox, ATopLevelBoxOwnedByTheMainWindowWithItsBackground) {
 TEST_F(AboutBox, PaletteRecoloursBarButtonAndStripsOnlyWhenMade) {
     const SkinPalette black{QColor(0, 0, 0), QColor(192, 192, 192), QColor(160, 160, 164),
                             QColor(128, 128, 128)};
-    about.ApplyPalette(black);
+    look.SetPalette(black);
     EXPECT_TRUE(about.findChildren<TdxButton*>().isEmpty()) << "nothing made early";
     EXPECT_EQ(about.palette().color(QPalette::Window), QColor(128, 128, 128));
 
@@ -138,18 +140,18 @@ TEST_F(AboutBox, PaletteRecoloursBarButtonAndStripsOnlyWhenMade) {
     EXPECT_EQ(about.ButtonBar()->Colors().FocusedFrom(), QColor(0, 0, 0));
     EXPECT_EQ(about.LabelBottom()->palette().color(QPalette::Window), QColor(0, 0, 0));
 
-    about.ApplyPalette(Skin::DesignPalette);
+    look.SetPalette(Skin::DesignPalette);
     EXPECT_EQ(ok.BackgroundTo(), Skin::SkyBlue);
     EXPECT_EQ(about.LabelLeft()->palette().color(QPalette::Window), Skin::Navy);
 }
 
 TEST_F(AboutBox, QualityReachesTheButtonsMadeBeforeOrAfter) {
-    about.ApplyQuality(bqLow);
+    look.SetQuality(bqLow);
     ASSERT_TRUE(about.findChildren<TdxButton*>().isEmpty()) << "nothing made early";
     const QList<TdxButton*> made{about.ButtonBar(), about.ButtonOK()};
     for (const TdxButton* b : made)
         EXPECT_EQ(b->Quality(), bqLow) << b->objectName().toStdString();
-    about.ApplyQuality(bqHigh);
+    look.SetQuality(bqHigh);
     for (const TdxButton* b : made)
         EXPECT_EQ(b->Quality(), bqHigh) << b->objectName().toStdString();
 }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/TFormOptions.h"
+#include "controls/Look.h"
 
 #include "Screenshots.h"
 #include "TestFiles.h"
@@ -126,7 +127,8 @@ protected:
     }
 
     SettingsStore store;
-    TFormOptions dialog{store};
+    Look look;
+    TFormOptions dialog{store, look};
 };
 
 TEST_F(OptionsDialog, EveryControlHasItsCaptionItemsPageAndDefault) {
@@ -278,7 +280,7 @@ TEST_F(OptionsDialog, OkHidesTheDialogThenSavesAllEighteenKeys) {
 }
 
 TEST_F(OptionsDialog, TheVolumeWindowPreviewsItsLookOnlyWhileTheDialogIsShown) {
-    TFormVolume volume(store);
+    TFormVolume volume(store, look);
     QObject::connect(&dialog, &TFormOptions::volumePreviewWanted, &volume,
                      &TFormVolume::ShowPreview);
     QTemporaryDir dir;
@@ -360,7 +362,7 @@ TEST_F(OptionsDialog, OwnedByTheMainWindowWithItsBackgroundAndOneDialogInFront) 
     main.setPalette(grey);
     main.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
-    TFormOptions owned(store, &main);
+    TFormOptions owned(store, look, &main);
     owned.ShowOptions();
     owned.ShowOptions();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&owned));
@@ -404,8 +406,8 @@ TEST_F(OptionsDialog, DragsByItsSurfaceTitleBarPageControlAndEveryPage) {
 TEST_F(OptionsDialog, PaletteAndQualityReachTheBarTheButtonsAndTheStrips) {
     const SkinPalette black{QColor(0, 0, 0), QColor(192, 192, 192), QColor(160, 160, 164),
                             QColor(128, 128, 128)};
-    dialog.ApplyPalette(black);
-    dialog.ApplyQuality(bqHigh);
+    look.SetPalette(black);
+    look.SetQuality(bqHigh);
     EXPECT_TRUE(dialog.findChildren<QWidget*>().isEmpty()) << "nothing made early";
     EXPECT_EQ(dialog.palette().color(QPalette::Window), QColor(128, 128, 128));
 
@@ -431,8 +433,8 @@ TEST_F(OptionsDialog, PaletteAndQualityReachTheBarTheButtonsAndTheStrips) {
     EXPECT_EQ(dialog.findChildren<TdxButton*>().size(), 3);
     EXPECT_EQ(dialog.LabelLeft()->palette().color(QPalette::Window), QColor(0, 0, 0));
 
-    dialog.ApplyPalette(Skin::DesignPalette);
-    dialog.ApplyQuality(bqLow);
+    look.SetPalette(Skin::DesignPalette);
+    look.SetQuality(bqLow);
     EXPECT_EQ(dialog.ButtonOK()->Colors().BackgroundTo(), Skin::SkyBlue);
     EXPECT_EQ(dialog.ButtonBar()->Quality(), bqLow);
     EXPECT_EQ(dialog.LabelRight()->palette().color(QPalette::Window), Skin::Navy);

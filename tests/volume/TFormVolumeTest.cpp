@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "volume/TFormVolume.h"
+#include "controls/Look.h"
 #include "settings/SettingsStore.h"
 
 #include "controls/TdxButton.h"
@@ -32,7 +33,8 @@ TEST(TFormVolume, PercentagesHaveThreeSignificantDigitsInTheUsersFormat) {
 TEST(TFormVolume, ShowsBothChannelsInTheBarsAndTheTitle) {
     QLocale::setDefault(QLocale::c());
     SettingsStore settings;
-    TFormVolume w(settings);
+    Look look;
+    TFormVolume w(settings, look);
     EXPECT_EQ(w.ButtonBar()->Caption(), QStringLiteral("Volume"));
     EXPECT_FALSE(w.isVisible());
 
@@ -50,7 +52,8 @@ TEST(TFormVolume, ShowsBothChannelsInTheBarsAndTheTitle) {
 
 TEST(TFormVolume, MuteTicksTheBoxAndEnablesTheBars) {
     SettingsStore settings;
-    TFormVolume w(settings);
+    Look look;
+    TFormVolume w(settings, look);
     struct Row {
         int mute;
         bool ticked, boxEnabled, barsEnabled;
@@ -71,7 +74,8 @@ TEST(TFormVolume, MuteTicksTheBoxAndEnablesTheBars) {
 TEST(TFormVolume, StaysUpTheWholeVisibleTime) {
     using namespace std::chrono;
     SettingsStore settings;
-    TFormVolume w(settings);
+    Look look;
+    TFormVolume w(settings, look);
     settings.setValue(Setting::VisibleTime, 0);
     ASSERT_EQ(w.Timer1->interval(), 500);
     w.ShowVolumeLevel(1000, 1000, 0); // the controls and the window made beforehand
@@ -108,7 +112,8 @@ TEST(TFormVolume, StaysUpTheWholeVisibleTime) {
 
 TEST(TFormVolume, EveryUpdateRestartsTheHideTimerWhichHidesTheWindow) {
     SettingsStore settings;
-    TFormVolume w(settings);
+    Look look;
+    TFormVolume w(settings, look);
     EXPECT_EQ(w.Timer1->interval(), 1000);
     EXPECT_FALSE(w.Timer1->isActive());
     w.Timer1->setInterval(50);
@@ -130,7 +135,8 @@ TEST(TFormVolume, ASecondUpdateKeepsTheWindowUpForTheVisibleTimeAfterIt) {
     // however late the loop runs.
     const int visible = 200, gap = 150;
     SettingsStore settings;
-    TFormVolume w(settings);
+    Look look;
+    TFormVolume w(settings, look);
     w.Timer1->setInterval(visible);
     w.Timer1->setTimerType(Qt::PreciseTimer);
     QTimer secondUpdate, firstTimeout;
@@ -156,7 +162,8 @@ TEST(TFormVolume, ASecondUpdateKeepsTheWindowUpForTheVisibleTimeAfterIt) {
 
 TEST(TFormVolume, WithTheWindowSwitchedOffNothingChanges) {
     SettingsStore settings;
-    TFormVolume w(settings);
+    Look look;
+    TFormVolume w(settings, look);
     settings.setValue(Setting::VolumeShow, 0);
     w.ShowVolumeLevel(65535, 65535, 1);
     EXPECT_FALSE(w.isVisible());
@@ -172,7 +179,8 @@ TEST(TFormVolume, WithTheWindowSwitchedOffNothingChanges) {
 TEST(TFormVolume, WithoutASoundDeviceTheWindowSaysSoAndShowsNoLevel) {
     QLocale::setDefault(QLocale::c());
     SettingsStore settings;
-    TFormVolume w(settings);
+    Look look;
+    TFormVolume w(settings, look);
     w.ShowVolumeLevel(65535, 65535, 1); // a level and mute shown before the device went
     ASSERT_TRUE(w.CheckBox1()->isChecked());
     ASSERT_EQ(w.ProgressBar1()->value(), 100);
@@ -196,7 +204,8 @@ TEST(TFormVolume, WithoutASoundDeviceTheWindowSaysSoAndShowsNoLevel) {
 
 TEST(TFormVolume, WithTheWindowSwitchedOffNoDeviceIsNotShownEither) {
     SettingsStore settings;
-    TFormVolume w(settings);
+    Look look;
+    TFormVolume w(settings, look);
     settings.setValue(Setting::VolumeShow, 0);
     w.ShowNoDevice();
     EXPECT_FALSE(w.isVisible());
@@ -206,7 +215,8 @@ TEST(TFormVolume, WithTheWindowSwitchedOffNoDeviceIsNotShownEither) {
 
 TEST(TFormVolume, StaysUpForTheVisibleTimeTheSettingsGive) {
     SettingsStore settings;
-    TFormVolume w(settings);
+    Look look;
+    TFormVolume w(settings, look);
     EXPECT_EQ(w.Timer1->interval(), 1000); // before the settings are applied
     settings.LoadDefaults();
     EXPECT_EQ(w.Timer1->interval(), 2000);
@@ -234,7 +244,8 @@ TEST(TFormVolume, TitleCaptionsInTheUsersDecimalFormat) {
     for (const Row& row : rows) {
         QLocale::setDefault(row.locale);
         SettingsStore settings;
-        TFormVolume w(settings);
+        Look look;
+        TFormVolume w(settings, look);
         w.ShowVolumeLevel(row.left, row.right, 0);
         EXPECT_EQ(w.ButtonBar()->Caption(), QString::fromUtf8(row.caption))
             << row.left << " " << row.right;
@@ -245,7 +256,8 @@ TEST(TFormVolume, TitleCaptionsInTheUsersDecimalFormat) {
 
 TEST(TFormVolume, NeverTakesTheFocusNorShowsInTheTaskBar) {
     SettingsStore settings;
-    TFormVolume w(settings);
+    Look look;
+    TFormVolume w(settings, look);
     EXPECT_TRUE(w.windowFlags() & Qt::WindowDoesNotAcceptFocus);
     EXPECT_EQ(w.windowType(), Qt::Tool);
     EXPECT_TRUE(w.testAttribute(Qt::WA_ShowWithoutActivating));
@@ -258,7 +270,8 @@ TEST(TFormVolume, NeverTakesTheFocusNorShowsInTheTaskBar) {
 
 TEST(TFormVolume, TransparencyFollowsTheSettingsLive) {
     SettingsStore settings;
-    TFormVolume w(settings);
+    Look look;
+    TFormVolume w(settings, look);
     EXPECT_EQ(w.mask(), WindowShapeRegion(QSize(464, 64)));
     // The outline is the rectangle from 50 down united with the rounded one.
     EXPECT_TRUE(w.mask().contains(QPoint(463, 63)));
@@ -291,7 +304,8 @@ TEST(TFormVolume, TransparencyFollowsTheSettingsLive) {
 
 TEST(TFormVolume, DragsByItsSurfaceAndTitleBarAlways) {
     SettingsStore settings;
-    TFormVolume w(settings);
+    Look look;
+    TFormVolume w(settings, look);
     w.ShowVolumeLevel(1000, 1000, 0);
     for (QWidget* area : {static_cast<QWidget*>(&w), static_cast<QWidget*>(w.ButtonBar())}) {
         const QPoint before = w.pos();
@@ -308,7 +322,8 @@ TEST(TFormVolume, DragsByItsSurfaceAndTitleBarAlways) {
 
 TEST(TFormVolume, BuildsNothingUntilFirstShown) {
     SettingsStore settings;
-    TFormVolume w(settings);
+    Look look;
+    TFormVolume w(settings, look);
     EXPECT_TRUE(w.findChildren<QWidget*>().isEmpty());
     EXPECT_FALSE(w.Timer1->isActive());
     w.hide();
@@ -317,7 +332,8 @@ TEST(TFormVolume, BuildsNothingUntilFirstShown) {
 
 TEST(TFormVolume, APreviewShowsTheWindowForTheVisibleTimeEvenWhenSwitchedOff) {
     SettingsStore settings;
-    TFormVolume w(settings);
+    Look look;
+    TFormVolume w(settings, look);
     settings.LoadDefaults();
     settings.setValue(Setting::VolumeShow, 0);
     w.ShowVolumeLevel(1000, 1000, 0);
@@ -342,10 +358,11 @@ TEST(TFormVolume, SchemeAndQualityReachTheControlsMadeLater) {
     };
     for (const auto& row : rows) {
         SettingsStore settings;
-        TFormVolume w(settings);
+        Look look;
+        TFormVolume w(settings, look);
         if (row.scheme)
-            w.ApplyPalette(Skin::SchemePalette(QString::fromLatin1(row.scheme)));
-        w.ApplyQuality(bqHigh);
+            look.SetPalette(Skin::SchemePalette(QString::fromLatin1(row.scheme)));
+        look.SetQuality(bqHigh);
         ASSERT_TRUE(w.findChildren<QWidget*>().isEmpty()) << "nothing made early";
         w.ShowVolumeLevel(1000, 1000, 0);
         const char* name = row.scheme ? row.scheme : "(design)";
