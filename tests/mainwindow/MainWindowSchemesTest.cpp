@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window's colour schemes, gradient quality, colour key and opacity.
+// The main window's colour schemes and colour key, beyond what every skinned window shares.
 #include "FakeHotkeyBackend.h"
 #include "FakeWindowActivator.h"
 #include "controls/Look.h"
@@ -181,19 +181,6 @@ TEST_F(MainWindow, TheSameSchemeTwiceRebuildsNoGradient) {
     const std::vector<qint64> yellow = bitmapKeys(*form);
     for (size_t i = 0; i < red.size(); i += 4)
         EXPECT_NE(yellow[i], red[i]) << "button " << i / 4;
-}
-
-TEST_F(MainWindow, QualityReachesEveryGradientButtonBuiltBeforeOrAfter) {
-    look.SetQuality(bqLow);
-    ASSERT_FALSE(form->built());
-    show();
-    const QList<TdxButton*> buttons = form->findChildren<TdxButton*>();
-    ASSERT_EQ(buttons.size(), 11);
-    for (const TdxButton* b : buttons)
-        EXPECT_EQ(b->Quality(), bqLow) << b->objectName().toStdString();
-    look.SetQuality(bqHigh);
-    for (const TdxButton* b : buttons)
-        EXPECT_EQ(b->Quality(), bqHigh) << b->objectName().toStdString();
 }
 
 TEST_F(MainWindow, TheColourKeyFollowsTheSchemeAndThePanel) {
