@@ -125,6 +125,7 @@ protected:
         EXPECT_EQ(bar.BackgroundFrom(), p.dark);
         EXPECT_EQ(bar.FocusedFrom(), p.dark);
         EXPECT_EQ(bar.HighlightTo(), p.accent);
+        EXPECT_EQ(bar.FocusedTo(), p.accent);
         for (const QLabel* strip : strips())
             EXPECT_EQ(strip->palette().color(QPalette::Window), p.dark)
                 << strip->objectName().toStdString();
@@ -219,7 +220,10 @@ TEST_P(SkinnedWindows, TheTitleBarDragsTheWindowsThatDrag) {
     const QPoint start = bar->mapToGlobal(QPoint(150, 10));
     send(bar, QEvent::MouseButtonPress, start);
     send(bar, QEvent::MouseMove, start + QPoint(30, -12));
-    EXPECT_EQ(window->Drag() != nullptr, GetParam().drags);
+    ASSERT_EQ(window->Drag() != nullptr, GetParam().drags);
+    if (window->Drag()) {
+        EXPECT_EQ(window->Drag()->Anchor(), QPoint(150, 10)) << "the press in the bar's own terms";
+    }
     EXPECT_EQ(window->pos(), GetParam().drags ? before + QPoint(30, -12) : before);
 }
 
