@@ -259,6 +259,8 @@ TEST_F(ProgramFixture, TheColourAndQualitySettingsReachEveryWindowAtOnce) {
         {"main", program->Form1.Frame.ButtonBar, &program->Form1},
         {"About", program->FormAbout.ButtonBar(), &program->FormAbout},
         {"volume", program->FormVolume.ButtonBar(), &program->FormVolume},
+        {"options", program->FormOptions.ButtonBar(), &program->FormOptions},
+        {"splash", program->FormLogo.ButtonBar(), &program->FormLogo},
     };
     // Blue, applied by every start.
     for (const WindowLookOf& w : windows)
