@@ -16,6 +16,7 @@
 #include "settings/TFormOptions.h"
 #include "volume/TFormVolume.h"
 
+#include "SendMouse.h"
 #include <QApplication>
 #include <QLabel>
 #include <QMouseEvent>
@@ -130,12 +131,6 @@ protected:
             EXPECT_EQ(strip->palette().color(QPalette::Window), p.dark)
                 << strip->objectName().toStdString();
     }
-    static void send(QWidget* area, QEvent::Type type, QPoint global) {
-        QMouseEvent e(type, area->mapFromGlobal(QPointF(global)), QPointF(global),
-                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-        QApplication::sendEvent(area, &e);
-    }
 
     Makings made;
     std::unique_ptr<SkinnedWindow> window;
@@ -218,8 +213,8 @@ TEST_P(SkinnedWindows, TheTitleBarDragsTheWindowsThatDrag) {
     TdxButton* bar = window->ButtonBar();
     const QPoint before = window->pos();
     const QPoint start = bar->mapToGlobal(QPoint(150, 10));
-    send(bar, QEvent::MouseButtonPress, start);
-    send(bar, QEvent::MouseMove, start + QPoint(30, -12));
+    SendMouse(bar, QEvent::MouseButtonPress, start);
+    SendMouse(bar, QEvent::MouseMove, start + QPoint(30, -12));
     ASSERT_EQ(window->Drag() != nullptr, GetParam().drags);
     if (window->Drag()) {
         EXPECT_EQ(window->Drag()->Anchor(), QPoint(150, 10)) << "the press in the bar's own terms";

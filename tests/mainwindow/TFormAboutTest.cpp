@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/TFormAbout.h"
 #include "BuildInfo.h"
+#include "SendMouse.h"
 #include "controls/Look.h"
 #include "controls/TdxButton.h"
 
@@ -17,13 +18,6 @@ namespace {
 
 class AboutBox : public ::testing::Test {
 protected:
-    // A mouse event on `area` with the pointer at `global` on the screen.
-    static void Send(QWidget* area, QEvent::Type type, QPoint global, Qt::MouseButton button) {
-        QMouseEvent e(type, area->mapFromGlobal(QPointF(global)), QPointF(global),
-                      type == QEvent::MouseMove ? Qt::NoButton : button, button, Qt::NoModifier);
-        QApplication::sendEvent(area, &e);
-    }
-
     QStringList opened;
     Look look;
     TFormAbout about{[this](const QString& link) { opened << link; }, look};
@@ -89,10 +83,10 @@ TEST_F(AboutBox, DragOnTheSurfaceMovesTheBox) {
     const QPoint before = about.pos();
     const QPoint start = about.mapToGlobal(QPoint(20, 150));
     ASSERT_EQ(about.childAt(20, 150), nullptr) << "a free spot";
-    Send(&about, QEvent::MouseButtonPress, start, Qt::LeftButton);
-    Send(&about, QEvent::MouseMove, start + QPoint(30, -12), Qt::LeftButton);
+    SendMouse(&about, QEvent::MouseButtonPress, start, Qt::LeftButton);
+    SendMouse(&about, QEvent::MouseMove, start + QPoint(30, -12), Qt::LeftButton);
     EXPECT_EQ(about.pos(), before + QPoint(30, -12));
-    Send(&about, QEvent::MouseButtonRelease, start + QPoint(30, -12), Qt::LeftButton);
+    SendMouse(&about, QEvent::MouseButtonRelease, start + QPoint(30, -12), Qt::LeftButton);
 }
 
 TEST_F(AboutBox, ATopLevelBoxOwnedByTheMainWindowWithItsBackground) {

@@ -3,6 +3,7 @@
 #include "controls/Look.h"
 
 #include "Screenshots.h"
+#include "SendMouse.h"
 #include "TestFiles.h"
 #include "controls/MessageBox.h"
 #include "controls/TdxButton.h"
@@ -116,13 +117,6 @@ protected:
         dialog.ShowOptions();
         dialog.Pages().PageControl1->setCurrentIndex(page);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    }
-    // A mouse event on `area` with the pointer at `global` on the screen.
-    static void send(QWidget* area, QEvent::Type type, QPoint global) {
-        QMouseEvent e(type, area->mapFromGlobal(QPointF(global)), QPointF(global),
-                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-        QApplication::sendEvent(area, &e);
     }
 
     SettingsStore store;
@@ -387,11 +381,11 @@ TEST_F(OptionsDialog, DragsByItsSurfacePageControlAndEveryPage) {
         ASSERT_EQ(a.widget->childAt(a.press), nullptr) << "a free spot";
         const QPoint before = dialog.pos();
         const QPoint start = a.widget->mapToGlobal(a.press);
-        send(a.widget, QEvent::MouseButtonPress, start);
+        SendMouse(a.widget, QEvent::MouseButtonPress, start);
         EXPECT_EQ(dialog.Drag()->Anchor(), a.press) << "the press stays with its own area";
-        send(a.widget, QEvent::MouseMove, start + QPoint(-25, 14));
+        SendMouse(a.widget, QEvent::MouseMove, start + QPoint(-25, 14));
         EXPECT_EQ(dialog.pos(), before + QPoint(-25, 14));
-        send(a.widget, QEvent::MouseButtonRelease, start + QPoint(-25, 14));
+        SendMouse(a.widget, QEvent::MouseButtonRelease, start + QPoint(-25, 14));
     }
 }
 
