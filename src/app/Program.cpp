@@ -19,11 +19,12 @@ Program::Program(Platform platform)
       m_logonEntry(platform.logonEntry ? std::move(platform.logonEntry)
                                        : std::make_unique<NullLogonEntry>()),
       m_makeSessionEnd(std::move(platform.sessionEnd)), Volume(std::move(platform.mixer), Settings),
-      Form1(Hotkeys, *m_backend, Settings, [this] { return Life.SaveResetTable(); }),
-      TimerLogo(new QTimer(&Form1)), FormLogo(Form1.palette().color(QPalette::Window)),
-      FormVolume(Settings),
-      FormAbout(*new TFormAbout([this](const QString& link) { m_shell->open(link); }, &Form1)),
-      FormOptions(*new TFormOptions(Settings, &Form1)),
+      Form1(Hotkeys, *m_backend, Settings, WindowLook, [this] { return Life.SaveResetTable(); }),
+      TimerLogo(new QTimer(&Form1)), FormLogo(WindowLook, Form1.palette().color(QPalette::Window)),
+      FormVolume(Settings, WindowLook),
+      FormAbout(*new TFormAbout([this](const QString& link) { m_shell->open(link); }, WindowLook,
+                                &Form1)),
+      FormOptions(*new TFormOptions(Settings, WindowLook, &Form1)),
       CoolTrayIcon1(*m_trayHost,
                     {&Form1, [this] { ShowMainWindow(); }, [this] { HideMainWindow(); }}),
       Life(Hotkeys, *m_backend, *this,
@@ -142,20 +143,11 @@ void Program::followSetting(Setting setting) {
 }
 
 void Program::ApplyColorScheme(const QString& name) {
-    const SkinPalette palette = Skin::SchemePalette(name);
-    FormAbout.ApplyPalette(palette);
-    FormLogo.ApplyPalette(palette);
-    FormVolume.ApplyPalette(palette);
-    Form1.ApplyPalette(palette);
-    FormOptions.ApplyPalette(palette);
+    WindowLook.SetScheme(name);
 }
 
 void Program::ApplyQuality(int quality) {
-    FormAbout.ApplyQuality(quality);
-    FormLogo.ApplyQuality(quality);
-    FormVolume.ApplyQuality(quality);
-    Form1.ApplyQuality(quality);
-    FormOptions.ApplyQuality(quality);
+    WindowLook.SetQuality(quality);
 }
 
 void Program::TimerLogoTimer() {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "controls/Look.h"
 #include "core/ActionExecutor.h"
 #include "core/HotkeyTable.h"
 #include "core/Lifecycle.h"
@@ -91,6 +92,8 @@ private:
     SettingsStore Settings;
     HotkeyTable Hotkeys;
     VolumeController Volume;
+    // The colour scheme and gradient quality all the windows follow.
+    Look WindowLook;
     TForm1 Form1;
     // Ends the splash time, 2 s after the main window came into being.
     QTimer* const TimerLogo;

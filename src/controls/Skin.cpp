@@ -49,18 +49,58 @@ QFont Font(int pixelHeight, bool bold) {
     return font;
 }
 
-void ApplyTitleBarSet(TdxColors& colors, const SkinPalette& palette) {
-    colors.SetBackgroundFrom(palette.dark);
-    colors.SetClickedFrom(palette.dark);
-    colors.SetHighlightFrom(palette.dark);
-    colors.SetFocusedFrom(palette.dark);
-    colors.SetBackgroundTo(palette.accent);
-    colors.SetClickedTo(palette.accent);
-    colors.SetHighlightTo(palette.accent);
-    colors.SetFocusedTo(palette.accent);
+namespace {
+
+// Where a gradient end of a colour set comes from; Keep leaves the button's own colour.
+enum class From { Keep, Dark, Accent, White };
+// A set's gradient ends: background, clicked, focused and highlight, each from and to.
+using GradientEnds = std::array<From, 8>;
+using Setter = void (TdxColors::*)(const QColor&);
+constexpr std::array<Setter, 8> EndSetters = {
+    &TdxColors::SetBackgroundFrom, &TdxColors::SetBackgroundTo, &TdxColors::SetClickedFrom,
+    &TdxColors::SetClickedTo,      &TdxColors::SetFocusedFrom,  &TdxColors::SetFocusedTo,
+    &TdxColors::SetHighlightFrom,  &TdxColors::SetHighlightTo};
+
+constexpr GradientEnds TitleBarEnds = {From::Dark, From::Accent, From::Dark, From::Accent,
+                                       From::Dark, From::Accent, From::Dark, From::Accent};
+constexpr GradientEnds ActionEnds = {From::Dark, From::Accent, From::Keep, From::Dark,
+                                     From::Keep, From::Accent, From::Keep, From::Dark};
+constexpr GradientEnds ActionDesignEnds = {From::Dark,  From::Accent, From::White, From::Dark,
+                                           From::White, From::Accent, From::White, From::Dark};
+constexpr GradientEnds OkEnds = {From::Dark, From::Accent, From::Dark, From::Accent,
+                                 From::Keep, From::Accent, From::Dark, From::Accent};
+constexpr GradientEnds TabEnds = {From::Accent, From::White, From::Dark, From::White,
+                                  From::Accent, From::White, From::Dark, From::White};
+
+void applyEnds(TdxColors& colors, const GradientEnds& ends, const SkinPalette& palette) {
+    for (size_t i = 0; i < ends.size(); ++i) {
+        switch (ends[i]) {
+        case From::Keep: break;
+        case From::Dark: (colors.*EndSetters[i])(palette.dark); break;
+        case From::Accent: (colors.*EndSetters[i])(palette.accent); break;
+        case From::White: (colors.*EndSetters[i])(Qt::white); break;
+        }
+    }
+}
+
+// The light corner strokes, the outline and a black hot caption.
+void applyFrame(TdxColors& colors, const QColor& outline) {
     colors.SetBorderEdges(SkyBlue);
-    colors.SetBorderLine(Qt::black);
+    colors.SetBorderLine(outline);
     colors.SetHotTrack(Qt::black);
+}
+
+void tabButton(TdxButton& button, const QColor& outline, const SkinPalette& palette) {
+    applyEnds(button.Colors(), TabEnds, palette);
+    applyFrame(button.Colors(), outline);
+    button.SetFontColor(palette.dark);
+}
+
+} // namespace
+
+void ApplyTitleBarSet(TdxColors& colors, const SkinPalette& palette) {
+    applyEnds(colors, TitleBarEnds, palette);
+    applyFrame(colors, Qt::black);
 }
 
 TdxButton* AddTitleBar(QWidget* window, const QString& caption, int width) {
@@ -78,40 +118,17 @@ TdxButton* AddTitleBar(QWidget* window, const QString& caption, int width) {
 }
 
 void ApplyActionButtonSet(TdxColors& colors, const SkinPalette& palette) {
-    colors.SetBackgroundFrom(palette.dark);
-    colors.SetBackgroundTo(palette.accent);
-    colors.SetClickedTo(palette.dark);
-    colors.SetFocusedTo(palette.accent);
-    colors.SetHighlightTo(palette.dark);
+    applyEnds(colors, ActionEnds, palette);
 }
 
 void ApplyActionButtonDesign(TdxColors& colors) {
-    ApplyActionButtonSet(colors, DesignPalette);
-    colors.SetClickedFrom(Qt::white);
-    colors.SetFocusedFrom(Qt::white);
-    colors.SetHighlightFrom(Qt::white);
-    colors.SetBorderEdges(SkyBlue);
-    colors.SetBorderLine(Qt::black);
-    colors.SetHotTrack(Qt::black);
+    applyEnds(colors, ActionDesignEnds, DesignPalette);
+    applyFrame(colors, Qt::black);
 }
 
-namespace {
-void tabButton(TdxButton& button, const QColor& outline, const SkinPalette& palette) {
-    TdxColors& colors = button.Colors();
-    colors.SetBackgroundFrom(palette.accent);
-    colors.SetBorderLine(outline);
-    colors.SetClickedFrom(palette.dark);
-    colors.SetFocusedFrom(palette.accent);
-    colors.SetHighlightFrom(palette.dark);
-    colors.SetBackgroundTo(Qt::white);
-    colors.SetClickedTo(Qt::white);
-    colors.SetFocusedTo(Qt::white);
-    colors.SetHighlightTo(Qt::white);
-    colors.SetBorderEdges(SkyBlue);
-    colors.SetHotTrack(Qt::black);
-    button.SetFontColor(palette.dark);
+void ApplyOkButtonSet(TdxColors& colors, const SkinPalette& palette) {
+    applyEnds(colors, OkEnds, palette);
 }
-} // namespace
 
 void ApplyTabButtonSet(TdxButton& button, const SkinPalette& palette) {
     tabButton(button, palette.dark, palette);

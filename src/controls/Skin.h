@@ -57,6 +57,8 @@ void ApplyActionButtonSet(TdxColors& colors, const SkinPalette& palette);
 // The main window's push buttons as laid out: the blue set, white where the state
 // gradients start.
 void ApplyActionButtonDesign(TdxColors& colors);
+// The About box's OK button: dark to accent, the focused frame starting from its own colour.
+void ApplyOkButtonSet(TdxColors& colors, const SkinPalette& palette);
 // The menu buttons under a title bar: accent to white with a dark outline; the caption takes
 // the dark colour too.
 void ApplyTabButtonSet(TdxButton& button, const SkinPalette& palette);

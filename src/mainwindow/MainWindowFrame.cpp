@@ -37,9 +37,9 @@ TdxButton* menuButton(QWidget* window, const char* name, const QString& caption,
 
 } // namespace
 
-MainWindowFrame MainWindowFrame::Build(QWidget* window, int width) {
+MainWindowFrame MainWindowFrame::Build(QWidget* window, TdxButton* titleBar) {
     MainWindowFrame f;
-    f.ButtonBar = Skin::AddTitleBar(window, QStringLiteral("Orvane"), width);
+    f.ButtonBar = titleBar;
     f.ButtonBar->SetGlyph(QIcon(QStringLiteral(":/images/titlebar.png"))
                               .pixmap(QSize(16, 16), window->devicePixelRatioF())
                               .toImage());
@@ -53,8 +53,6 @@ MainWindowFrame MainWindowFrame::Build(QWidget* window, int width) {
     f.ButtonExit = titleButton(window, "ButtonExit", QStringLiteral("X"), 518, Skin::Font(13, true),
                                QStringLiteral("Hide"));
 
-    f.Strips = BorderStrips::Add(window, TitleHeight, Skin::Navy);
-
     f.ButtonHotKeys = menuButton(window, "ButtonHotKeys", QStringLiteral("Hotkeys"), 3);
     f.ButtonView = menuButton(window, "ButtonView", QStringLiteral("View"), 103);
     f.ButtonWindow = menuButton(window, "ButtonWindow", QStringLiteral("Window"), 203);
@@ -65,10 +63,8 @@ MainWindowFrame MainWindowFrame::Build(QWidget* window, int width) {
 }
 
 void MainWindowFrame::ApplyPalette(const SkinPalette& palette) const {
-    Skin::ApplyTitleBarSet(ButtonBar->Colors(), palette);
     for (TdxButton* b : {ButtonHotKeys, ButtonView, ButtonWindow, ButtonHelp})
         Skin::ApplyTabButtonSet(*b, palette);
     for (TdxButton* b : {ButtonMinimize, ButtonExit})
         Skin::ApplyActionButtonSet(b->Colors(), palette);
-    Strips.SetColour(palette.dark);
 }

@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "controls/BorderStrips.h"
 #include "controls/Skin.h"
 
 class QWidget;
 class TdxButton;
 
-// The main window's own frame: the gradient title bar with its minimise and hide buttons,
-// the border strips, and the row of four menu buttons under the title bar.
+// What the main window adds to the skinned window's chrome: the program's glyph on the title
+// bar, the minimise and hide buttons on it, and the row of four menu buttons under it.
 struct MainWindowFrame {
     TdxButton* ButtonBar = nullptr;
     TdxButton* ButtonMinimize = nullptr;
@@ -17,13 +16,10 @@ struct MainWindowFrame {
     TdxButton* ButtonView = nullptr;
     TdxButton* ButtonWindow = nullptr;
     TdxButton* ButtonHelp = nullptr;
-    BorderStrips Strips;
 
-    static constexpr int TitleHeight = Skin::TitleBarHeight;
-
-    // Builds the frame on a window `width` pixels wide, in the design colours.
-    static MainWindowFrame Build(QWidget* window, int width);
-    // A colour scheme: the title bar's set, the push buttons' set on the two title-bar
-    // buttons, the tab set on the menu buttons, the strips dark.
+    // Builds the frame around the window's title bar, in the design colours.
+    static MainWindowFrame Build(QWidget* window, TdxButton* titleBar);
+    // A colour scheme: the push buttons' set on the two title-bar buttons, the tab set on
+    // the menu buttons.
     void ApplyPalette(const SkinPalette& palette) const;
 };

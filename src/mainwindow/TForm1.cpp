@@ -5,7 +5,6 @@
 #include "controls/Skin.h"
 #include "controls/TdxButton.h"
 #include "controls/WindowDrag.h"
-#include "controls/WindowShape.h"
 #include "controls/WindowTransparency.h"
 #include "core/AppPaths.h"
 #include "core/HotkeyCommands.h"
@@ -36,19 +35,14 @@ HotkeyCommands::Answer askUser(QWidget* owner, const QString& text, const QStrin
 } // namespace
 
 TForm1::TForm1(HotkeyTable& table, HotkeyBackend& backend, SettingsStore& settings,
-               ResetWrite resetWrite, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_backend(backend),
-      m_settings(settings), Hotkeys(&table), Menus(new MainWindowMenus(this)),
-      m_drag(new WindowDrag(this)), m_resetWrite(std::move(resetWrite)) {
+               const Look& look, ResetWrite resetWrite, QWidget* parent)
+    // The outline is cut once, for the full height.
+    : SkinnedWindow(look, QStringLiteral("Orvane"), {ClientWidth, FullHeight},
+                    Draggable | Transparent, Skin::WindowBackground, parent,
+                    Qt::Window | Qt::FramelessWindowHint),
+      m_backend(backend), m_settings(settings), Hotkeys(&table), Menus(new MainWindowMenus(this)),
+      m_resetWrite(std::move(resetWrite)) {
     setObjectName(QStringLiteral("TForm1"));
-    setWindowTitle(QStringLiteral("Orvane"));
-    // The window's colour, which is also the colour its transparency keys out, and its
-    // outline, cut once for the full height.
-    Skin::SetWindowBackground(this, Skin::WindowBackground);
-    resize(ClientWidth, FullHeight);
-    ApplyWindowShape(this);
-    m_transparency = new WindowTransparency(this);
-    setFixedSize(ClientWidth, FullHeight);
 
     Hotkeys->setIconProvider([this](int image) { return QVariant(m_icons.icon(image)); });
     Hotkeys->setCheckToggledHandler([this](int row, bool checked) {
@@ -59,16 +53,10 @@ TForm1::TForm1(HotkeyTable& table, HotkeyBackend& backend, SettingsStore& settin
     connect(&m_settings, &SettingsStore::changed, this, &TForm1::followSetting);
 }
 
-void TForm1::setVisible(bool visible) {
-    if (visible && !built())
-        build();
-    QWidget::setVisible(visible);
-}
-
 void TForm1::build() {
     setFont(Skin::Font(11));
     setWindowIcon(AppIcon());
-    Frame = MainWindowFrame::Build(this, ClientWidth);
+    Frame = MainWindowFrame::Build(this, AddChrome());
     ListView1 = new HotkeyListView(this);
     ListView1->setModel(Hotkeys);
     Realignlist1Click();
@@ -79,10 +67,9 @@ void TForm1::build() {
     // The title bar always drags; the surface, the panel and the list only with Easy Window
     // Move on, read at every move.
     const auto easyMove = [this] { return m_settings.isOn(Setting::EasyMove); };
-    m_drag->AddArea(Frame.ButtonBar);
-    m_drag->AddArea(this, easyMove);
-    m_drag->AddArea(GroupBoxProperties, easyMove);
-    m_drag->AddArea(ListView1->viewport(), easyMove);
+    Drag()->AddArea(this, easyMove);
+    Drag()->AddArea(GroupBoxProperties, easyMove);
+    Drag()->AddArea(ListView1->viewport(), easyMove);
     // Any move over the window's free surface or the list closes the icon picker.
     setMouseTracking(true);
     ListView1->viewport()->setMouseTracking(true);
@@ -101,37 +88,21 @@ void TForm1::build() {
     connectList();
     for (const Setting s : {Setting::CheckBoxes, Setting::GridLines})
         followSetting(s);
-    if (m_palette)
-        applyPaletteToControls();
-    if (m_quality)
-        Skin::ApplyQuality(this, *m_quality);
-}
-
-void TForm1::ApplyPalette(const SkinPalette& palette) {
-    m_palette = palette;
-    if (built()) {
-        // No gradient button keeps the focus while it changes colour.
-        if (isVisible() && isEnabled())
-            ListView1->setFocus();
-        applyPaletteToControls();
-    }
-    // Also the colour the transparency keys out.
-    Skin::SetWindowBackground(this, palette.windowBackground);
 }
 
 void TForm1::applyPaletteToControls() {
-    Frame.ApplyPalette(*m_palette);
-    GroupBoxProperties->ApplyPalette(*m_palette);
+    if (!Schemed())
+        return;
+    // No gradient button keeps the focus while it changes colour.
+    if (isVisible() && isEnabled())
+        ListView1->setFocus();
+    const SkinPalette colours = SkinColours();
+    Frame.ApplyPalette(colours);
+    GroupBoxProperties->ApplyPalette(colours);
     QPalette p = ListView1->palette();
-    p.setColor(QPalette::Base, m_palette->listBackground);
-    p.setColor(QPalette::Text, m_palette->dark);
+    p.setColor(QPalette::Base, colours.listBackground);
+    p.setColor(QPalette::Text, colours.dark);
     ListView1->setPalette(p);
-}
-
-void TForm1::ApplyQuality(int quality) {
-    m_quality = quality;
-    if (built())
-        Skin::ApplyQuality(this, quality);
 }
 
 TForm1::~TForm1() = default;
@@ -203,8 +174,8 @@ void TForm1::followSetting(Setting setting) {
         Menus->Propertiespanel1->setChecked(m_settings.isOn(setting));
         Propertiespanel1Click();
         break;
-    case Setting::MainTransparent: m_transparency->SetColourKey(m_settings.isOn(setting)); break;
-    case Setting::MainAlpha: m_transparency->SetAlpha(m_settings.value(setting)); break;
+    case Setting::MainTransparent: Transparency()->SetColourKey(m_settings.isOn(setting)); break;
+    case Setting::MainAlpha: Transparency()->SetAlpha(m_settings.value(setting)); break;
     default: break;
     }
 }

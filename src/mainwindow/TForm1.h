@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "controls/SkinnedWindow.h"
 #include "mainwindow/HotkeyIconList.h"
 #include "mainwindow/MainWindowFrame.h"
 
-#include <QWidget>
 #include <functional>
-#include <optional>
 
 class HotkeyBackend;
 class HotkeyListView;
@@ -15,15 +14,14 @@ class MainWindowMenus;
 class PropertiesPanel;
 class SettingsStore;
 enum class Setting : int;
-class WindowDrag;
-class WindowTransparency;
+class Look;
 
 // The main window: its own frame and menus, the hotkey list over the program's one hotkey
 // table, and the properties panel that edits the selected entry. The life cycle, the other
 // windows and the built-in functions live elsewhere; this class is the wiring of what the
 // user sees and does here. Whoever owns it shows and hides it; its Hide and Exit commands
 // only say that the user asked for them.
-class TForm1 : public QWidget {
+class TForm1 : public SkinnedWindow {
     Q_OBJECT
     // First, so that the controls built below can rely on them.
     HotkeyBackend& m_backend;
@@ -39,7 +37,7 @@ public:
     // failed and the user was told. Unset, Reset goes on.
     using ResetWrite = std::function<bool()>;
 
-    TForm1(HotkeyTable& table, HotkeyBackend& backend, SettingsStore& settings,
+    TForm1(HotkeyTable& table, HotkeyBackend& backend, SettingsStore& settings, const Look& look,
            ResetWrite resetWrite = {}, QWidget* parent = nullptr);
     ~TForm1() override;
 
@@ -68,17 +66,7 @@ public:
     MainWindowFrame Frame;
     HotkeyListView* ListView1 = nullptr;
     PropertiesPanel* GroupBoxProperties = nullptr;
-    bool built() const { return ListView1 != nullptr; }
     const HotkeyIconList& Icons() const { return m_icons; }
-
-    // A colour scheme and the gradient quality. Both are kept: a window not built yet takes
-    // them when it builds; before any scheme it shows its design look.
-    void ApplyPalette(const SkinPalette& palette);
-    void ApplyQuality(int quality);
-    // The colour key and the opacity, as the settings give them.
-    WindowTransparency* Transparency() const { return m_transparency; }
-
-    void setVisible(bool visible) override;
 
 signals:
     // Hide: the window goes to the tray, the other windows close and the table is written.
@@ -99,17 +87,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void build();
+    void build() override;
+    // Before any scheme the frame keeps its design look, which no scheme's colours give.
+    void applyPaletteToControls() override;
     void connectMenus();
     void connectList();
     void followSetting(Setting setting);
     void dropMenu(QWidget* button, QMenu* menu);
     void applyRow(int row, int newCheck);
-    void applyPaletteToControls();
 
-    WindowDrag* m_drag;
-    WindowTransparency* m_transparency = nullptr;
-    std::optional<SkinPalette> m_palette;
-    std::optional<int> m_quality;
     const ResetWrite m_resetWrite;
 };

@@ -2,10 +2,8 @@
 #include "mainwindow/TFormAbout.h"
 
 #include "BuildInfo.h"
-#include "controls/BorderStrips.h"
 #include "controls/TdxButton.h"
 #include "controls/WindowDrag.h"
-#include "controls/WindowShape.h"
 #include "core/ProjectLinks.h"
 
 #include <QImage>
@@ -15,7 +13,6 @@
 
 namespace {
 
-constexpr int TitleHeight = Skin::TitleBarHeight;
 constexpr std::string_view HttpsScheme = "https://";
 static_assert(std::string_view(ProjectLinks::WebSite).starts_with(HttpsScheme),
               "the web site link is opened as an https link");
@@ -42,105 +39,40 @@ QString versionText() {
         .arg(QLatin1String(ORVANE_RELEASE_DAY));
 }
 
-// The OK button's colours: dark to accent, and accent where the state gradients end; its
-// focused frame starts from the button's own colour.
-void okButtonColours(TdxColors& colors, const SkinPalette& palette) {
-    colors.SetBackgroundFrom(palette.dark);
-    colors.SetClickedFrom(palette.dark);
-    colors.SetHighlightFrom(palette.dark);
-    colors.SetBackgroundTo(palette.accent);
-    colors.SetClickedTo(palette.accent);
-    colors.SetHighlightTo(palette.accent);
-    colors.SetFocusedTo(palette.accent);
-}
-
 } // namespace
 
-struct TFormAbout::Controls {
-    TdxButton* ButtonBar = nullptr;
-    BorderStrips Strips;
-    QLabel* LabelApp = nullptr;
-    QLabel* LabelVersion = nullptr;
-    TLinkLabel* LinkLabel1 = nullptr;
-    TLinkLabel* LinkLabel2 = nullptr;
-    QLabel* Image1 = nullptr;
-    TdxButton* ButtonOK = nullptr;
-};
-
-TFormAbout::TFormAbout(TLinkLabel::OpenLink open, QWidget* parent)
-    : QWidget(parent, Qt::Dialog | Qt::FramelessWindowHint), m_open(std::move(open)),
-      m_drag(new WindowDrag(this)) {
+TFormAbout::TFormAbout(TLinkLabel::OpenLink open, const Look& look, QWidget* parent)
+    : SkinnedWindow(look, QStringLiteral("About"), ClientSize, Draggable, OwnersBackground(parent),
+                    parent, Qt::Dialog | Qt::FramelessWindowHint),
+      m_open(std::move(open)) {
     setObjectName(QStringLiteral("TFormAbout"));
-    setWindowTitle(QStringLiteral("About"));
-    setFixedSize(ClientWidth, ClientHeight);
     setFont(Skin::Font(11));
     // Placed here once; after that the box stays wherever it was left.
     move(FirstPlace);
-    m_drag->AddArea(this);
-    FormCreate(parent ? parent->palette().color(QPalette::Window) : Skin::WindowBackground);
+    Drag()->AddArea(this);
 }
 
 TFormAbout::~TFormAbout() = default;
 
-void TFormAbout::FormCreate(const QColor& background) {
-    Skin::SetWindowBackground(this, background);
-    ApplyWindowShape(this);
-}
-
 void TFormAbout::ShowAbout() {
-    show();
-    raise();
-    activateWindow();
-}
-
-void TFormAbout::setVisible(bool visible) {
-    // Made before the window itself, so that they are shown with it.
-    if (visible)
-        controls();
-    QWidget::setVisible(visible);
-}
-
-void TFormAbout::ApplyPalette(const SkinPalette& palette) {
-    m_palette = palette;
-    Skin::SetWindowBackground(this, palette.windowBackground);
-    if (m_controls)
-        applyPaletteToControls();
-}
-
-void TFormAbout::ApplyQuality(int quality) {
-    m_quality = quality;
-    if (m_controls)
-        Skin::ApplyQuality(this, quality);
+    BringToFront();
 }
 
 void TFormAbout::applyPaletteToControls() {
-    Skin::ApplyTitleBarSet(m_controls->ButtonBar->Colors(), m_palette);
-    okButtonColours(m_controls->ButtonOK->Colors(), m_palette);
-    m_controls->Strips.SetColour(m_palette.dark);
-}
-
-TFormAbout::Controls& TFormAbout::controls() {
-    if (!m_controls)
-        build();
-    return *m_controls;
+    Skin::ApplyOkButtonSet(m_buttonOK->Colors(), SkinColours());
 }
 
 void TFormAbout::build() {
-    m_controls = std::make_unique<Controls>();
-    Controls& c = *m_controls;
 
-    c.ButtonBar = Skin::AddTitleBar(this, QStringLiteral("About"), ClientWidth);
-    m_drag->AddArea(c.ButtonBar);
+    AddChrome();
 
-    c.Strips = BorderStrips::Add(this, TitleHeight, m_palette.dark);
+    m_labelApp = textLabel(this, "LabelApp", QStringLiteral("Orvane"), {6, 32});
+    m_labelApp->setFont(Skin::Font(16, true));
+    m_labelApp->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    m_labelApp->setGeometry(6, 32, 287, 25);
+    Skin::SetTextColour(m_labelApp, Skin::Navy);
 
-    c.LabelApp = textLabel(this, "LabelApp", QStringLiteral("Orvane"), {6, 32});
-    c.LabelApp->setFont(Skin::Font(16, true));
-    c.LabelApp->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    c.LabelApp->setGeometry(6, 32, 287, 25);
-    Skin::SetTextColour(c.LabelApp, Skin::Navy);
-
-    c.LabelVersion = textLabel(this, "LabelVersion", versionText(), {192, 48}, 102);
+    m_labelVersion = textLabel(this, "LabelVersion", versionText(), {192, 48}, 102);
 
     textLabel(this, "LabelMadeBy", QStringLiteral("Made by"), {8, 64});
     QLabel* maker =
@@ -149,75 +81,40 @@ void TFormAbout::build() {
     maker->adjustSize();
 
     textLabel(this, "LabelEMail", QStringLiteral("e-mail:"), {8, 88});
-    c.LinkLabel1 = new TLinkLabel(m_open, this);
-    c.LinkLabel1->setObjectName(QStringLiteral("LinkLabel1"));
-    c.LinkLabel1->SetLinkType(ltmailto);
-    c.LinkLabel1->SetHyperLink(QString::fromLatin1(ProjectLinks::EMail));
-    c.LinkLabel1->adjustSize();
-    c.LinkLabel1->move(80, 88);
+    m_linkLabel1 = new TLinkLabel(m_open, this);
+    m_linkLabel1->setObjectName(QStringLiteral("LinkLabel1"));
+    m_linkLabel1->SetLinkType(ltmailto);
+    m_linkLabel1->SetHyperLink(QString::fromLatin1(ProjectLinks::EMail));
+    m_linkLabel1->adjustSize();
+    m_linkLabel1->move(80, 88);
 
     // The site is served over https: the link keeps that scheme rather than the plain http
     // prefix, which would send the user to the unencrypted address first.
     textLabel(this, "LabelWebSite", QStringLiteral("Web site"), {8, 112});
-    c.LinkLabel2 = new TLinkLabel(m_open, this);
-    c.LinkLabel2->setObjectName(QStringLiteral("LinkLabel2"));
-    c.LinkLabel2->SetLinkType(lthttps);
-    c.LinkLabel2->SetHyperLink(
+    m_linkLabel2 = new TLinkLabel(m_open, this);
+    m_linkLabel2->setObjectName(QStringLiteral("LinkLabel2"));
+    m_linkLabel2->SetLinkType(lthttps);
+    m_linkLabel2->SetHyperLink(
         QString::fromLatin1(std::string_view(ProjectLinks::WebSite).substr(HttpsScheme.size())));
-    c.LinkLabel2->adjustSize();
-    c.LinkLabel2->move(80, 112);
+    m_linkLabel2->adjustSize();
+    m_linkLabel2->move(80, 112);
 
     // Without its picture (not installed, or not built in) the box works all the same.
-    c.Image1 = new QLabel(this);
-    c.Image1->setObjectName(QStringLiteral("Image1"));
-    c.Image1->setGeometry(232, 94, 32, 32);
-    c.Image1->setAlignment(Qt::AlignCenter);
-    c.Image1->setPixmap(QPixmap(QStringLiteral(":/images/about.png")));
+    m_image1 = new QLabel(this);
+    m_image1->setObjectName(QStringLiteral("Image1"));
+    m_image1->setGeometry(232, 94, 32, 32);
+    m_image1->setAlignment(Qt::AlignCenter);
+    m_image1->setPixmap(QPixmap(QStringLiteral(":/images/about.png")));
 
-    c.ButtonOK = new TdxButton(this);
-    c.ButtonOK->setObjectName(QStringLiteral("ButtonOK"));
-    c.ButtonOK->setGeometry(100, 162, 100, c.ButtonOK->height());
-    c.ButtonOK->SetCaption(QStringLiteral(" OK "));
-    c.ButtonOK->SetGlyph(QImage(QStringLiteral(":/images/ok.png")));
-    c.ButtonOK->SetFontColor(Qt::white);
-    connect(c.ButtonOK, &TdxButton::OnClick, this, &TFormAbout::ButtonOKClick);
-
-    applyPaletteToControls();
-    if (m_quality)
-        Skin::ApplyQuality(this, *m_quality);
+    m_buttonOK = new TdxButton(this);
+    m_buttonOK->setObjectName(QStringLiteral("ButtonOK"));
+    m_buttonOK->setGeometry(100, 162, 100, m_buttonOK->height());
+    m_buttonOK->SetCaption(QStringLiteral(" OK "));
+    m_buttonOK->SetGlyph(QImage(QStringLiteral(":/images/ok.png")));
+    m_buttonOK->SetFontColor(Qt::white);
+    connect(m_buttonOK, &TdxButton::OnClick, this, &TFormAbout::ButtonOKClick);
 }
 
 void TFormAbout::ButtonOKClick() {
     hide();
-}
-
-TdxButton* TFormAbout::ButtonBar() {
-    return controls().ButtonBar;
-}
-TdxButton* TFormAbout::ButtonOK() {
-    return controls().ButtonOK;
-}
-TLinkLabel* TFormAbout::LinkLabel1() {
-    return controls().LinkLabel1;
-}
-TLinkLabel* TFormAbout::LinkLabel2() {
-    return controls().LinkLabel2;
-}
-QLabel* TFormAbout::LabelApp() {
-    return controls().LabelApp;
-}
-QLabel* TFormAbout::LabelVersion() {
-    return controls().LabelVersion;
-}
-QLabel* TFormAbout::Image1() {
-    return controls().Image1;
-}
-QLabel* TFormAbout::LabelLeft() {
-    return controls().Strips.LabelLeft;
-}
-QLabel* TFormAbout::LabelRight() {
-    return controls().Strips.LabelRight;
-}
-QLabel* TFormAbout::LabelBottom() {
-    return controls().Strips.LabelBottom;
 }

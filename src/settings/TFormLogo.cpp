@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/TFormLogo.h"
 
-#include "controls/BorderStrips.h"
 #include "controls/TdxButton.h"
-#include "controls/WindowShape.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -25,35 +23,20 @@ QLabel* nameLabel(QWidget* parent, const QString& objectName, QSize size) {
 
 } // namespace
 
-struct TFormLogo::Controls {
-    // In painting order: the shadow first, the name over it, the strips, the title bar.
-    QLabel* Label2 = nullptr;
-    QLabel* Label1 = nullptr;
-    BorderStrips Strips;
-    TdxButton* ButtonBar = nullptr;
-};
-
-TFormLogo::TFormLogo(const QColor& background, QWidget* parent)
+TFormLogo::TFormLogo(const Look& look, const QColor& background, QWidget* parent)
     // A tool window stays out of the task bar and the window switcher, and must not take
     // the keyboard from what the user is doing meanwhile. Not Qt::SplashScreen: showing one
     // before the event loop runs makes Qt run events inside the show, in the middle of the
     // start-up sequence.
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                          Qt::WindowDoesNotAcceptFocus) {
+    : SkinnedWindow(look, QStringLiteral("Loading ..."), ClientSize, 0, background, parent,
+                    Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                        Qt::WindowDoesNotAcceptFocus) {
     setObjectName(QStringLiteral("TFormLogo"));
-    setWindowTitle(QStringLiteral("Loading ..."));
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_X11DoNotAcceptFocus);
-    setFixedSize(ClientWidth, ClientHeight);
-    FormCreate(background);
 }
 
 TFormLogo::~TFormLogo() = default;
-
-void TFormLogo::FormCreate(const QColor& background) {
-    Skin::SetWindowBackground(this, background);
-    ApplyWindowShape(this);
-}
 
 QPoint TFormLogo::Label1Place(QSize client, QSize label) {
     return {(client.width() - label.width()) / 2 + 5, (client.height() - label.height()) / 2 + 5};
@@ -79,65 +62,28 @@ void TFormLogo::FormClick() {
     hide();
 }
 
-void TFormLogo::setVisible(bool visible) {
-    // Made before the window itself, so that they are shown with it.
-    if (visible)
-        controls();
-    QWidget::setVisible(visible);
-}
-
-void TFormLogo::ApplyPalette(const SkinPalette& palette) {
-    m_palette = palette;
-    Skin::SetWindowBackground(this, palette.windowBackground);
-    if (m_controls)
-        applyPaletteToControls();
-}
-
-void TFormLogo::ApplyQuality(int quality) {
-    m_quality = quality;
-    if (m_controls)
-        Skin::ApplyQuality(this, quality);
-}
-
 void TFormLogo::applyPaletteToControls() {
-    Controls& c = *m_controls;
-    const SkinPalette& p = m_palette ? *m_palette : Skin::DesignPalette;
-    Skin::ApplyTitleBarSet(c.ButtonBar->Colors(), p);
-    Skin::SetTextColour(c.Label1, m_palette ? p.accent : Yellow);
-    Skin::SetTextColour(c.Label2, p.dark);
-    c.Strips.SetColour(p.dark);
-}
-
-TFormLogo::Controls& TFormLogo::controls() {
-    if (!m_controls)
-        build();
-    return *m_controls;
+    const SkinPalette p = SkinColours();
+    Skin::SetTextColour(m_label1, Schemed() ? p.accent : Yellow);
+    Skin::SetTextColour(m_label2, p.dark);
 }
 
 void TFormLogo::build() {
-    m_controls = std::make_unique<Controls>();
-    Controls& c = *m_controls;
-    const QSize client(ClientWidth, ClientHeight);
 
-    c.Label2 = nameLabel(this, QStringLiteral("Label2"), Label2Size);
-    c.Label1 = nameLabel(this, QStringLiteral("Label1"), Label1Size);
-    c.Label1->move(Label1Place(client, Label1Size));
-    c.Label2->move(c.Label1->pos() + ShadowOffset);
-    c.Strips = BorderStrips::Add(this, Skin::TitleBarHeight, Skin::Navy);
-    c.ButtonBar = Skin::AddTitleBar(this, QStringLiteral("Loading ..."), ClientWidth);
+    m_label2 = nameLabel(this, QStringLiteral("Label2"), Label2Size);
+    m_label1 = nameLabel(this, QStringLiteral("Label1"), Label1Size);
+    m_label1->move(Label1Place(ClientSize, Label1Size));
+    m_label2->move(m_label1->pos() + ShadowOffset);
+    TdxButton* bar = AddChrome();
 
-    for (QLabel* label : {c.Label1, c.Label2})
+    for (QLabel* label : {m_label1, m_label2})
         label->installEventFilter(this);
-    connect(c.ButtonBar, &TdxButton::OnClick, this, &TFormLogo::FormClick);
-
-    applyPaletteToControls();
-    if (m_quality)
-        Skin::ApplyQuality(this, *m_quality);
+    connect(bar, &TdxButton::OnClick, this, &TFormLogo::FormClick);
 }
 
 bool TFormLogo::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonRelease && m_controls &&
-        (watched == m_controls->Label1 || watched == m_controls->Label2) &&
+    if (event->type() == QEvent::MouseButtonRelease && built() &&
+        (watched == m_label1 || watched == m_label2) &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         FormClick();
         return true;
@@ -148,23 +94,4 @@ bool TFormLogo::eventFilter(QObject* watched, QEvent* event) {
 void TFormLogo::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton)
         FormClick();
-}
-
-TdxButton* TFormLogo::ButtonBar() {
-    return controls().ButtonBar;
-}
-QLabel* TFormLogo::Label1() {
-    return controls().Label1;
-}
-QLabel* TFormLogo::Label2() {
-    return controls().Label2;
-}
-QLabel* TFormLogo::LabelLeft() {
-    return controls().Strips.LabelLeft;
-}
-QLabel* TFormLogo::LabelRight() {
-    return controls().Strips.LabelRight;
-}
-QLabel* TFormLogo::LabelBottom() {
-    return controls().Strips.LabelBottom;
 }

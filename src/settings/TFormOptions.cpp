@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/TFormOptions.h"
 
-#include "controls/BorderStrips.h"
 #include "controls/MessageBox.h"
 #include "controls/TdxButton.h"
 #include "controls/WindowDrag.h"
-#include "controls/WindowShape.h"
 #include "settings/SettingsStore.h"
 
 #include <QCheckBox>
@@ -40,108 +38,58 @@ TdxButton* actionButton(QWidget* dialog, const char* name, const QString& captio
 
 } // namespace
 
-struct TFormOptions::Controls {
-    TdxButton* ButtonBar = nullptr;
-    BorderStrips Strips;
-    OptionsPages Pages;
-    TdxButton* ButtonDefault = nullptr;
-    TdxButton* ButtonOK = nullptr;
-};
-
-TFormOptions::TFormOptions(SettingsStore& settings, QWidget* parent)
+TFormOptions::TFormOptions(SettingsStore& settings, const Look& look, QWidget* parent)
     // A dialog owned by the main window: the window manager keeps it with its owner, so it
     // gets no task-bar entry of its own, yet it takes the keyboard like any dialog (a tool
     // window is for palettes that leave the focus where it is).
-    : QWidget(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      m_settings(settings), m_drag(new WindowDrag(this)) {
+    : SkinnedWindow(look, QStringLiteral("Options"), ClientSize, Draggable,
+                    OwnersBackground(parent), parent,
+                    Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      m_settings(settings) {
     setObjectName(QStringLiteral("TFormOptions"));
-    setWindowTitle(QStringLiteral("Options"));
-    setFixedSize(ClientWidth, ClientHeight);
     // Placed here once; after that the dialog stays wherever it was left.
     move(FirstPlace);
-    m_drag->AddArea(this);
-    FormCreate(parent ? parent->palette().color(QPalette::Window) : Skin::WindowBackground);
+    Drag()->AddArea(this);
     connect(&m_settings, &SettingsStore::changed, this, &TFormOptions::followSetting);
 }
 
 TFormOptions::~TFormOptions() = default;
 
-void TFormOptions::FormCreate(const QColor& background) {
-    Skin::SetWindowBackground(this, background);
-    ApplyWindowShape(this);
-}
-
 void TFormOptions::ShowOptions() {
-    show();
-    raise();
-    activateWindow();
-}
-
-void TFormOptions::setVisible(bool visible) {
-    // Made before the window itself, so that they are shown with it.
-    if (visible)
-        controls();
-    QWidget::setVisible(visible);
-}
-
-void TFormOptions::ApplyPalette(const SkinPalette& palette) {
-    m_palette = palette;
-    Skin::SetWindowBackground(this, palette.windowBackground);
-    if (m_controls)
-        applyPaletteToControls();
+    BringToFront();
 }
 
 void TFormOptions::applyPaletteToControls() {
-    Skin::ApplyTitleBarSet(m_controls->ButtonBar->Colors(), m_palette);
-    Skin::ApplyActionButtonSet(m_controls->ButtonOK->Colors(), m_palette);
-    Skin::ApplyActionButtonSet(m_controls->ButtonDefault->Colors(), m_palette);
-    m_controls->Strips.SetColour(m_palette.dark);
-}
-
-void TFormOptions::ApplyQuality(int quality) {
-    m_quality = quality;
-    if (m_controls)
-        Skin::ApplyQuality(this, quality);
-}
-
-TFormOptions::Controls& TFormOptions::controls() {
-    if (!m_controls)
-        build();
-    return *m_controls;
+    Skin::ApplyActionButtonSet(m_buttonOK->Colors(), SkinColours());
+    Skin::ApplyActionButtonSet(m_buttonDefault->Colors(), SkinColours());
 }
 
 void TFormOptions::build() {
-    m_controls = std::make_unique<Controls>();
-    Controls& c = *m_controls;
     setFont(Skin::Font(11));
 
-    c.ButtonBar = Skin::AddTitleBar(this, QStringLiteral("Options"), ClientWidth);
-    c.Strips = BorderStrips::Add(this, Skin::TitleBarHeight, m_palette.dark);
-    c.Pages = OptionsPages::Build(this);
+    AddChrome();
+    m_pages = OptionsPages::Build(this);
 
     // Every free surface drags the dialog, whatever Easy Window Move says.
-    m_drag->AddArea(c.ButtonBar);
-    m_drag->AddArea(c.Pages.PageControl1);
-    m_drag->AddArea(c.Pages.PageControl1->tabBar());
-    for (QWidget* page : c.Pages.Pages)
-        m_drag->AddArea(page);
+    Drag()->AddArea(m_pages.PageControl1);
+    Drag()->AddArea(m_pages.PageControl1->tabBar());
+    for (QWidget* page : m_pages.Pages)
+        Drag()->AddArea(page);
 
-    c.ButtonDefault = actionButton(this, "ButtonDefault", QStringLiteral("Default"), 8);
-    c.ButtonOK = actionButton(this, "ButtonOK", QStringLiteral("OK"), 280);
-    c.ButtonOK->SetGlyph(QImage(QStringLiteral(":/images/ok.png")));
-    connect(c.ButtonDefault, &TdxButton::OnClick, this, &TFormOptions::ButtonDefaultClick);
-    connect(c.ButtonOK, &TdxButton::OnClick, this, &TFormOptions::ButtonOKClick);
+    m_buttonDefault = actionButton(this, "ButtonDefault", QStringLiteral("Default"), 8);
+    m_buttonOK = actionButton(this, "ButtonOK", QStringLiteral("OK"), 280);
+    m_buttonOK->SetGlyph(QImage(QStringLiteral(":/images/ok.png")));
+    connect(m_buttonDefault, &TdxButton::OnClick, this, &TFormOptions::ButtonDefaultClick);
+    connect(m_buttonOK, &TdxButton::OnClick, this, &TFormOptions::ButtonOKClick);
 
     for (const SettingDef& def : SettingsTable()) {
         showSetting(def.setting);
         bind(def.setting);
     }
-    applyPaletteToControls();
-    Skin::ApplyQuality(this, m_quality);
 }
 
 void TFormOptions::bind(Setting setting) {
-    QWidget* holder = m_controls->Pages.Holder(setting);
+    QWidget* holder = m_pages.Holder(setting);
     const auto write = [this, setting](int value) {
         if (!m_showing)
             m_settings.setValue(setting, value);
@@ -155,7 +103,7 @@ void TFormOptions::bind(Setting setting) {
 }
 
 void TFormOptions::showSetting(Setting setting) {
-    const OptionsPages& p = m_controls->Pages;
+    const OptionsPages& p = m_pages;
     QWidget* holder = p.Holder(setting);
     if (!holder)
         return;
@@ -174,7 +122,7 @@ void TFormOptions::showSetting(Setting setting) {
 }
 
 void TFormOptions::followSetting(Setting setting) {
-    if (m_controls)
+    if (built())
         showSetting(setting);
     // Only while the user is looking at the dialog: a load at start-up shows nothing.
     const bool volumeLook =
@@ -192,26 +140,4 @@ void TFormOptions::ButtonDefaultClick() {
     if (AskYesNoCancel(this, QStringLiteral("Reset all settings to default?"),
                        QStringLiteral("Default ?")) == MessageAnswer::Yes)
         m_settings.LoadDefaults();
-}
-
-TdxButton* TFormOptions::ButtonBar() {
-    return controls().ButtonBar;
-}
-TdxButton* TFormOptions::ButtonOK() {
-    return controls().ButtonOK;
-}
-TdxButton* TFormOptions::ButtonDefault() {
-    return controls().ButtonDefault;
-}
-const OptionsPages& TFormOptions::Pages() {
-    return controls().Pages;
-}
-QWidget* TFormOptions::LabelLeft() {
-    return controls().Strips.LabelLeft;
-}
-QWidget* TFormOptions::LabelRight() {
-    return controls().Strips.LabelRight;
-}
-QWidget* TFormOptions::LabelBottom() {
-    return controls().Strips.LabelBottom;
 }

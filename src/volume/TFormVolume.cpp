@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "volume/TFormVolume.h"
 
-#include "controls/BorderStrips.h"
 #include "controls/TdxButton.h"
 #include "controls/WindowDrag.h"
-#include "controls/WindowShape.h"
 #include "controls/WindowTransparency.h"
 #include "settings/SettingsStore.h"
 
@@ -41,31 +39,18 @@ QProgressBar* Bar(QWidget* parent, const QString& name, const QRect& place) {
 
 } // namespace
 
-struct TFormVolume::Controls {
-    TdxButton* ButtonBar = nullptr;
-    QProgressBar* ProgressBar1 = nullptr;
-    QProgressBar* ProgressBar2 = nullptr;
-    QLabel* LabelMute = nullptr;
-    QCheckBox* CheckBox1 = nullptr;
-    BorderStrips Strips;
-};
-
-TFormVolume::TFormVolume(const SettingsStore& settings, QWidget* parent)
+TFormVolume::TFormVolume(const SettingsStore& settings, const Look& look, QWidget* parent)
     // A tool window stays out of the task bar and the window switcher; an on-screen display
     // must not take the keyboard from the window the user is typing in.
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                          Qt::WindowDoesNotAcceptFocus),
-      Timer1(new QTimer(this)), m_settings(settings), m_drag(new WindowDrag(this)) {
+    : SkinnedWindow(look, QStringLiteral("Volume"), ClientSize, Draggable | Transparent,
+                    Skin::DesignPalette.windowBackground, parent,
+                    Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                        Qt::WindowDoesNotAcceptFocus),
+      Timer1(new QTimer(this)), m_settings(settings) {
     setObjectName(QStringLiteral("TFormVolume"));
-    setWindowTitle(QStringLiteral("Volume"));
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_X11DoNotAcceptFocus);
-    setFixedSize(ClientWidth, ClientHeight);
-    Skin::SetWindowBackground(this, Skin::DesignPalette.windowBackground);
-    setAutoFillBackground(true);
-    ApplyWindowShape(this);
-    m_transparency = new WindowTransparency(this);
-    m_drag->AddArea(this);
+    Drag()->AddArea(this);
 
     Timer1->setObjectName(QStringLiteral("Timer1"));
     // A coarse timer may end up to 5 % early (4.75 s of 5): the visible time is kept exactly.
@@ -84,102 +69,43 @@ void TFormVolume::followSetting(Setting setting) {
         if (const int ms = VisibleTimeMs(m_settings.value(setting)); ms >= 0)
             Timer1->setInterval(ms);
         break;
-    case Setting::VolumeTransparent: m_transparency->SetColourKey(m_settings.isOn(setting)); break;
-    case Setting::VolumeAlpha: m_transparency->SetAlpha(m_settings.value(setting)); break;
+    case Setting::VolumeTransparent: Transparency()->SetColourKey(m_settings.isOn(setting)); break;
+    case Setting::VolumeAlpha: Transparency()->SetAlpha(m_settings.value(setting)); break;
     default: break;
     }
 }
 
-void TFormVolume::ApplyPalette(const SkinPalette& palette) {
-    m_palette = palette;
-    Skin::SetWindowBackground(this, palette.windowBackground);
-    if (m_controls)
-        applyPaletteToControls();
-}
-
-void TFormVolume::ApplyQuality(int quality) {
-    m_quality = quality;
-    if (m_controls)
-        Skin::ApplyQuality(this, quality);
-}
-
 void TFormVolume::applyPaletteToControls() {
-    const SkinPalette& p = m_palette.value_or(Skin::DesignPalette);
-    Skin::ApplyTitleBarSet(m_controls->ButtonBar->Colors(), p);
     // Blue as laid out, until a colour scheme gives the dark colour.
-    Skin::SetTextColour(m_controls->LabelMute, m_palette ? p.dark : QColor(Qt::blue));
-    m_controls->Strips.SetColour(p.dark);
-}
-
-TFormVolume::Controls& TFormVolume::controls() {
-    if (!m_controls)
-        build();
-    return *m_controls;
+    Skin::SetTextColour(m_labelMute, Schemed() ? SkinColours().dark : QColor(Qt::blue));
 }
 
 void TFormVolume::build() {
-    m_controls = std::make_unique<Controls>();
-    Controls& c = *m_controls;
     setFont(Skin::Font(11));
 
-    c.ButtonBar = Skin::AddTitleBar(this, QStringLiteral("Volume"), ClientWidth);
-    m_drag->AddArea(c.ButtonBar);
+    AddChrome();
+    m_progressBar1 = Bar(this, QStringLiteral("ProgressBar1"), kBar1);
+    m_progressBar2 = Bar(this, QStringLiteral("ProgressBar2"), kBar2);
 
-    c.Strips = BorderStrips::Add(this, TitleHeight, Skin::Navy);
-    c.ProgressBar1 = Bar(this, QStringLiteral("ProgressBar1"), kBar1);
-    c.ProgressBar2 = Bar(this, QStringLiteral("ProgressBar2"), kBar2);
+    m_labelMute = new QLabel(QStringLiteral("Mute"), this);
+    m_labelMute->setObjectName(QStringLiteral("LabelMute"));
+    m_labelMute->setFont(Skin::Font(11, true));
+    m_labelMute->adjustSize();
+    m_labelMute->move(kMuteLabelAt);
 
-    c.LabelMute = new QLabel(QStringLiteral("Mute"), this);
-    c.LabelMute->setObjectName(QStringLiteral("LabelMute"));
-    c.LabelMute->setFont(Skin::Font(11, true));
-    c.LabelMute->adjustSize();
-    c.LabelMute->move(kMuteLabelAt);
-
-    c.CheckBox1 = new QCheckBox(this);
-    c.CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    c.CheckBox1->setGeometry(kCheckBox);
-    c.CheckBox1->setFocusPolicy(Qt::NoFocus);
+    m_checkBox1 = new QCheckBox(this);
+    m_checkBox1->setObjectName(QStringLiteral("CheckBox1"));
+    m_checkBox1->setGeometry(kCheckBox);
+    m_checkBox1->setFocusPolicy(Qt::NoFocus);
     // It shows the mute state; a click must not change what it shows.
-    c.CheckBox1->setAttribute(Qt::WA_TransparentForMouseEvents);
-
-    applyPaletteToControls();
-    if (m_quality)
-        Skin::ApplyQuality(this, *m_quality);
+    m_checkBox1->setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
 void TFormVolume::setVisible(bool visible) {
-    // Made before the window itself, so that they are shown with it.
-    if (visible)
-        controls();
-    QWidget::setVisible(visible);
+    SkinnedWindow::setVisible(visible);
     // The hide timer only runs while there is something to hide.
     if (!visible)
         Timer1->stop();
-}
-
-TdxButton* TFormVolume::ButtonBar() {
-    return controls().ButtonBar;
-}
-QProgressBar* TFormVolume::ProgressBar1() {
-    return controls().ProgressBar1;
-}
-QProgressBar* TFormVolume::ProgressBar2() {
-    return controls().ProgressBar2;
-}
-QLabel* TFormVolume::LabelMute() {
-    return controls().LabelMute;
-}
-QCheckBox* TFormVolume::CheckBox1() {
-    return controls().CheckBox1;
-}
-QLabel* TFormVolume::LabelLeft() {
-    return controls().Strips.LabelLeft;
-}
-QLabel* TFormVolume::LabelRight() {
-    return controls().Strips.LabelRight;
-}
-QLabel* TFormVolume::LabelBottom() {
-    return controls().Strips.LabelBottom;
 }
 
 QString TFormVolume::PercentText(long double percent) {

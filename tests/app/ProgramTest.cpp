@@ -206,6 +206,8 @@ TEST_F(ProgramFixture, TheColourAndQualitySettingsReachEveryWindowAtOnce) {
         {"main", parts().Form1.Frame.ButtonBar, &parts().Form1},
         {"About", parts().FormAbout.ButtonBar(), &parts().FormAbout},
         {"volume", parts().FormVolume.ButtonBar(), &parts().FormVolume},
+        {"options", parts().FormOptions.ButtonBar(), &parts().FormOptions},
+        {"splash", parts().FormLogo.ButtonBar(), &parts().FormLogo},
     };
     // Blue, applied by every start.
     for (const WindowLookOf& w : windows)

@@ -2,6 +2,7 @@
 // Pictures for review, written under the build tree: the volume window unmuted, muted and
 // without a sound device, in every colour scheme, and the tray icon's menu.
 #include "Screenshots.h"
+#include "controls/Look.h"
 #include "controls/Skin.h"
 #include "controls/TdxButton.h"
 #include "controls/WindowShape.h"
@@ -19,7 +20,8 @@ TEST(VolumeWindowScreenshots, UnmutedMutedAndNoDevice) {
     QLocale::setDefault(QLocale::c());
     SettingsStore settings;
     settings.LoadDefaults();
-    TFormVolume volume(settings);
+    Look look;
+    TFormVolume volume(settings, look);
 
     volume.ShowVolumeLevel(45000, 39000, 1);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&volume));
@@ -51,11 +53,12 @@ TEST(VolumeWindowScreenshots, EverySchemeAndTheBlackOneSeeThrough) {
     QLocale::setDefault(QLocale::c());
     SettingsStore settings;
     settings.LoadDefaults();
-    TFormVolume volume(settings);
+    Look look;
+    TFormVolume volume(settings, look);
     volume.ShowVolumeLevel(45000, 39000, 1);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&volume));
     for (const char* scheme : Skin::SchemeNames) {
-        volume.ApplyPalette(Skin::SchemePalette(QString::fromLatin1(scheme)));
+        look.SetPalette(Skin::SchemePalette(QString::fromLatin1(scheme)));
         const QString name = QStringLiteral("volume-window-scheme-%1.png").arg(scheme).toLower();
         EXPECT_TRUE(WindowLook(&volume).save(ScreenshotPath(qPrintable(name))));
     }

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window's colour schemes, gradient quality, colour key and opacity.
+// The main window's colour schemes and colour key, beyond what every skinned window shares.
 #include "FakeHotkeyBackend.h"
 #include "FakeWindowActivator.h"
+#include "controls/Look.h"
 #include "controls/Skin.h"
 #include "controls/TdxButton.h"
 #include "controls/WindowShape.h"
@@ -26,12 +27,13 @@ struct MainWindow : ::testing::Test {
     FakeHotkeyBackend backend;
     SettingsStore settings;
     FakeWindowActivator activator;
+    Look look;
     std::unique_ptr<TForm1> form;
 
     void SetUp() override {
         table.appendMany(DefaultHotkeyTable());
         settings.LoadDefaults();
-        form = std::make_unique<TForm1>(table, backend, settings);
+        form = std::make_unique<TForm1>(table, backend, settings, look);
         form->PrepareLists();
     }
     void show() {
@@ -121,7 +123,7 @@ bool cutCame(QSignalSpy& spy) {
 TEST_F(MainWindow, ASchemeRecoloursEveryRoleOfTheBuiltWindow) {
     show();
     for (const char* scheme : {"Red", "Black", "Green"}) {
-        form->ApplyPalette(Skin::SchemePalette(QString::fromLatin1(scheme)));
+        look.SetPalette(Skin::SchemePalette(QString::fromLatin1(scheme)));
         expectScheme(*form, QString::fromLatin1(scheme));
     }
 }
@@ -134,7 +136,7 @@ TEST_F(MainWindow, TheFocusGoesToTheListBeforeTheColoursChange) {
     form->GroupBoxProperties->ButtonApply->setEnabled(true);
     form->GroupBoxProperties->ButtonApply->setFocus();
     ASSERT_TRUE(QTest::qWaitFor([&] { return form->GroupBoxProperties->ButtonApply->hasFocus(); }));
-    form->ApplyPalette(Skin::SchemePalette(QStringLiteral("Purple")));
+    look.SetPalette(Skin::SchemePalette(QStringLiteral("Purple")));
     EXPECT_TRUE(form->ListView1->hasFocus());
 }
 
@@ -149,9 +151,10 @@ TEST_F(MainWindow, DesignLookUntilASchemeWhichALaterBuildTakes) {
         {"black", Skin::Navy, QColor(235, 245, 255), QColor(220, 240, 255)},
     };
     for (const auto& row : rows) {
-        TForm1 fresh(table, backend, settings);
+        Look freshLook;
+        TForm1 fresh(table, backend, settings, freshLook);
         if (row.scheme)
-            fresh.ApplyPalette(Skin::SchemePalette(QString::fromLatin1(row.scheme)));
+            freshLook.SetPalette(Skin::SchemePalette(QString::fromLatin1(row.scheme)));
         ASSERT_FALSE(fresh.built());
         EXPECT_EQ(fresh.palette().color(QPalette::Window), row.window);
         fresh.show();
@@ -166,31 +169,18 @@ TEST_F(MainWindow, DesignLookUntilASchemeWhichALaterBuildTakes) {
 
 TEST_F(MainWindow, TheSameSchemeTwiceRebuildsNoGradient) {
     show();
-    form->ApplyPalette(Skin::SchemePalette(QStringLiteral("Red")));
+    look.SetPalette(Skin::SchemePalette(QStringLiteral("Red")));
     const std::vector<qint64> red = bitmapKeys(*form);
     ASSERT_EQ(red.size(), 11u * 4);
 
-    form->ApplyPalette(Skin::SchemePalette(QStringLiteral("Red")));
+    look.SetPalette(Skin::SchemePalette(QStringLiteral("Red")));
     EXPECT_EQ(bitmapKeys(*form), red);
 
     // The keys do see a rebuild: another scheme renews every button's bitmaps.
-    form->ApplyPalette(Skin::SchemePalette(QStringLiteral("Yellow")));
+    look.SetPalette(Skin::SchemePalette(QStringLiteral("Yellow")));
     const std::vector<qint64> yellow = bitmapKeys(*form);
     for (size_t i = 0; i < red.size(); i += 4)
         EXPECT_NE(yellow[i], red[i]) << "button " << i / 4;
-}
-
-TEST_F(MainWindow, QualityReachesEveryGradientButtonBuiltBeforeOrAfter) {
-    form->ApplyQuality(bqLow);
-    ASSERT_FALSE(form->built());
-    show();
-    const QList<TdxButton*> buttons = form->findChildren<TdxButton*>();
-    ASSERT_EQ(buttons.size(), 11);
-    for (const TdxButton* b : buttons)
-        EXPECT_EQ(b->Quality(), bqLow) << b->objectName().toStdString();
-    form->ApplyQuality(bqHigh);
-    for (const TdxButton* b : buttons)
-        EXPECT_EQ(b->Quality(), bqHigh) << b->objectName().toStdString();
 }
 
 TEST_F(MainWindow, TheColourKeyFollowsTheSchemeAndThePanel) {
@@ -212,7 +202,7 @@ TEST_F(MainWindow, TheColourKeyFollowsTheSchemeAndThePanel) {
     QSignalSpy cut(form->Transparency(), &WindowTransparency::outlineCut);
 
     // The key is the background of the scheme in force.
-    form->ApplyPalette(Skin::SchemePalette(QStringLiteral("Black")));
+    look.SetPalette(Skin::SchemePalette(QStringLiteral("Black")));
     ASSERT_TRUE(cutCame(cut));
     EXPECT_FALSE(form->mask().contains(besideMenus));
     EXPECT_TRUE(form->mask().contains(list));

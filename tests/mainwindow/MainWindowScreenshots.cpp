@@ -5,6 +5,7 @@
 #include "FakeHotkeyBackend.h"
 #include "FakeWindowActivator.h"
 #include "Screenshots.h"
+#include "controls/Look.h"
 #include "controls/Skin.h"
 #include "controls/WindowShape.h"
 #include "core/HotkeyRegistration.h"
@@ -34,7 +35,8 @@ TEST(MainWindowScreenshots, PanelShownAndFoldedPickerOpenAndARefusedRow) {
     SettingsStore settings;
     settings.LoadDefaults();
     FakeWindowActivator activator;
-    TForm1 form(table, backend, settings);
+    Look look;
+    TForm1 form(table, backend, settings, look);
     form.PrepareLists();
     HotkeyRegistration::RegistrationPass(table, backend);
     activator.Activate(&form, 0);
@@ -84,14 +86,15 @@ TEST(MainWindowScreenshots, EverySchemeAndTheBlackOneSeeThrough) {
     SettingsStore settings;
     settings.LoadDefaults();
     FakeWindowActivator activator;
-    TForm1 form(table, backend, settings);
+    Look look;
+    TForm1 form(table, backend, settings, look);
     form.PrepareLists();
     activator.Activate(&form, 0);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     form.ListView1->SelectRow(1);
 
     for (const char* scheme : Skin::SchemeNames) {
-        form.ApplyPalette(Skin::SchemePalette(QString::fromLatin1(scheme)));
+        look.SetPalette(Skin::SchemePalette(QString::fromLatin1(scheme)));
         const QString name = QStringLiteral("main-window-scheme-%1.png").arg(scheme).toLower();
         EXPECT_TRUE(WindowLook(&form).save(ScreenshotPath(qPrintable(name))));
     }

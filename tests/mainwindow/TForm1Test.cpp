@@ -2,6 +2,7 @@
 #include "mainwindow/TForm1.h"
 #include "FakeHotkeyBackend.h"
 #include "FakeWindowActivator.h"
+#include "controls/Look.h"
 #include "controls/MessageBox.h"
 #include "controls/TdxButton.h"
 #include "core/HotkeyRegistration.h"
@@ -38,6 +39,7 @@ struct FormFixture : ::testing::Test {
     FakeHotkeyBackend backend;
     SettingsStore settings;
     FakeWindowActivator activator;
+    Look look;
     std::unique_ptr<TForm1> form;
 
     void SetUp() override {
@@ -45,7 +47,7 @@ struct FormFixture : ::testing::Test {
         SetMessageHook(recordMessage);
         table.appendMany(DefaultHotkeyTable());
         settings.LoadDefaults();
-        form = std::make_unique<TForm1>(table, backend, settings);
+        form = std::make_unique<TForm1>(table, backend, settings, look);
         form->PrepareLists();
         activator.Activate(form.get(), 0);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
@@ -228,8 +230,9 @@ TEST(FormReset, AsksForExitOnlyAfterTheWriteSucceeded) {
         table.appendMany(DefaultHotkeyTable());
         FakeHotkeyBackend backend;
         SettingsStore settings;
+        Look look;
         int writes = 0;
-        TForm1 form(table, backend, settings, [&] {
+        TForm1 form(table, backend, settings, look, [&] {
             ++writes;
             return written;
         });
@@ -283,7 +286,7 @@ TEST_F(FormFixture, ADragOnTheLastDividerOpensAFlagColumn) {
 
 TEST_F(FormFixture, TheFoldedWindowsBottomStripIsWhole) {
     form->Menus->Propertiespanel1->trigger(); // the panel stays, reaching under the bottom edge
-    const QColor strip = form->Frame.Strips.LabelBottom->palette().color(QPalette::Window);
+    const QColor strip = form->LabelBottom()->palette().color(QPalette::Window);
     const QImage look = form->grab().toImage();
     for (int x = 0; x < form->width(); ++x)
         ASSERT_EQ(look.pixelColor(x, TForm1::FoldedHeight - 1), strip) << x;

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/TFormOptions.h"
+#include "controls/Look.h"
 
 #include "Screenshots.h"
+#include "SendMouse.h"
 #include "TestFiles.h"
 #include "controls/MessageBox.h"
 #include "controls/TdxButton.h"
 #include "controls/WindowDrag.h"
-#include "controls/WindowShape.h"
 #include "core/IniFile.h"
 #include "settings/SettingsStore.h"
 #include "volume/TFormVolume.h"
@@ -117,16 +118,10 @@ protected:
         dialog.Pages().PageControl1->setCurrentIndex(page);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     }
-    // A mouse event on `area` with the pointer at `global` on the screen.
-    static void send(QWidget* area, QEvent::Type type, QPoint global) {
-        QMouseEvent e(type, area->mapFromGlobal(QPointF(global)), QPointF(global),
-                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-        QApplication::sendEvent(area, &e);
-    }
 
     SettingsStore store;
-    TFormOptions dialog{store};
+    Look look;
+    TFormOptions dialog{store, look};
 };
 
 TEST_F(OptionsDialog, EveryControlHasItsCaptionItemsPageAndDefault) {
@@ -278,7 +273,7 @@ TEST_F(OptionsDialog, OkHidesTheDialogThenSavesAllEighteenKeys) {
 }
 
 TEST_F(OptionsDialog, TheVolumeWindowPreviewsItsLookOnlyWhileTheDialogIsShown) {
-    TFormVolume volume(store);
+    TFormVolume volume(store, look);
     QObject::connect(&dialog, &TFormOptions::volumePreviewWanted, &volume,
                      &TFormVolume::ShowPreview);
     QTemporaryDir dir;
@@ -306,21 +301,14 @@ TEST_F(OptionsDialog, TheVolumeWindowPreviewsItsLookOnlyWhileTheDialogIsShown) {
     EXPECT_FALSE(volume.isVisible());
 }
 
-TEST_F(OptionsDialog, ABorderlessDialogOnTopMadeAtItsFirstShow) {
-    EXPECT_TRUE(dialog.findChildren<QWidget*>().isEmpty()) << "nothing made before";
-    EXPECT_FALSE(dialog.testAttribute(Qt::WA_WState_Created));
-    EXPECT_EQ(dialog.mask(), WindowShapeRegion(QSize(394, 278)));
+// Made at its first show, outlined, titled and framed like every skinned window.
+TEST_F(OptionsDialog, ADialogOnTopWithItsPagesAndButtons) {
     EXPECT_EQ(dialog.windowType(), Qt::Dialog);
     EXPECT_TRUE(dialog.windowFlags() & Qt::FramelessWindowHint);
     EXPECT_TRUE(dialog.windowFlags() & Qt::WindowStaysOnTopHint);
 
     showOn(4);
     EXPECT_EQ(dialog.pos(), QPoint(323, 194));
-    EXPECT_EQ(dialog.size(), QSize(394, 278));
-    EXPECT_EQ(dialog.windowTitle(), "Options");
-    EXPECT_EQ(dialog.ButtonBar()->Caption(), "Options");
-    EXPECT_EQ(dialog.ButtonBar()->geometry(), QRect(0, 0, 394, 26));
-    EXPECT_EQ(dialog.LabelBottom()->geometry(), QRect(0, 276, 394, 2));
 
     QTabWidget* pages = dialog.Pages().PageControl1;
     EXPECT_EQ(pages->geometry(), QRect(2, 26, 390, 215));
@@ -360,7 +348,7 @@ TEST_F(OptionsDialog, OwnedByTheMainWindowWithItsBackgroundAndOneDialogInFront) 
     main.setPalette(grey);
     main.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
-    TFormOptions owned(store, &main);
+    TFormOptions owned(store, look, &main);
     owned.ShowOptions();
     owned.ShowOptions();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&owned));
@@ -372,7 +360,8 @@ TEST_F(OptionsDialog, OwnedByTheMainWindowWithItsBackgroundAndOneDialogInFront) 
     EXPECT_EQ(dialogs, 1);
 }
 
-TEST_F(OptionsDialog, DragsByItsSurfaceTitleBarPageControlAndEveryPage) {
+// The title bar drags every skinned window that drags; the dialog drags by every free surface.
+TEST_F(OptionsDialog, DragsByItsSurfacePageControlAndEveryPage) {
     showOn(0);
     const OptionsPages& p = dialog.Pages();
     struct Area {
@@ -382,7 +371,6 @@ TEST_F(OptionsDialog, DragsByItsSurfaceTitleBarPageControlAndEveryPage) {
     };
     std::vector<Area> areas = {
         {&dialog, {200, 244}, 0},
-        {dialog.ButtonBar(), {150, 10}, 0},
         {p.PageControl1, {1, 120}, 0},
         {p.PageControl1->tabBar(), p.PageControl1->tabBar()->tabRect(2).center(), 2}};
     for (int i = 0; i < 5; ++i)
@@ -393,24 +381,19 @@ TEST_F(OptionsDialog, DragsByItsSurfaceTitleBarPageControlAndEveryPage) {
         ASSERT_EQ(a.widget->childAt(a.press), nullptr) << "a free spot";
         const QPoint before = dialog.pos();
         const QPoint start = a.widget->mapToGlobal(a.press);
-        send(a.widget, QEvent::MouseButtonPress, start);
+        SendMouse(a.widget, QEvent::MouseButtonPress, start);
         EXPECT_EQ(dialog.Drag()->Anchor(), a.press) << "the press stays with its own area";
-        send(a.widget, QEvent::MouseMove, start + QPoint(-25, 14));
+        SendMouse(a.widget, QEvent::MouseMove, start + QPoint(-25, 14));
         EXPECT_EQ(dialog.pos(), before + QPoint(-25, 14));
-        send(a.widget, QEvent::MouseButtonRelease, start + QPoint(-25, 14));
+        SendMouse(a.widget, QEvent::MouseButtonRelease, start + QPoint(-25, 14));
     }
 }
 
-TEST_F(OptionsDialog, PaletteAndQualityReachTheBarTheButtonsAndTheStrips) {
+// The title bar, strips, background and quality follow the look as in every skinned window.
+TEST_F(OptionsDialog, ASchemeRecoloursTheButtonsButWhatTheyAreLaidOutWith) {
     const SkinPalette black{QColor(0, 0, 0), QColor(192, 192, 192), QColor(160, 160, 164),
                             QColor(128, 128, 128)};
-    dialog.ApplyPalette(black);
-    dialog.ApplyQuality(bqHigh);
-    EXPECT_TRUE(dialog.findChildren<QWidget*>().isEmpty()) << "nothing made early";
-    EXPECT_EQ(dialog.palette().color(QPalette::Window), QColor(128, 128, 128));
-
-    EXPECT_EQ(dialog.ButtonBar()->Colors().BackgroundFrom(), QColor(0, 0, 0));
-    EXPECT_EQ(dialog.ButtonBar()->Colors().FocusedTo(), QColor(192, 192, 192));
+    look.SetPalette(black);
     for (TdxButton* button : {dialog.ButtonOK(), dialog.ButtonDefault()}) {
         const TdxColors& c = button->Colors();
         EXPECT_EQ(c.BackgroundFrom(), QColor(0, 0, 0));
@@ -426,16 +409,9 @@ TEST_F(OptionsDialog, PaletteAndQualityReachTheBarTheButtonsAndTheStrips) {
         EXPECT_EQ(c.BorderEdges(), QColor(123, 150, 173));
         EXPECT_EQ(c.HotTrack(), QColor(255, 0, 0));
     }
-    for (TdxButton* button : dialog.findChildren<TdxButton*>())
-        EXPECT_EQ(button->Quality(), bqHigh) << button->objectName().toStdString();
-    EXPECT_EQ(dialog.findChildren<TdxButton*>().size(), 3);
-    EXPECT_EQ(dialog.LabelLeft()->palette().color(QPalette::Window), QColor(0, 0, 0));
 
-    dialog.ApplyPalette(Skin::DesignPalette);
-    dialog.ApplyQuality(bqLow);
+    look.SetPalette(Skin::DesignPalette);
     EXPECT_EQ(dialog.ButtonOK()->Colors().BackgroundTo(), Skin::SkyBlue);
-    EXPECT_EQ(dialog.ButtonBar()->Quality(), bqLow);
-    EXPECT_EQ(dialog.LabelRight()->palette().color(QPalette::Window), Skin::Navy);
 }
 
 TEST_F(OptionsDialog, ListsSitOverTheGapsOfTheirLabelsAndNothingIsClipped) {

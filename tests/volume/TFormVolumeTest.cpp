@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "volume/TFormVolume.h"
+#include "controls/Look.h"
 #include "settings/SettingsStore.h"
 
 #include "controls/TdxButton.h"
@@ -32,7 +33,8 @@ TEST(TFormVolume, PercentagesHaveThreeSignificantDigitsInTheUsersFormat) {
 TEST(TFormVolume, ShowsBothChannelsInTheBarsAndTheTitle) {
     QLocale::setDefault(QLocale::c());
     SettingsStore settings;
-    TFormVolume w(settings);
+    Look look;
+    TFormVolume w(settings, look);
     EXPECT_EQ(w.ButtonBar()->Caption(), QStringLiteral("Volume"));
     EXPECT_FALSE(w.isVisible());
 
@@ -50,7 +52,8 @@ TEST(TFormVolume, ShowsBothChannelsInTheBarsAndTheTitle) {
 
 TEST(TFormVolume, MuteTicksTheBoxAndEnablesTheBars) {
     SettingsStore settings;
-    TFormVolume w(settings);
+    Look look;
+    TFormVolume w(settings, look);
     struct Row {
         int mute;
         bool ticked, boxEnabled, barsEnabled;
@@ -71,7 +74,8 @@ TEST(TFormVolume, MuteTicksTheBoxAndEnablesTheBars) {
 TEST(TFormVolume, StaysUpTheWholeVisibleTime) {
     using namespace std::chrono;
     SettingsStore settings;
-    TFormVolume w(settings);
+    Look look;
+    TFormVolume w(settings, look);
     settings.setValue(Setting::VisibleTime, 0);
     ASSERT_EQ(w.Timer1->interval(), 500);
     w.ShowVolumeLevel(1000, 1000, 0); // the controls and the window made beforehand
@@ -108,7 +112,8 @@ TEST(TFormVolume, StaysUpTheWholeVisibleTime) {
 
 TEST(TFormVolume, EveryUpdateRestartsTheHideTimerWhichHidesTheWindow) {
     SettingsStore settings;
-    TFormVolume w(settings);
+    Look look;
+    TFormVolume w(settings, look);
     EXPECT_EQ(w.Timer1->interval(), 1000);
     EXPECT_FALSE(w.Timer1->isActive());
     w.Timer1->setInterval(50);
@@ -130,7 +135,8 @@ TEST(TFormVolume, ASecondUpdateKeepsTheWindowUpForTheVisibleTimeAfterIt) {
     // however late the loop runs.
     const int visible = 200, gap = 150;
     SettingsStore settings;
-    TFormVolume w(settings);
+    Look look;
+    TFormVolume w(settings, look);
     w.Timer1->setInterval(visible);
     w.Timer1->setTimerType(Qt::PreciseTimer);
     QTimer secondUpdate, firstTimeout;
@@ -156,7 +162,8 @@ TEST(TFormVolume, ASecondUpdateKeepsTheWindowUpForTheVisibleTimeAfterIt) {
 
 TEST(TFormVolume, WithTheWindowSwitchedOffNothingChanges) {
     SettingsStore settings;
-    TFormVolume w(settings);
+    Look look;
+    TFormVolume w(settings, look);
     settings.setValue(Setting::VolumeShow, 0);
     w.ShowVolumeLevel(65535, 65535, 1);
     EXPECT_FALSE(w.isVisible());
@@ -172,7 +179,8 @@ TEST(TFormVolume, WithTheWindowSwitchedOffNothingChanges) {
 TEST(TFormVolume, WithoutASoundDeviceTheWindowSaysSoAndShowsNoLevel) {
     QLocale::setDefault(QLocale::c());
     SettingsStore settings;
-    TFormVolume w(settings);
+    Look look;
+    TFormVolume w(settings, look);
     w.ShowVolumeLevel(65535, 65535, 1); // a level and mute shown before the device went
     ASSERT_TRUE(w.CheckBox1()->isChecked());
     ASSERT_EQ(w.ProgressBar1()->value(), 100);
@@ -196,7 +204,8 @@ TEST(TFormVolume, WithoutASoundDeviceTheWindowSaysSoAndShowsNoLevel) {
 
 TEST(TFormVolume, WithTheWindowSwitchedOffNoDeviceIsNotShownEither) {
     SettingsStore settings;
-    TFormVolume w(settings);
+    Look look;
+    TFormVolume w(settings, look);
     settings.setValue(Setting::VolumeShow, 0);
     w.ShowNoDevice();
     EXPECT_FALSE(w.isVisible());
@@ -206,7 +215,8 @@ TEST(TFormVolume, WithTheWindowSwitchedOffNoDeviceIsNotShownEither) {
 
 TEST(TFormVolume, StaysUpForTheVisibleTimeTheSettingsGive) {
     SettingsStore settings;
-    TFormVolume w(settings);
+    Look look;
+    TFormVolume w(settings, look);
     EXPECT_EQ(w.Timer1->interval(), 1000); // before the settings are applied
     settings.LoadDefaults();
     EXPECT_EQ(w.Timer1->interval(), 2000);
@@ -234,7 +244,8 @@ TEST(TFormVolume, TitleCaptionsInTheUsersDecimalFormat) {
     for (const Row& row : rows) {
         QLocale::setDefault(row.locale);
         SettingsStore settings;
-        TFormVolume w(settings);
+        Look look;
+        TFormVolume w(settings, look);
         w.ShowVolumeLevel(row.left, row.right, 0);
         EXPECT_EQ(w.ButtonBar()->Caption(), QString::fromUtf8(row.caption))
             << row.left << " " << row.right;
@@ -245,21 +256,21 @@ TEST(TFormVolume, TitleCaptionsInTheUsersDecimalFormat) {
 
 TEST(TFormVolume, NeverTakesTheFocusNorShowsInTheTaskBar) {
     SettingsStore settings;
-    TFormVolume w(settings);
+    Look look;
+    TFormVolume w(settings, look);
     EXPECT_TRUE(w.windowFlags() & Qt::WindowDoesNotAcceptFocus);
     EXPECT_EQ(w.windowType(), Qt::Tool);
     EXPECT_TRUE(w.testAttribute(Qt::WA_ShowWithoutActivating));
     w.ShowVolumeLevel(1000, 1000, 0);
     EXPECT_TRUE(w.windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_EQ(w.size(), QSize(464, 64));
     for (QWidget* child : w.findChildren<QWidget*>())
         EXPECT_EQ(child->focusPolicy(), Qt::NoFocus) << child->objectName().toStdString();
 }
 
 TEST(TFormVolume, TransparencyFollowsTheSettingsLive) {
     SettingsStore settings;
-    TFormVolume w(settings);
-    EXPECT_EQ(w.mask(), WindowShapeRegion(QSize(464, 64)));
+    Look look;
+    TFormVolume w(settings, look);
     // The outline is the rectangle from 50 down united with the rounded one.
     EXPECT_TRUE(w.mask().contains(QPoint(463, 63)));
     EXPECT_FALSE(w.mask().contains(QPoint(0, 0)));
@@ -289,35 +300,36 @@ TEST(TFormVolume, TransparencyFollowsTheSettingsLive) {
     }
 }
 
-TEST(TFormVolume, DragsByItsSurfaceAndTitleBarAlways) {
+// The title bar drags every skinned window that drags; this one drags by its surface too.
+TEST(TFormVolume, DragsByItsSurfaceAlways) {
     SettingsStore settings;
-    TFormVolume w(settings);
+    Look look;
+    TFormVolume w(settings, look);
     w.ShowVolumeLevel(1000, 1000, 0);
-    for (QWidget* area : {static_cast<QWidget*>(&w), static_cast<QWidget*>(w.ButtonBar())}) {
-        const QPoint before = w.pos();
-        QMouseEvent press(QEvent::MouseButtonPress, QPointF(10, 10),
-                          area->mapToGlobal(QPointF(10, 10)), Qt::LeftButton, Qt::LeftButton,
-                          Qt::NoModifier);
-        QCoreApplication::sendEvent(area, &press);
-        QMouseEvent move(QEvent::MouseMove, QPointF(30, 17), area->mapToGlobal(QPointF(30, 17)),
-                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(area, &move);
-        EXPECT_EQ(w.pos(), before + QPoint(20, 7)) << area->objectName().toStdString();
-    }
+    const QPoint before = w.pos();
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(10, 10), w.mapToGlobal(QPointF(10, 10)),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&w, &press);
+    QMouseEvent move(QEvent::MouseMove, QPointF(30, 17), w.mapToGlobal(QPointF(30, 17)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&w, &move);
+    EXPECT_EQ(w.pos(), before + QPoint(20, 7));
 }
 
 TEST(TFormVolume, BuildsNothingUntilFirstShown) {
     SettingsStore settings;
-    TFormVolume w(settings);
-    EXPECT_TRUE(w.findChildren<QWidget*>().isEmpty());
+    Look look;
+    TFormVolume w(settings, look);
+    ASSERT_TRUE(w.findChildren<QWidget*>().isEmpty());
     EXPECT_FALSE(w.Timer1->isActive());
     w.hide();
-    EXPECT_TRUE(w.findChildren<QWidget*>().isEmpty());
+    EXPECT_TRUE(w.findChildren<QWidget*>().isEmpty()) << "a hide makes nothing either";
 }
 
 TEST(TFormVolume, APreviewShowsTheWindowForTheVisibleTimeEvenWhenSwitchedOff) {
     SettingsStore settings;
-    TFormVolume w(settings);
+    Look look;
+    TFormVolume w(settings, look);
     settings.LoadDefaults();
     settings.setValue(Setting::VolumeShow, 0);
     w.ShowVolumeLevel(1000, 1000, 0);
@@ -331,28 +343,24 @@ TEST(TFormVolume, APreviewShowsTheWindowForTheVisibleTimeEvenWhenSwitchedOff) {
     EXPECT_FALSE(w.isVisible());
 }
 
-TEST(TFormVolume, SchemeAndQualityReachTheControlsMadeLater) {
+// The title bar, strips, background and quality follow the look as in every skinned window.
+TEST(TFormVolume, TheMuteLabelIsBlueUntilASchemeGivesItsDarkColour) {
     const struct {
         const char* scheme; // nullptr: none before the first show
-        QColor titleFrom, mute, strip, window;
+        QColor mute;
     } rows[] = {
-        {nullptr, Skin::Navy, QColor(Qt::blue), Skin::Navy, QColor(220, 240, 255)},
-        {"Blue", Skin::Navy, Skin::Navy, Skin::Navy, QColor(220, 240, 255)},
-        {"Black", QColor(0, 0, 0), QColor(0, 0, 0), QColor(0, 0, 0), QColor(128, 128, 128)},
+        {nullptr, QColor(Qt::blue)},
+        {"Blue", Skin::Navy},
+        {"Black", QColor(0, 0, 0)},
     };
     for (const auto& row : rows) {
         SettingsStore settings;
-        TFormVolume w(settings);
+        Look look;
+        TFormVolume w(settings, look);
         if (row.scheme)
-            w.ApplyPalette(Skin::SchemePalette(QString::fromLatin1(row.scheme)));
-        w.ApplyQuality(bqHigh);
-        ASSERT_TRUE(w.findChildren<QWidget*>().isEmpty()) << "nothing made early";
+            look.SetScheme(QString::fromLatin1(row.scheme));
         w.ShowVolumeLevel(1000, 1000, 0);
         const char* name = row.scheme ? row.scheme : "(design)";
-        EXPECT_EQ(w.ButtonBar()->Colors().BackgroundFrom(), row.titleFrom) << name;
-        EXPECT_EQ(w.ButtonBar()->Quality(), bqHigh) << name;
         EXPECT_EQ(w.LabelMute()->palette().color(QPalette::WindowText), row.mute) << name;
-        EXPECT_EQ(w.LabelRight()->palette().color(QPalette::Window), row.strip) << name;
-        EXPECT_EQ(w.palette().color(QPalette::Window), row.window) << name;
     }
 }
