@@ -13,6 +13,7 @@ struct HotkeyEntry {
     QString Alt = QStringLiteral("0");
     QString Ctrl = QStringLiteral("0");
     QString Shift = QStringLiteral("0");
+    QString Win = QStringLiteral("0"); // the Super (Windows) key
     bool Checked = false;
     int Image = 34;
 
@@ -23,12 +24,13 @@ namespace Modifiers {
 constexpr unsigned Alt = 1;
 constexpr unsigned Ctrl = 2;
 constexpr unsigned Shift = 4;
+constexpr unsigned Win = 8; // Super; the bit the Windows key has in RegisterHotKey
 } // namespace Modifiers
 
-// "Alt+Ctrl+"-style caption, always in the order Alt, Ctrl, Shift.
-QString ModifierText(bool alt, bool ctrl, bool shift);
+// "Alt+Ctrl+"-style caption, always in the order Win, Alt, Ctrl, Shift.
+QString ModifierText(bool alt, bool ctrl, bool shift, bool win = false);
 
-// 0..7 from the entry's flag texts (Alt 1, Ctrl 2, Shift 4).
+// 0..15 from the entry's flag texts (Alt 1, Ctrl 2, Shift 4, Win 8).
 unsigned ModifierBits(const HotkeyEntry& entry);
 
 inline QString FlagText(bool on) {

@@ -76,8 +76,9 @@ ApplyOutcome ButtonApply(HotkeyTable& table, int selectedRow, const PanelValues&
         e.Alt = FlagText(panel.alt);
         e.Ctrl = FlagText(panel.ctrl);
         e.Shift = FlagText(panel.shift);
+        e.Win = FlagText(panel.win);
         e.Execute = panel.execute;
-        e.Flags = ModifierText(panel.alt, panel.ctrl, panel.shift);
+        e.Flags = ModifierText(panel.alt, panel.ctrl, panel.shift, panel.win);
         table.replace(selectedRow, e);
 
         const int id = e.ID.toInt();

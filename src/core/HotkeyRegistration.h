@@ -13,6 +13,7 @@ struct PanelValues {
     bool alt = false;
     bool ctrl = false;
     bool shift = false;
+    bool win = false;
     int keyPosition = -1; // selection of the key lists, -1 for none
     QString execute;
     int image = -1; // selected icon, -1 for none (the entry keeps its icon)

@@ -29,8 +29,10 @@ bool Load(HotkeyTable& table, const QString& path, const std::function<QString()
             const bool alt = ini.readBool(kSection, indexed("Alt", i), true);
             const bool ctrl = ini.readBool(kSection, indexed("Ctrl", i), true);
             const bool shift = ini.readBool(kSection, indexed("Shift", i), false);
+            // Absent in files written before Super could be chosen: no Super.
+            const bool win = ini.readBool(kSection, indexed("Win", i), false);
             HotkeyEntry e;
-            e.Flags = ModifierText(alt, ctrl, shift);
+            e.Flags = ModifierText(alt, ctrl, shift, win);
             e.Image = image;
             e.Checked = checked;
             e.Key = KeyTable::nameOfCode(code);
@@ -41,6 +43,7 @@ bool Load(HotkeyTable& table, const QString& path, const std::function<QString()
             e.Alt = FlagText(alt);
             e.Ctrl = FlagText(ctrl);
             e.Shift = FlagText(shift);
+            e.Win = FlagText(win);
             entries.push_back(std::move(e));
         }
         table.appendMany(std::move(entries));
@@ -75,6 +78,11 @@ bool Save(const HotkeyTable& table, const QString& path) {
             ini.writeString(kSection, indexed("Ctrl", i), e.Ctrl == QLatin1String("1") ? "1" : "0");
             ini.writeString(kSection, indexed("Shift", i),
                             e.Shift == QLatin1String("1") ? "1" : "0");
+            // Written only where Super is set or the file already has the key, so a table
+            // without Super leaves the file as the versions before it wrote it.
+            const bool win = e.Win == QLatin1String("1");
+            if (win || ini.value(kSection, indexed("Win", i)))
+                ini.writeString(kSection, indexed("Win", i), win ? "1" : "0");
         }
     });
 }

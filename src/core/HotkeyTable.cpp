@@ -5,10 +5,12 @@
 
 #include <algorithm>
 
-QString ModifierText(bool alt, bool ctrl, bool shift) {
+QString ModifierText(bool alt, bool ctrl, bool shift, bool win) {
     QString text;
+    if (win)
+        text = QStringLiteral("Win");
     if (alt)
-        text = QStringLiteral("Alt");
+        text += text.isEmpty() ? QStringLiteral("Alt") : QStringLiteral("+Alt");
     if (ctrl)
         text += text.isEmpty() ? QStringLiteral("Ctrl") : QStringLiteral("+Ctrl");
     if (shift)
@@ -21,8 +23,9 @@ QString ModifierText(bool alt, bool ctrl, bool shift) {
 unsigned ModifierBits(const HotkeyEntry& entry) {
     const QString one = QStringLiteral("1");
     return (entry.Alt == one ? Modifiers::Alt : 0u) | (entry.Ctrl == one ? Modifiers::Ctrl : 0u) |
-           (entry.Shift == one ? Modifiers::Shift : 0u);
+           (entry.Shift == one ? Modifiers::Shift : 0u) | (entry.Win == one ? Modifiers::Win : 0u);
 }
+
 
 HotkeyTable::HotkeyTable(QObject* parent) : QAbstractTableModel(parent) {}
 
@@ -139,6 +142,7 @@ QVariant HotkeyTable::data(const QModelIndex& index, int role) const {
         case ColAlt: return e.Alt;
         case ColCtrl: return e.Ctrl;
         case ColShift: return e.Shift;
+        case ColWin: return e.Win;
         default: return {};
         }
     }

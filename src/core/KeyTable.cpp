@@ -27,6 +27,17 @@ constexpr std::array<Key, Count> kKeys{{
     {"F1", 112}, {"F2", 113}, {"F3", 114}, {"F4", 115}, {"F5", 116}, {"F6", 117},
     {"F7", 118}, {"F8", 119}, {"F9", 120}, {"F10", 121}, {"F11", 122}, {"F12", 123},
     {"ScrollLock", 145}, {"Pause", 19},
+    // Added after the first 90: the rest of a full keyboard, then its media keys.
+    {"End", 35}, {"Delete", 46}, {"Print Screen", 44}, {"` ~", 192}, {"Menu", 93},
+    {"< >", 226},
+    {"F13", 124}, {"F14", 125}, {"F15", 126}, {"F16", 127}, {"F17", 128}, {"F18", 129},
+    {"F19", 130}, {"F20", 131}, {"F21", 132}, {"F22", 133}, {"F23", 134}, {"F24", 135},
+    {"Volume Mute", 173}, {"Volume Down", 174}, {"Volume Up", 175},
+    {"Next Track", 176}, {"Previous Track", 177}, {"Media Stop", 178}, {"Play/Pause", 179},
+    {"Mail", 180}, {"Media", 181}, {"My Computer", 182}, {"Calculator", 183},
+    {"Browser Back", 166}, {"Browser Forward", 167}, {"Browser Refresh", 168},
+    {"Browser Stop", 169}, {"Browser Search", 170}, {"Browser Favorites", 171},
+    {"Browser Home", 172}, {"Sleep", 95},
 }};
 // clang-format on
 

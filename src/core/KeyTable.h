@@ -14,7 +14,10 @@ struct Key {
     int code;
 };
 
-constexpr int Count = 90;
+// The first 90 are the keys every stored table may use; the keys after them were added
+// later, each with its Windows virtual-key code, so that positions and codes never move.
+constexpr int ClassicCount = 90;
+constexpr int Count = 127;
 
 // The row at a position, 0 <= position < Count.
 const Key& at(int position);

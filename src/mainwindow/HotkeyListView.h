@@ -14,7 +14,7 @@ public:
     static constexpr int Top = 45;
     static constexpr int RowHeight = 32;
     static constexpr int HeaderHeight = 20;
-    static constexpr int ColumnWidths[] = {160, 70, 250, 38, 0, 0, 0};
+    static constexpr int ColumnWidths[] = {160, 70, 250, 38, 0, 0, 0, 0};
 
     explicit HotkeyListView(QWidget* parent);
 

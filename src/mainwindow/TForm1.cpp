@@ -189,7 +189,7 @@ void TForm1::PrepareLists() {
     Hotkeys->setColumnCaptions({QStringLiteral("Flags"), QStringLiteral("Key"),
                                 QStringLiteral("Execute"), QStringLiteral("ID"),
                                 QStringLiteral("Alt"), QStringLiteral("Ctrl"),
-                                QStringLiteral("Shift")});
+                                QStringLiteral("Shift"), QStringLiteral("Win")});
     // The widths are the list's own when it is built; a built list gets them now.
     if (built()) {
         for (int col = 0; col < 4; ++col)

@@ -3,6 +3,7 @@
 
 #include <QObject>
 #include <memory>
+#include <optional>
 
 // What the system answered to a registration: taken, or why it was refused.
 enum class RegisterResult {
@@ -33,6 +34,13 @@ public:
     // The window system's time of the last press handed on as hotkeyPressed, for requests
     // made on the user's behalf; 0 when there is none.
     virtual quint32 lastPressTime() const { return 0; }
+    // The virtual-key code a registration would need to catch the key of a key event in
+    // one of our own windows, from the event's native scan code (an X keycode); nothing
+    // when the backend cannot tell, and the caller goes by the event's Qt key instead.
+    virtual std::optional<int> virtualKeyOfScanCode(quint32 nativeScanCode) const {
+        Q_UNUSED(nativeScanCode);
+        return std::nullopt;
+    }
 
 signals:
     // A registered combination was pressed; autoRepeat when the key is only being held.

@@ -64,15 +64,15 @@ LAYERS = [
 BACKENDS = {
     "alsa": {"platform/MixerDriver.h", "core/Logging.h"},
     "pulse": {"platform/MixerDriver.h", "core/Logging.h"},
-    "portal": {"platform/HotkeyBackend.h", "core/HotkeyStatus.h", "core/Logging.h",
-               "platform/dbus/*"},
+    "portal": {"platform/HotkeyBackend.h", "core/HotkeyEntry.h", "core/HotkeyStatus.h",
+               "core/Logging.h", "platform/dbus/*"},
     "posix": {"platform/InstanceLock.h", "platform/RegularFile.h", "platform/SessionEnd.h",
               "core/Logging.h", "core/SingleInstance.h"},
     "qt": {"platform/TrayHost.h", "platform/WindowActivator.h", "platform/sni/*"},
     "sni": {"platform/dbus/*"},
     "dbus": set(),
     "x11": {"platform/HotkeyBackend.h", "platform/WindowActivator.h", "core/HotkeyEntry.h",
-            "core/KeyRepeatFilter.h", "core/Logging.h", "platform/qt/*"},
+            "core/KeyRepeatFilter.h", "core/KeyTable.h", "core/Logging.h", "platform/qt/*"},
     "xdg": {"platform/Shell.h", "platform/LogonEntry.h", "platform/RegularFile.h",
             "platform/posix/*"},
 }

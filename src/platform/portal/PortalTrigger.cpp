@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/portal/PortalTrigger.h"
 
+#include "core/HotkeyEntry.h"
+
 namespace PortalTrigger {
 
 QString KeyName(int vk) {
@@ -11,7 +13,7 @@ QString KeyName(int vk) {
         return QString(QChar(vk - 'A' + 'a'));
     if (vk >= 96 && vk <= 105)
         return QStringLiteral("KP_") + QChar('0' + (vk - 96));
-    if (vk >= 112 && vk <= 123)
+    if (vk >= 112 && vk <= 135) // F1 to F24
         return QStringLiteral("F") + QString::number(vk - 111);
     switch (vk) {
     case 144: return QStringLiteral("Num_Lock");
@@ -46,6 +48,31 @@ QString KeyName(int vk) {
     case 191: return QStringLiteral("slash");
     case 145: return QStringLiteral("Scroll_Lock");
     case 19: return QStringLiteral("Pause");
+    case 35: return QStringLiteral("End");
+    case 46: return QStringLiteral("Delete");
+    case 44: return QStringLiteral("Print");
+    case 192: return QStringLiteral("grave");
+    case 93: return QStringLiteral("Menu");
+    case 226: return QStringLiteral("less");
+    case 173: return QStringLiteral("XF86AudioMute");
+    case 174: return QStringLiteral("XF86AudioLowerVolume");
+    case 175: return QStringLiteral("XF86AudioRaiseVolume");
+    case 176: return QStringLiteral("XF86AudioNext");
+    case 177: return QStringLiteral("XF86AudioPrev");
+    case 178: return QStringLiteral("XF86AudioStop");
+    case 179: return QStringLiteral("XF86AudioPlay");
+    case 180: return QStringLiteral("XF86Mail");
+    case 181: return QStringLiteral("XF86AudioMedia");
+    case 182: return QStringLiteral("XF86MyComputer");
+    case 183: return QStringLiteral("XF86Calculator");
+    case 166: return QStringLiteral("XF86Back");
+    case 167: return QStringLiteral("XF86Forward");
+    case 168: return QStringLiteral("XF86Refresh");
+    case 169: return QStringLiteral("XF86Stop");
+    case 170: return QStringLiteral("XF86Search");
+    case 171: return QStringLiteral("XF86Favorites");
+    case 172: return QStringLiteral("XF86HomePage");
+    case 95: return QStringLiteral("XF86Sleep");
     default: return {};
     }
 }
@@ -55,12 +82,14 @@ QString Text(unsigned modifierBits, int virtualKey) {
     if (key.isEmpty())
         return {};
     QString text;
-    if (modifierBits & 2)
+    if (modifierBits & Modifiers::Ctrl)
         text += QStringLiteral("CTRL+");
-    if (modifierBits & 1)
+    if (modifierBits & Modifiers::Alt)
         text += QStringLiteral("ALT+");
-    if (modifierBits & 4)
+    if (modifierBits & Modifiers::Shift)
         text += QStringLiteral("SHIFT+");
+    if (modifierBits & Modifiers::Win)
+        text += QStringLiteral("LOGO+");
     return text + key;
 }
 

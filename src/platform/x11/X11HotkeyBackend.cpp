@@ -4,11 +4,13 @@
 #include "core/Logging.h"
 
 #include "core/HotkeyEntry.h"
+#include "core/KeyTable.h"
 #include "platform/x11/X11KeySyms.h"
 #include "platform/x11/X11KeyboardMap.h"
 
 #include <QGuiApplication>
 #include <QTimer>
+#include <algorithm>
 #include <X11/keysym.h>
 #include <cstdlib>
 // xkb.h names a struct member "explicit", which C++ reserves.
@@ -67,8 +69,9 @@ void X11HotkeyBackend::readKeyboard() {
     m_keys = X11KeyboardMap::ReadKeys(m_conn, m_xkbFirstEvent != 0, m_symbols);
     m_group = X11KeyboardMap::ReadLockedGroup(m_conn, m_xkbFirstEvent != 0);
 
-    // Which modifier bits carry Alt, NumLock and ScrollLock differs between keymaps.
+    // Which modifier bits carry Alt, Super, NumLock and ScrollLock differs between keymaps.
     m_altMask = XCB_MOD_MASK_1;
+    m_superMask = XCB_MOD_MASK_4;
     m_numLockMask = 0;
     m_scrollLockMask = 0;
     auto* reply = xcb_get_modifier_mapping_reply(m_conn, xcb_get_modifier_mapping(m_conn), nullptr);
@@ -77,6 +80,7 @@ void X11HotkeyBackend::readKeyboard() {
     const xcb_keycode_t* codes = xcb_get_modifier_mapping_keycodes(reply);
     const int perModifier = reply->keycodes_per_modifier;
     bool altFound = false;
+    bool superFound = false;
     for (int mod = 0; mod < 8; ++mod) {
         for (int k = 0; k < perModifier; ++k) {
             const xcb_keycode_t code = codes[mod * perModifier + k];
@@ -92,6 +96,9 @@ void X11HotkeyBackend::readKeyboard() {
                 else if ((sym == XK_Alt_L || sym == XK_Alt_R) && !altFound && mod >= 3) {
                     m_altMask = bit;
                     altFound = true;
+                } else if ((sym == XK_Super_L || sym == XK_Super_R) && !superFound && mod >= 3) {
+                    m_superMask = bit;
+                    superFound = true;
                 }
             }
         }
@@ -127,6 +134,8 @@ std::vector<X11HotkeyBackend::Combination> X11HotkeyBackend::combinationsFor(uns
         mods |= XCB_MOD_MASK_CONTROL;
     if (modifierBits & Modifiers::Shift)
         mods |= XCB_MOD_MASK_SHIFT;
+    if (modifierBits & Modifiers::Win)
+        mods |= m_superMask;
     for (const uint8_t keycode : X11KeyLookup::KeycodesFor(m_keys, m_group, virtualKey))
         out.push_back({keycode, mods});
     return out;
@@ -282,7 +291,8 @@ bool X11HotkeyBackend::nativeEventFilter(const QByteArray& eventType, void* mess
 bool X11HotkeyBackend::keyPress(const xcb_key_press_event_t& k) {
     if (k.event != m_root)
         return false;
-    const uint16_t mods = k.state & (XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL | m_altMask);
+    const uint16_t mods =
+        k.state & (XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL | m_altMask | m_superMask);
     const auto it = m_owner.constFind(comboKey(k.detail, mods));
     if (it == m_owner.constEnd())
         return false;
@@ -299,6 +309,17 @@ bool X11HotkeyBackend::keyPress(const xcb_key_press_event_t& k) {
         },
         Qt::QueuedConnection);
     return true;
+}
+
+std::optional<int> X11HotkeyBackend::virtualKeyOfScanCode(quint32 nativeScanCode) const {
+    // The same lookup as a grab's, so a key taken this way is the key its hotkey catches.
+    for (int position = 0; position < KeyTable::Count; ++position) {
+        const int code = KeyTable::at(position).code;
+        const std::vector<uint8_t> keycodes = X11KeyLookup::KeycodesFor(m_keys, m_group, code);
+        if (std::find(keycodes.begin(), keycodes.end(), nativeScanCode) != keycodes.end())
+            return code;
+    }
+    return std::nullopt;
 }
 
 bool X11HotkeyBackend::keyRelease(const xcb_key_release_event_t& k) {

@@ -26,6 +26,7 @@ public:
     RegisterResult registerHotKey(int id, unsigned modifierBits, int virtualKey) override;
     void unregisterHotKey(int id) override;
     quint32 lastPressTime() const override { return m_lastPressTime; }
+    std::optional<int> virtualKeyOfScanCode(quint32 nativeScanCode) const override;
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
@@ -65,6 +66,7 @@ private:
     unsigned m_group = 0;                   // the active (locked) layout group
     uint8_t m_xkbFirstEvent = 0;
     uint16_t m_altMask = XCB_MOD_MASK_1;
+    uint16_t m_superMask = XCB_MOD_MASK_4;
     uint16_t m_numLockMask = 0;
     uint16_t m_scrollLockMask = 0;
     bool m_regrabPending = false;

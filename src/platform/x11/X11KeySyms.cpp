@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/x11/X11KeySyms.h"
 
+#include <X11/XF86keysym.h>
 #include <X11/keysym.h>
 
 namespace X11KeySyms {
@@ -12,7 +13,7 @@ uint32_t ForVirtualKey(int vk) {
         return XK_a + static_cast<uint32_t>(vk - 'A');
     if (vk >= 96 && vk <= 105)
         return XK_KP_0 + static_cast<uint32_t>(vk - 96);
-    if (vk >= 112 && vk <= 123)
+    if (vk >= 112 && vk <= 135) // F1 to F24
         return XK_F1 + static_cast<uint32_t>(vk - 112);
     switch (vk) {
     case 144: return XK_Num_Lock;
@@ -47,6 +48,31 @@ uint32_t ForVirtualKey(int vk) {
     case 191: return XK_slash;
     case 145: return XK_Scroll_Lock;
     case 19: return XK_Pause;
+    case 35: return XK_End;
+    case 46: return XK_Delete;
+    case 44: return XK_Print;
+    case 192: return XK_grave;
+    case 93: return XK_Menu;
+    case 226: return XK_less;
+    case 173: return XF86XK_AudioMute;
+    case 174: return XF86XK_AudioLowerVolume;
+    case 175: return XF86XK_AudioRaiseVolume;
+    case 176: return XF86XK_AudioNext;
+    case 177: return XF86XK_AudioPrev;
+    case 178: return XF86XK_AudioStop;
+    case 179: return XF86XK_AudioPlay;
+    case 180: return XF86XK_Mail;
+    case 181: return XF86XK_AudioMedia;
+    case 182: return XF86XK_MyComputer;
+    case 183: return XF86XK_Calculator;
+    case 166: return XF86XK_Back;
+    case 167: return XF86XK_Forward;
+    case 168: return XF86XK_Refresh;
+    case 169: return XF86XK_Stop;
+    case 170: return XF86XK_Search;
+    case 171: return XF86XK_Favorites;
+    case 172: return XF86XK_HomePage;
+    case 95: return XF86XK_Sleep;
     default: return 0;
     }
 }
