@@ -45,6 +45,8 @@ def hotkeys_ini(entries):
             "Ctrl%d=%s" % (i, e.get("ctrl", 1)),
             "Shift%d=%s" % (i, e.get("shift", 0)),
         ]
+        if "win" in e:
+            lines.append("Win%d=%s" % (i, e["win"]))
     return "\n".join(lines) + "\n"
 
 
