@@ -26,7 +26,6 @@ unsigned ModifierBits(const HotkeyEntry& entry) {
            (entry.Shift == one ? Modifiers::Shift : 0u) | (entry.Win == one ? Modifiers::Win : 0u);
 }
 
-
 HotkeyTable::HotkeyTable(QObject* parent) : QAbstractTableModel(parent) {}
 
 void HotkeyTable::append(const HotkeyEntry& entry) {

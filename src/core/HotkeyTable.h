@@ -13,7 +13,17 @@
 class HotkeyTable : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { ColFlags, ColKey, ColExecute, ColID, ColAlt, ColCtrl, ColShift, ColWin, ColumnCount };
+    enum Column {
+        ColFlags,
+        ColKey,
+        ColExecute,
+        ColID,
+        ColAlt,
+        ColCtrl,
+        ColShift,
+        ColWin,
+        ColumnCount
+    };
 
     // Row check boxes that the user toggles are reported here instead of being written:
     // enabling or disabling an entry goes through Apply so that its hotkey follows.

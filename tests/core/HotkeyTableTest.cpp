@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(ModifierText, AllEightCombinationsInFixedOrder) {
+TEST(ModifierText, AllCombinationsInFixedOrder) {
     EXPECT_EQ(ModifierText(false, false, false), "");
     EXPECT_EQ(ModifierText(true, false, false), "Alt+");
     EXPECT_EQ(ModifierText(false, true, false), "Ctrl+");
@@ -17,6 +17,9 @@ TEST(ModifierText, AllEightCombinationsInFixedOrder) {
     EXPECT_EQ(ModifierText(true, false, true), "Alt+Shift+");
     EXPECT_EQ(ModifierText(false, true, true), "Ctrl+Shift+");
     EXPECT_EQ(ModifierText(true, true, true), "Alt+Ctrl+Shift+");
+    EXPECT_EQ(ModifierText(false, false, false, true), "Win+");
+    EXPECT_EQ(ModifierText(false, false, true, true), "Win+Shift+");
+    EXPECT_EQ(ModifierText(true, true, true, true), "Win+Alt+Ctrl+Shift+");
 }
 
 TEST(ModifierBits, OnlyAnExactOneCounts) {
@@ -25,6 +28,9 @@ TEST(ModifierBits, OnlyAnExactOneCounts) {
     e.Ctrl = "1";
     e.Shift = "1";
     EXPECT_EQ(ModifierBits(e), 7u);
+    e.Win = "1";
+    EXPECT_EQ(ModifierBits(e), 15u);
+    e.Win = "0";
     e.Ctrl = "2";
     EXPECT_EQ(ModifierBits(e), 5u);
     e.Alt = " 1";
@@ -62,14 +68,15 @@ TEST(DefaultHotkeyTable, NoTwoEntriesShareACombination) {
                 << i << " " << j;
 }
 
-TEST(HotkeyTable, ModelShowsSevenColumnsAndCheckState) {
+TEST(HotkeyTable, ModelShowsEightColumnsAndCheckState) {
     HotkeyTable t;
     t.appendMany(DefaultHotkeyTable());
     EXPECT_EQ(t.rowCount(), 20);
-    EXPECT_EQ(t.columnCount(), 7);
+    EXPECT_EQ(t.columnCount(), 8);
     EXPECT_EQ(t.data(t.index(2, HotkeyTable::ColKey), Qt::DisplayRole).toString(), "C");
     EXPECT_EQ(t.data(t.index(2, HotkeyTable::ColID), Qt::DisplayRole).toString(), "3");
     EXPECT_EQ(t.data(t.index(2, HotkeyTable::ColAlt), Qt::DisplayRole).toString(), "1");
+    EXPECT_EQ(t.data(t.index(2, HotkeyTable::ColWin), Qt::DisplayRole).toString(), "0");
     EXPECT_EQ(t.data(t.index(2, 0), Qt::CheckStateRole).toInt(), Qt::Checked);
     t.setChecked(2, false);
     EXPECT_EQ(t.data(t.index(2, 0), Qt::CheckStateRole).toInt(), Qt::Unchecked);

@@ -28,6 +28,7 @@ QString describe(const HotkeyEntry& e) {
                        e.Alt,
                        e.Ctrl,
                        e.Shift,
+                       e.Win,
                        QString::number(e.Checked),
                        QString::number(e.Image)}
         .join(QLatin1Char('|'));

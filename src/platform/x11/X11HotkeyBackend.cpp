@@ -10,8 +10,8 @@
 
 #include <QGuiApplication>
 #include <QTimer>
-#include <algorithm>
 #include <X11/keysym.h>
+#include <algorithm>
 #include <cstdlib>
 // xkb.h names a struct member "explicit", which C++ reserves.
 #define explicit explicit_
