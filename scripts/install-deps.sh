@@ -16,6 +16,8 @@ packages=(
   xdg-utils
   # virtual display, key presses and layout changes for the end-to-end tests
   xvfb xauth x11-xkb-utils xkb-data xdotool x11-utils python3 procps
+  # keymap edits (xmodmap): Super on another modifier, a media keysym on a spare key
+  x11-xserver-utils
   # the log-on entry: checked by the freedesktop validator, started as GLib reads it (gio)
   desktop-file-utils libglib2.0-bin
   # a window manager that prevents focus stealing, for the tests of bringing a window forward

@@ -11,10 +11,12 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QWidget>
+#include <X11/XF86keysym.h>
 #include <X11/keysym.h>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 #include <vector>
 #include <xcb/xcb.h>
 #include <xcb/xcb_keysyms.h>
@@ -390,4 +392,66 @@ TEST_F(X11LayoutFixture, ARegrabThatChangesAnOutcomeIsReported) {
     ASSERT_EQ(spy.count(), 2);
     EXPECT_EQ(spy[1].at(0).toInt(), 1);
     EXPECT_EQ(spy[1].at(1).value<RegisterResult>(), RegisterResult::Registered);
+}
+
+namespace {
+// The modifier index (0 Shift ... 7 Mod5) whose keys include Super_L, or -1.
+int superModifierOfMap() {
+    Client x;
+    xcb_key_symbols_t* symbols = xcb_key_symbols_alloc(x.c);
+    xcb_keycode_t* super = xcb_key_symbols_get_keycode(symbols, XK_Super_L);
+    auto* map = xcb_get_modifier_mapping_reply(x.c, xcb_get_modifier_mapping(x.c), nullptr);
+    int found = -1;
+    for (int i = 0; map && super && i < 8 * map->keycodes_per_modifier && found < 0; ++i) {
+        if (xcb_get_modifier_mapping_keycodes(map)[i] == super[0])
+            found = i / map->keycodes_per_modifier;
+    }
+    free(map);
+    free(super);
+    xcb_key_symbols_free(symbols);
+    return found;
+}
+} // namespace
+
+// Super is whichever modifier the keymap puts Super_L on: Mod4 as a rule, Mod3 after xmodmap.
+TEST_F(X11LayoutFixture, SuperIsTheModifierTheKeymapPutsItOn) {
+    for (const int expectedModifier : {6, 5}) {
+        if (expectedModifier == 5) {
+            ASSERT_EQ(QProcess::execute("xmodmap",
+                                        {"-e", "clear mod4", "-e", "add mod3 = Super_L Super_R"}),
+                      0);
+        }
+        ASSERT_EQ(superModifierOfMap(), expectedModifier);
+        backend = CreateHotkeyBackend();
+        ASSERT_EQ(backend->registerHotKey(5, Modifiers::Win, K), RegisterResult::Registered);
+        ASSERT_EQ(backend->registerHotKey(EndMark, CtrlAlt, K), RegisterResult::Registered);
+        QSignalSpy spy(backend.get(), &HotkeyBackend::hotkeyPressed);
+        press("alt+k"); // the letter with another modifier is not the Super hotkey
+        press("super+k");
+        press("ctrl+alt+k");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return spy.count() >= 2; }, 5000)) << expectedModifier;
+        EXPECT_EQ(spy.at(0).at(0).toInt(), 5);
+        EXPECT_EQ(spy.at(1).at(0).toInt(), EndMark);
+    }
+}
+
+// A key pressed in our own window is named by the code whose grab would catch it.
+TEST_F(X11Fixture, AKeyOfOurOwnWindowIsTheVirtualKeyAGrabWouldNeed) {
+    const struct {
+        xcb_keycode_t keycode; // evdev, as Xvfb maps it
+        xcb_keysym_t sym;
+        std::optional<int> virtualKey;
+    } rows[] = {
+        {45, XK_k, 'K'},
+        {90, XK_KP_0, 96},
+        {115, XK_End, 35},
+        {123, XF86XK_AudioRaiseVolume, 175},
+        {49, XK_grave, 192},
+        {94, XK_less, 226},
+        {50, XK_Shift_L, std::nullopt},
+    };
+    for (const auto& row : rows) {
+        ASSERT_TRUE(mapHolds(row.sym, row.keycode)) << int(row.keycode);
+        EXPECT_EQ(backend->virtualKeyOfScanCode(row.keycode), row.virtualKey) << int(row.keycode);
+    }
 }
