@@ -151,6 +151,36 @@ class PressTests(OrvaneTestCase):
         self.assertEqual(self.runs("seven"), 1)
 
 
+    def test_super_combinations_and_a_keyboards_volume_key_are_hotkeys(self):
+        # A keyboard whose volume key is on a keycode of its own: a spare one takes the
+        # symbol, and the key Xvfb had for it gives it up.
+        self.hold_the_keymap()
+        pke = self.run_x("xmodmap", "-pke").stdout
+        spare = max(int(c) for c, syms in re.findall(r"keycode +(\d+) =(.*)", pke)
+                    if not syms.strip())
+        self.run_x("xmodmap", "-e", "keycode %d = XF86AudioRaiseVolume" % spare,
+                   "-e", "keycode 123 =")
+        pke = self.run_x("xmodmap", "-pke").stdout
+        self.assertRegex(pke, r"keycode +%d = XF86AudioRaiseVolume" % spare)
+        self.assertNotRegex(pke, r"keycode +123 = XF86AudioRaiseVolume")
+        self.write_ini(hotkeys_ini([
+            {"key": K, "path": self.marker_script("super"), "alt": 0, "ctrl": 0, "win": 1},
+            {"key": 175, "path": self.marker_script("volume"), "alt": 0, "ctrl": 0},
+            {"key": J, "path": self.marker_script("end")},
+        ]))
+        self.start()
+        self.visible_window()
+        # Alt with the letter is not Super with it: had it fired, it would run before "end".
+        self.key("alt+k", "ctrl+alt+j")
+        self.wait_runs("end", 1)
+        self.assertEqual(self.runs("super"), 0)
+        self.key("super+k")
+        self.wait_runs("super", 1)
+        self.key("XF86AudioRaiseVolume")
+        self.wait_runs("volume", 1)
+        self.assertEqual(self.runs("super"), 1)
+
+
 class RegistrationTests(OrvaneTestCase):
     def test_refused_combinations_end_disabled_in_the_saved_file(self):
         holder = subprocess.Popen([XHELPER, "grab", "0x6a", str(4 | 8)], env=self.env,
