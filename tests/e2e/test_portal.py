@@ -74,7 +74,9 @@ class PortalTestCase(OrvaneTestCase):
 
 
     def check_presses(self, style):
-        ids = self.wait_bound("CTRL+ALT+k", "CTRL+ALT+SHIFT+j")
+        ids = self.wait_bound("CTRL+ALT+k", "CTRL+ALT+SHIFT+j", "LOGO+XF86AudioRaiseVolume")
+        self.press(ids["LOGO+XF86AudioRaiseVolume"])
+        self.wait_runs("v-" + style, 1)
         # Held: a second activation before the release is a repeat, which a program target
         # ignores; after the release a press runs it again. The press of another entry
         # afterwards orders the checks.
@@ -100,7 +102,10 @@ class PortalTests(PortalTestCase):
                 fake = self.start_fake("--style", style)
                 self.write_ini(hotkeys_ini([
                     {"key": K, "path": self.marker_script("k-" + style)},
-                    {"key": J, "path": self.marker_script("j-" + style), "shift": 1}]))
+                    {"key": J, "path": self.marker_script("j-" + style), "shift": 1},
+                    # Super and a media key, by the names the desktop knows them by.
+                    {"key": 175, "path": self.marker_script("v-" + style), "alt": 0,
+                     "ctrl": 0, "win": 1}]))
                 orvane = self.start_orvane()
                 try:
                     self.check_presses(style)
