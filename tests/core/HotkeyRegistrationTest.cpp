@@ -156,6 +156,29 @@ TEST_F(RegistrationFixture, ClashWithAnEnabledEntryNamesItsIdAndDisablesTheEdit)
     EXPECT_EQ(backend.registered.count(1), 0u); // the former combination no longer fires
 }
 
+// Super is a modifier like the others: written, registered with its bit, part of the clash
+// check; and a key after the first 90 is applied like any.
+TEST_F(RegistrationFixture, ApplyTakesSuperAndTheKeysAfterTheFirst90) {
+    table.append(entry(7, "C", true, true, false, true));
+    table.append(entry(8, "Volume Up", false, false, false, true));
+    RegistrationPass(table, backend);
+    backend.calls.clear();
+    PanelValues p = panelFor(table.at(0));
+    p.win = true;
+    const ApplyOutcome withSuper = ButtonApply(table, 0, p, backend);
+    EXPECT_TRUE(withSuper.message.isEmpty());
+    EXPECT_EQ(table.at(0).Flags, "Win+Alt+Ctrl+");
+    EXPECT_EQ(table.at(0).Win, "1");
+    p.alt = p.ctrl = false;
+    p.keyPosition = *KeyTable::positionOfName("Volume Up");
+    const ApplyOutcome twin = ButtonApply(table, 0, p, backend);
+    EXPECT_TRUE(twin.message.isEmpty()) << "Win+Volume Up is not the bare Volume Up of ID 8";
+    EXPECT_EQ(backend.calls, QStringList({"unregister 7", "register 7 11 67", "unregister 7",
+                                          "register 7 8 175"}));
+    p.win = false;
+    EXPECT_EQ(ButtonApply(table, 0, p, backend).message, ClashMessage("8"));
+}
+
 TEST_F(RegistrationFixture, ClashComparesKeyAndFlagsTextExactly) {
     table.append(entry(1, "A", true, true, false, true));
     HotkeyEntry lower = entry(2, "c", true, true, false, true);
