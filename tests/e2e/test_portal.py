@@ -73,6 +73,11 @@ class PortalTestCase(OrvaneTestCase):
             self.fake("Deactivate", sid)
 
 
+    def super_volume_up(self, style):
+        """An entry on Super and a media key: the desktop knows them as LOGO and an XF86 name."""
+        return {"key": 175, "path": self.marker_script("v-" + style), "alt": 0, "ctrl": 0,
+                "win": 1}
+
     def check_presses(self, style):
         ids = self.wait_bound("CTRL+ALT+k", "CTRL+ALT+SHIFT+j", "LOGO+XF86AudioRaiseVolume")
         self.press(ids["LOGO+XF86AudioRaiseVolume"])
@@ -103,9 +108,7 @@ class PortalTests(PortalTestCase):
                 self.write_ini(hotkeys_ini([
                     {"key": K, "path": self.marker_script("k-" + style)},
                     {"key": J, "path": self.marker_script("j-" + style), "shift": 1},
-                    # Super and a media key, by the names the desktop knows them by.
-                    {"key": 175, "path": self.marker_script("v-" + style), "alt": 0,
-                     "ctrl": 0, "win": 1}]))
+                    self.super_volume_up(style)]))
                 orvane = self.start_orvane()
                 try:
                     self.check_presses(style)
@@ -225,7 +228,8 @@ class RealPortalTests(PortalTestCase):
                 self.write_ini(hotkeys_ini([
                     {"key": K, "path": self.marker_script("k-" + style)},
                     {"key": J, "path": self.marker_script("j-" + style), "shift": 1},
-                    {"key": U, "path": self.marker_script("u-" + style)}]))
+                    {"key": U, "path": self.marker_script("u-" + style)},
+                    self.super_volume_up(style)]))
                 orvane = self.start_orvane()
                 try:
                     self.check_presses(style)
