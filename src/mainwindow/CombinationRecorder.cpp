@@ -85,6 +85,7 @@ void CombinationRecorder::keyPressed(const QKeyEvent& key) {
 void CombinationRecorder::finish(const KeyRecording::Outcome& outcome) {
     if (!isRecording())
         return;
+    emit finishing();
     release();
     emit ended(outcome);
 }

@@ -30,6 +30,9 @@ public:
     bool isRecording() const { return !m_grabber.isNull(); }
 
 signals:
+    // The recording ends; the keyboard is still grabbed, so that what is set up again now is
+    // in place before any key can reach it.
+    void finishing();
     // Taken, Cancelled or NotInList; the grab is already released.
     void ended(const KeyRecording::Outcome& outcome);
 

@@ -362,7 +362,7 @@ void PropertiesPanel::ApplyDone(const ApplyOutcome& outcome) {
 }
 
 void PropertiesPanel::ShowRecording(bool recording) {
-    ButtonRecord->SetCaption(recording ? QStringLiteral(" Press keys ")
+    ButtonRecord->SetCaption(recording ? QStringLiteral(" Press\u2026 ")
                                        : QStringLiteral(" Record "));
     ButtonRecord->setAccessibleDescription(
         recording ? QStringLiteral("Recording: press the combination, or Esc to cancel")

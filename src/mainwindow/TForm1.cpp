@@ -68,6 +68,8 @@ void TForm1::build() {
     GroupBoxProperties->FillIconPicker();
     Recorder = new CombinationRecorder(
         [this](quint32 scanCode) { return m_backend.virtualKeyOfScanCode(scanCode); }, this);
+    connect(Recorder, &CombinationRecorder::finishing, this,
+            [this] { HotkeyRegistration::RegisterChecked(*Hotkeys, m_backend); });
     connect(Recorder, &CombinationRecorder::ended, this, &TForm1::recordingEnded);
 
     // The title bar always drags; the surface, the panel and the list only with Easy Window
@@ -207,6 +209,8 @@ void TForm1::PrepareLists() {
         GroupBoxProperties->FillIconPicker();
         Recorder = new CombinationRecorder(
             [this](quint32 scanCode) { return m_backend.virtualKeyOfScanCode(scanCode); }, this);
+        connect(Recorder, &CombinationRecorder::finishing, this,
+                [this] { HotkeyRegistration::RegisterChecked(*Hotkeys, m_backend); });
         connect(Recorder, &CombinationRecorder::ended, this, &TForm1::recordingEnded);
     }
 }
@@ -251,15 +255,15 @@ void TForm1::ButtonTestClick() {
 void TForm1::ButtonRecordClick() {
     if (!built() || Recorder->isRecording())
         return;
-    // Orvane's own combinations must not fire while they are pressed to be recorded.
-    HotkeyRegistration::ReleaseAll(*Hotkeys, m_backend);
     GroupBoxProperties->ShowRecording(true);
     Recorder->start(GroupBoxProperties->ButtonRecord);
+    // Orvane's own combinations must not fire while they are pressed to be recorded. Let go
+    // inside the keyboard grab, and taken back before it ends: no key slips through between.
+    HotkeyRegistration::ReleaseAll(*Hotkeys, m_backend);
 }
 
 void TForm1::recordingEnded(const KeyRecording::Outcome& outcome) {
     GroupBoxProperties->ShowRecording(false);
-    HotkeyRegistration::RegisterChecked(*Hotkeys, m_backend);
     if (outcome.result == KeyRecording::Result::Taken)
         GroupBoxProperties->TakeCombination(outcome);
     else if (outcome.result == KeyRecording::Result::NotInList)

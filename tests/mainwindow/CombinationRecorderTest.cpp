@@ -40,7 +40,7 @@ struct Recording : FormFixture {
         ASSERT_TRUE(form->Recorder->isRecording());
         ASSERT_EQ(QWidget::keyboardGrabber(), panel->ButtonRecord);
         ASSERT_TRUE(backend.registered.empty()) << "the hotkeys are let go";
-        EXPECT_EQ(panel->ButtonRecord->Caption(), " Press keys ");
+        EXPECT_EQ(panel->ButtonRecord->Caption(), QStringLiteral(" Press\u2026 "));
     }
 
     void Press(int key, Qt::KeyboardModifiers mods = {}) {
