@@ -15,7 +15,7 @@ struct Press {
     bool keypad = false; // the key is on the numeric keypad
     // The virtual-key code the hotkey backend would grab for the key pressed, when it can
     // tell; it knows the keyboard layout better than the Qt key does.
-    std::optional<int> virtualKey;
+    std::optional<int> virtualKey = std::nullopt;
 };
 
 enum class Result {

@@ -9,6 +9,8 @@
 #include <Qt>
 #include <gtest/gtest.h>
 #include <set>
+#include <string>
+#include <tuple>
 
 namespace {
 
@@ -17,68 +19,35 @@ using KeyRecording::Result;
 
 struct Row {
     const char* what;
-    int qtKey;
-    unsigned modifiers; // Modifiers:: bits held
-    bool keypad;
-    int backendKey; // the backend's virtual-key code, 0 when it cannot tell
+    Press press;
     Result result;
     const char* key; // the key list's name taken, for Taken
 };
 
 const Row kRows[] = {
-    {"Shift alone waits", Qt::Key_Shift, Modifiers::Shift, false, 0, Result::Waiting, nullptr},
-    {"Super alone waits", Qt::Key_Super_L, Modifiers::Win, false, 0, Result::Waiting, nullptr},
-    {"AltGr alone waits", Qt::Key_AltGr, 0, false, 0, Result::Waiting, nullptr},
-    {"Meta alone waits", Qt::Key_Meta, Modifiers::Win | Modifiers::Alt, false, 0, Result::Waiting,
-     nullptr},
-    {"Esc alone cancels", Qt::Key_Escape, 0, false, 0, Result::Cancelled, nullptr},
-    {"Esc with a modifier is a key", Qt::Key_Escape, Modifiers::Ctrl, false, 0, Result::Taken,
-     "Esc"},
-    {"letter", Qt::Key_K, Modifiers::Alt | Modifiers::Ctrl, false, 0, Result::Taken, "K"},
-    {"digit", Qt::Key_7, Modifiers::Win, false, 0, Result::Taken, "7"},
-    {"keypad digit", Qt::Key_7, Modifiers::Ctrl, true, 0, Result::Taken, "Num 7"},
-    {"keypad plus", Qt::Key_Plus, Modifiers::Alt, true, 0, Result::Taken, "Num +"},
-    {"plus on the main keys", Qt::Key_Plus, Modifiers::Alt | Modifiers::Shift, false, 0,
-     Result::Taken, "="},
-    {"Shift+Tab", Qt::Key_Backtab, Modifiers::Shift, false, 0, Result::Taken, "Tab"},
-    {"shifted digit", Qt::Key_Exclam, Modifiers::Ctrl | Modifiers::Shift, false, 0, Result::Taken,
-     "1"},
-    {"F13", Qt::Key_F13, Modifiers::Win | Modifiers::Shift, false, 0, Result::Taken, "F13"},
-    {"F24", Qt::Key_F24, 0, false, 0, Result::Taken, "F24"},
-    {"keypad Enter", Qt::Key_Enter, Modifiers::Ctrl, true, 0, Result::Taken, "Enter"},
-    {"Print", Qt::Key_Print, 0, false, 0, Result::Taken, "Print Screen"},
-    {"tilde key", Qt::Key_QuoteLeft, Modifiers::Alt, false, 0, Result::Taken, "` ~"},
-    {"media key", Qt::Key_MediaTogglePlayPause, 0, false, 0, Result::Taken, "Play/Pause"},
-    {"browser key", Qt::Key_Favorites, 0, false, 0, Result::Taken, "Browser Favorites"},
-    {"My Computer", Qt::Key_Launch0, 0, false, 0, Result::Taken, "My Computer"},
-    {"Sleep", Qt::Key_Sleep, 0, false, 0, Result::Taken, "Sleep"},
-    {"the backend's key wins", Qt::Key_Z, Modifiers::Alt, false, 89, Result::Taken, "Y"},
-    {"the backend's media key", 0, Modifiers::Ctrl, false, 175, Result::Taken, "Volume Up"},
-    {"a key not in the list", Qt::Key_Launch5, Modifiers::Alt | Modifiers::Ctrl, false, 0,
-     Result::NotInList, nullptr},
-    {"a symbol not in the list", Qt::Key_section, 0, false, 0, Result::NotInList, nullptr},
-    {"the backend's unknown key", Qt::Key_K, 0, false, 7, Result::NotInList, nullptr},
+    {"Shift alone", {.qtKey = Qt::Key_Shift, .shift = true}, Result::Waiting, nullptr},
+    {"Super alone", {.qtKey = Qt::Key_Super_L, .win = true}, Result::Waiting, nullptr},
+    {"Esc alone", {.qtKey = Qt::Key_Escape}, Result::Cancelled, nullptr},
+    {"Ctrl+Esc", {.qtKey = Qt::Key_Escape, .ctrl = true}, Result::Taken, "Esc"},
+    {"letter", {.qtKey = Qt::Key_K, .alt = true, .ctrl = true}, Result::Taken, "K"},
+    {"keypad digit", {.qtKey = Qt::Key_7, .keypad = true}, Result::Taken, "Num 7"},
+    {"keypad plus", {.qtKey = Qt::Key_Plus, .keypad = true}, Result::Taken, "Num +"},
+    {"plus", {.qtKey = Qt::Key_Plus, .shift = true}, Result::Taken, "="},
+    {"Shift+Tab", {.qtKey = Qt::Key_Backtab, .shift = true}, Result::Taken, "Tab"},
+    {"shifted digit", {.qtKey = Qt::Key_Exclam, .shift = true}, Result::Taken, "1"},
+    {"Super+Shift+F13", {.qtKey = Qt::Key_F13, .win = true, .shift = true}, Result::Taken, "F13"},
+    {"media", {.qtKey = Qt::Key_MediaTogglePlayPause}, Result::Taken, "Play/Pause"},
+    {"backend first", {.qtKey = Qt::Key_Z, .alt = true, .virtualKey = 89}, Result::Taken, "Y"},
+    {"backend only", {.qtKey = 0, .virtualKey = 175}, Result::Taken, "Volume Up"},
+    {"not listed", {.qtKey = Qt::Key_Launch5, .alt = true}, Result::NotInList, nullptr},
+    {"backend unlisted", {.qtKey = Qt::Key_K, .virtualKey = 7}, Result::NotInList, nullptr},
 };
-
-KeyRecording::Press PressOf(const Row& r) {
-    KeyRecording::Press press;
-    press.qtKey = r.qtKey;
-    press.win = (r.modifiers & Modifiers::Win) != 0;
-    press.alt = (r.modifiers & Modifiers::Alt) != 0;
-    press.ctrl = (r.modifiers & Modifiers::Ctrl) != 0;
-    press.shift = (r.modifiers & Modifiers::Shift) != 0;
-    press.keypad = r.keypad;
-    if (r.backendKey != 0)
-        press.virtualKey = r.backendKey;
-    return press;
-}
 
 class KeyRecordingTake : public ::testing::TestWithParam<Row> {};
 
 TEST_P(KeyRecordingTake, PressGivesOutcome) {
     const Row& r = GetParam();
-    const KeyRecording::Press press = PressOf(r);
-    const KeyRecording::Outcome out = KeyRecording::Take(press);
+    const KeyRecording::Outcome out = KeyRecording::Take(r.press);
     ASSERT_EQ(out.result, r.result);
     EXPECT_EQ(out.message.isEmpty(), r.result != Result::NotInList);
     if (r.result != Result::Taken) {
@@ -87,10 +56,8 @@ TEST_P(KeyRecordingTake, PressGivesOutcome) {
     }
     ASSERT_GE(out.keyPosition, 0);
     EXPECT_STREQ(KeyTable::at(out.keyPosition).name, r.key);
-    EXPECT_EQ(out.win, press.win);
-    EXPECT_EQ(out.alt, press.alt);
-    EXPECT_EQ(out.ctrl, press.ctrl);
-    EXPECT_EQ(out.shift, press.shift);
+    EXPECT_EQ(std::tie(out.win, out.alt, out.ctrl, out.shift),
+              std::tie(r.press.win, r.press.alt, r.press.ctrl, r.press.shift));
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, KeyRecordingTake, ::testing::ValuesIn(kRows),
