@@ -182,10 +182,16 @@ class MainWindowTests(OrvaneTestCase):
         wait_for(lambda: self.key("ctrl+alt+j") or self.runs("j") > 0, "the hotkeys back")
         self.assertEqual(self.runs("k"), 1)
 
+        # A desktop shortcut on the combination to record: the recording gets it first.
+        desktop = self.holder_of("0xffca", 1 | 64)  # F13 with Shift and Super (Mod4)
+        self.assertIsNotNone(desktop)
         # From the keyboard alone: Record keeps the focus, Space records again.
         self.key("space")
         self.wait_until_recording()
         self.key("super+shift+F13")
+        desktop.stdin.close()  # it lets the combination go for Orvane's Apply
+        self.assertEqual(desktop.wait(DEADLINE), 0)
+        desktop.stdout.close()
         self.key("Tab", "Tab", "Return")  # the target field, Apply
         wait_for(lambda: self.key("super+shift+F13") or self.runs("k") > 1,
                  "the recorded combination to work")
