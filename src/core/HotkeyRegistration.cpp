@@ -122,6 +122,16 @@ void ReleaseAll(const HotkeyTable& table, HotkeyBackend& backend) {
         backend.unregisterHotKey(e.ID.toInt());
 }
 
+void RegisterChecked(HotkeyTable& table, HotkeyBackend& backend) {
+    for (int row = 0; row < table.count(); ++row) {
+        const HotkeyEntry& e = table.at(row);
+        const auto code = KeyTable::codeOfName(e.Key);
+        if (e.Checked && code)
+            table.setStatus(row,
+                            StatusOf(backend.registerHotKey(e.ID.toInt(), ModifierBits(e), *code)));
+    }
+}
+
 void ApplicationEvents1Message(const HotkeyTable& table, int id, bool autoRepeat,
                                ActionExecutor& executor) {
     const int row = table.rowOfId(id);

@@ -49,6 +49,11 @@ ApplyOutcome ButtonApply(HotkeyTable& table, int selectedRow, const PanelValues&
 // Releases every entry's identifier, enabled or not.
 void ReleaseAll(const HotkeyTable& table, HotkeyBackend& backend);
 
+// Takes back what ReleaseAll let go: registers every ticked entry with a known key and shows
+// the answer in its status. Ticks stay as they are: a release for a while is no reason to
+// disable an entry.
+void RegisterChecked(HotkeyTable& table, HotkeyBackend& backend);
+
 // The hotkey message: runs the target of the entry whose ID is id, silently. A press that
 // only repeats a held key runs nothing but the volume steps.
 void ApplicationEvents1Message(const HotkeyTable& table, int id, bool autoRepeat,

@@ -5,10 +5,12 @@
 #include "controls/TdxButton.h"
 #include "core/BuiltinFunctions.h"
 #include "core/HotkeyTable.h"
+#include "core/KeyRecording.h"
 #include "core/KeyTable.h"
 #include "mainwindow/HotkeyIconList.h"
 #include "mainwindow/IconPicker.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -24,6 +26,7 @@
 #include <QStyleOptionToolButton>
 #include <QStylePainter>
 #include <QToolButton>
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -102,13 +105,19 @@ public:
     static constexpr int kVisibleKeys = 10;
 };
 
-QComboBox* makeKeyList(QWidget* parent, const char* name, const QStringList& items, QPoint place) {
+QComboBox* makeKeyList(QWidget* parent, const char* name, const QStringList& items, QRect place) {
     auto* list = new QComboBox(parent);
     new ShortDropDownStyle(list);
     list->setObjectName(QLatin1String(name));
     list->setFont(Skin::Font(11));
     list->addItems(items);
-    list->setGeometry(place.x(), place.y(), 89, 21);
+    list->setGeometry(place);
+    // The open list may be wider than the box: every name shows whole.
+    int widest = 0;
+    for (const QString& item : items)
+        widest = std::max(widest, list->fontMetrics().horizontalAdvance(item));
+    list->view()->setMinimumWidth(widest + 2 * list->fontMetrics().averageCharWidth() +
+                                  list->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     return list;
 }
 
@@ -181,12 +190,13 @@ void PropertiesPanel::CreateControls() {
     ControlCheckBox =
         makeCheckBox(this, "ControlCheckBox", QStringLiteral("Control"), QRect(80, 26, 65, 17));
     ShiftCheckBox =
-        makeCheckBox(this, "ShiftCheckBox", QStringLiteral("Shift"), QRect(80, 42, 57, 17));
+        makeCheckBox(this, "ShiftCheckBox", QStringLiteral("Shift"), QRect(80, 42, 46, 17));
+    WinCheckBox = makeCheckBox(this, "WinCheckBox", QStringLiteral("Win"), QRect(128, 42, 38, 17));
 
-    makeLabel(this, "LabelKey", QStringLiteral("Key"), QPoint(164, 12));
-    CharComboBox = makeKeyList(this, "CharComboBox", KeyTable::names(), QPoint(200, 10));
-    makeLabel(this, "LabelCode", QStringLiteral("Code"), QPoint(164, 38));
-    KeyComboBox = makeKeyList(this, "KeyComboBox", KeyTable::codeTexts(), QPoint(200, 36));
+    makeLabel(this, "LabelKey", QStringLiteral("Key"), QPoint(170, 12));
+    CharComboBox = makeKeyList(this, "CharComboBox", KeyTable::names(), QRect(200, 10, 110, 21));
+    makeLabel(this, "LabelCode", QStringLiteral("Code"), QPoint(170, 38));
+    KeyComboBox = makeKeyList(this, "KeyComboBox", KeyTable::codeTexts(), QRect(200, 36, 50, 21));
     // Display only: it follows the key list.
     KeyComboBox->setEnabled(false);
 
@@ -208,6 +218,10 @@ void PropertiesPanel::CreateControls() {
     EditExecute->setMaxLength(std::numeric_limits<int>::max());
 
     const QFont caption = Skin::Font(11, true);
+    ButtonRecord =
+        makeButton(this, "ButtonRecord", QString(), QStringLiteral("Press the combination to use"),
+                   QRect(254, 36, 56, 21), Skin::Font(11));
+    ShowRecording(false);
     ButtonApply = makeButton(this, "ButtonApply", QStringLiteral(" Aplly  "),
                              QStringLiteral("Apply the changes"), QRect(428, 10, 100, 25), caption);
     ButtonApply->setEnabled(false);
@@ -222,9 +236,10 @@ void PropertiesPanel::CreateControls() {
     ButtonBrowse = makeButton(this, "ButtonBrowse", QStringLiteral(" Browse  "),
                               QStringLiteral("Browse for files"), QRect(444, 62, 84, 25), caption);
 
-    QWidget* const order[] = {ListView2,     EnabledCheckBox, AltCheckBox,     ControlCheckBox,
-                              ShiftCheckBox, CharComboBox,    KeyComboBox,     EditExecute,
-                              ButtonApply,   ButtonTest,      ButtonFunctions, ButtonBrowse};
+    QWidget* const order[] = {ListView2,       EnabledCheckBox, AltCheckBox,  ControlCheckBox,
+                              ShiftCheckBox,   WinCheckBox,     CharComboBox, KeyComboBox,
+                              ButtonRecord,    EditExecute,     ButtonApply,  ButtonTest,
+                              ButtonFunctions, ButtonBrowse};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
@@ -242,7 +257,8 @@ void PropertiesPanel::CreateControls() {
 }
 
 void PropertiesPanel::ConnectHandlers() {
-    for (QCheckBox* box : {EnabledCheckBox, AltCheckBox, ControlCheckBox, ShiftCheckBox})
+    for (QCheckBox* box :
+         {EnabledCheckBox, AltCheckBox, ControlCheckBox, ShiftCheckBox, WinCheckBox})
         connect(box, &QCheckBox::toggled, this, &PropertiesPanel::EnableApply);
     connect(CharComboBox, &QComboBox::currentIndexChanged, this,
             &PropertiesPanel::CharComboBoxChange);
@@ -251,14 +267,15 @@ void PropertiesPanel::ConnectHandlers() {
     connect(ListView2, &IconPicker::OnClick, this, &PropertiesPanel::ListView2Click);
     connect(ButtonApply, &TdxButton::OnClick, this, &PropertiesPanel::applyClicked);
     connect(ButtonTest, &TdxButton::OnClick, this, &PropertiesPanel::testClicked);
+    connect(ButtonRecord, &TdxButton::OnClick, this, &PropertiesPanel::recordClicked);
     connect(ButtonFunctions, &TdxButton::OnClick, this, &PropertiesPanel::ButtonFunctionsClick);
     connect(ButtonBrowse, &TdxButton::OnClick, this, &PropertiesPanel::ButtonBrowseClick);
 
     // The picker closes as soon as the pointer goes to the other controls.
-    for (TdxButton* button : {ButtonApply, ButtonTest, ButtonFunctions, ButtonBrowse})
+    for (TdxButton* button : {ButtonRecord, ButtonApply, ButtonTest, ButtonFunctions, ButtonBrowse})
         connect(button, &TdxButton::OnMouseEnter, this, &PropertiesPanel::HideIconPicker);
     for (QWidget* w : std::initializer_list<QWidget*>{EditExecute, AltCheckBox, ControlCheckBox,
-                                                      ShiftCheckBox}) {
+                                                      ShiftCheckBox, WinCheckBox}) {
         w->setMouseTracking(true);
         w->installEventFilter(this);
     }
@@ -266,7 +283,7 @@ void PropertiesPanel::ConnectHandlers() {
 }
 
 void PropertiesPanel::ApplyPalette(const SkinPalette& palette) {
-    for (TdxButton* button : {ButtonApply, ButtonTest, ButtonFunctions, ButtonBrowse})
+    for (TdxButton* button : {ButtonRecord, ButtonApply, ButtonTest, ButtonFunctions, ButtonBrowse})
         Skin::ApplyActionButtonSet(button->Colors(), palette);
     // A drop-down list without typing is drawn as a button, its open list as a base.
     for (QComboBox* list : {CharComboBox, KeyComboBox})
@@ -289,6 +306,7 @@ void PropertiesPanel::FillPropertiesPanel(int selectedRow) {
     AltCheckBox->setChecked(entry.Alt.toInt() != 0);
     ControlCheckBox->setChecked(entry.Ctrl.toInt() != 0);
     ShiftCheckBox->setChecked(entry.Shift.toInt() != 0);
+    WinCheckBox->setChecked(entry.Win.toInt() != 0);
     CharComboBox->setCurrentIndex(KeyTable::positionOfName(entry.Key).value_or(-1));
     CharComboBoxChange();
     EditExecute->setText(QString());
@@ -302,7 +320,8 @@ void PropertiesPanel::FillPropertiesPanel(int selectedRow) {
 
 void PropertiesPanel::ClearPropertiesPanel() {
     setEnabled(false);
-    for (QCheckBox* box : {EnabledCheckBox, AltCheckBox, ControlCheckBox, ShiftCheckBox})
+    for (QCheckBox* box :
+         {EnabledCheckBox, AltCheckBox, ControlCheckBox, ShiftCheckBox, WinCheckBox})
         box->setChecked(false);
     CharComboBox->setCurrentIndex(0);
     KeyComboBox->setCurrentIndex(0);
@@ -326,6 +345,7 @@ PanelValues PropertiesPanel::Values() const {
     values.alt = AltCheckBox->isChecked();
     values.ctrl = ControlCheckBox->isChecked();
     values.shift = ShiftCheckBox->isChecked();
+    values.win = WinCheckBox->isChecked();
     values.keyPosition = CharComboBox->currentIndex();
     values.execute = EditExecute->text();
     values.image = ListView2->SelectedIcon();
@@ -339,6 +359,24 @@ void PropertiesPanel::ApplyDone(const ApplyOutcome& outcome) {
         EnabledCheckBox->setChecked(false);
     // After the untick, whose own handler enables Apply.
     ButtonApply->setEnabled(outcome.applyButtonEnabled);
+}
+
+void PropertiesPanel::ShowRecording(bool recording) {
+    ButtonRecord->SetCaption(recording ? QStringLiteral(" Press\u2026 ")
+                                       : QStringLiteral(" Record "));
+    ButtonRecord->setAccessibleDescription(
+        recording ? QStringLiteral("Recording: press the combination, or Esc to cancel")
+                  : QString());
+}
+
+void PropertiesPanel::TakeCombination(const KeyRecording::Outcome& combination) {
+    WinCheckBox->setChecked(combination.win);
+    AltCheckBox->setChecked(combination.alt);
+    ControlCheckBox->setChecked(combination.ctrl);
+    ShiftCheckBox->setChecked(combination.shift);
+    CharComboBox->setCurrentIndex(combination.keyPosition);
+    // Also when the combination is the one already shown.
+    EnableApply();
 }
 
 QPoint PropertiesPanel::FunctionsMenuPoint() const {

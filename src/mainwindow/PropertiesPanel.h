@@ -18,6 +18,9 @@ class QMenu;
 class QToolButton;
 class TdxButton;
 struct SkinPalette;
+namespace KeyRecording {
+struct Outcome;
+}
 
 // The filter of Browse's file dialog: every file. "*.*" would hide the files without an
 // extension, which most programs here are.
@@ -36,8 +39,11 @@ public:
     QCheckBox* AltCheckBox;
     QCheckBox* ControlCheckBox;
     QCheckBox* ShiftCheckBox;
+    QCheckBox* WinCheckBox;
     QComboBox* CharComboBox;
     QComboBox* KeyComboBox;
+    // Takes the next combination pressed; the window runs the recording.
+    TdxButton* ButtonRecord;
     // Caption "Icon  " with the entry's icon at its right.
     QToolButton* IconSpeedButton;
     QLineEdit* EditExecute;
@@ -62,6 +68,11 @@ public:
     // button's new state. Showing the outcome's message is the caller's.
     void ApplyDone(const ApplyOutcome& outcome);
 
+    // The Record button tells while a recording runs.
+    void ShowRecording(bool recording);
+    // A recorded combination into the boxes and the key list; Apply takes it as any edit.
+    void TakeCombination(const KeyRecording::Outcome& combination);
+
     // The colours of a scheme: the buttons' gradients, the lists, the target field.
     void ApplyPalette(const SkinPalette& palette);
 
@@ -78,6 +89,8 @@ signals:
     // Test was clicked: the window runs the selected row's stored target (not the text in
     // the target field) in test mode.
     void testClicked();
+    // Record was clicked: the window records the next combination pressed.
+    void recordClicked();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -10,10 +10,13 @@
 #include "core/HotkeyCommands.h"
 #include "core/HotkeyRegistration.h"
 #include "core/HotkeyTable.h"
+#include "core/KeyRecording.h"
 #include "core/ProjectLinks.h"
+#include "mainwindow/CombinationRecorder.h"
 #include "mainwindow/HotkeyListView.h"
 #include "mainwindow/MainWindowMenus.h"
 #include "mainwindow/PropertiesPanel.h"
+#include "platform/HotkeyBackend.h"
 #include "settings/SettingsStore.h"
 
 #include <QCheckBox>
@@ -63,6 +66,11 @@ void TForm1::build() {
     GroupBoxProperties = new PropertiesPanel(*Hotkeys, m_icons, this);
     GroupBoxProperties->move(2, 272);
     GroupBoxProperties->FillIconPicker();
+    Recorder = new CombinationRecorder(
+        [this](quint32 scanCode) { return m_backend.virtualKeyOfScanCode(scanCode); }, this);
+    connect(Recorder, &CombinationRecorder::finishing, this,
+            [this] { HotkeyRegistration::RegisterChecked(*Hotkeys, m_backend); });
+    connect(Recorder, &CombinationRecorder::ended, this, &TForm1::recordingEnded);
 
     // The title bar always drags; the surface, the panel and the list only with Easy Window
     // Move on, read at every move.
@@ -105,7 +113,10 @@ void TForm1::applyPaletteToControls() {
     ListView1->setPalette(p);
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    // Its end would re-register hotkeys and reach into a panel being torn down.
+    delete Recorder;
+}
 
 void TForm1::connectMenus() {
     MainWindowMenus* m = Menus;
@@ -158,6 +169,7 @@ void TForm1::connectList() {
     });
     connect(GroupBoxProperties, &PropertiesPanel::applyClicked, this, &TForm1::ButtonApplyClick);
     connect(GroupBoxProperties, &PropertiesPanel::testClicked, this, &TForm1::ButtonTestClick);
+    connect(GroupBoxProperties, &PropertiesPanel::recordClicked, this, &TForm1::ButtonRecordClick);
 }
 
 void TForm1::followSetting(Setting setting) {
@@ -195,6 +207,11 @@ void TForm1::PrepareLists() {
         for (int col = 0; col < 4; ++col)
             ListView1->header()->resizeSection(col, HotkeyListView::ColumnWidths[col]);
         GroupBoxProperties->FillIconPicker();
+        Recorder = new CombinationRecorder(
+            [this](quint32 scanCode) { return m_backend.virtualKeyOfScanCode(scanCode); }, this);
+        connect(Recorder, &CombinationRecorder::finishing, this,
+                [this] { HotkeyRegistration::RegisterChecked(*Hotkeys, m_backend); });
+        connect(Recorder, &CombinationRecorder::ended, this, &TForm1::recordingEnded);
     }
 }
 
@@ -233,6 +250,24 @@ void TForm1::ButtonTestClick() {
     const int row = ListView1->SelectedRow();
     if (row >= 0 && row < Hotkeys->count())
         emit testRequested(Hotkeys->at(row).Execute);
+}
+
+void TForm1::ButtonRecordClick() {
+    if (!built() || Recorder->isRecording())
+        return;
+    GroupBoxProperties->ShowRecording(true);
+    Recorder->start(GroupBoxProperties->ButtonRecord);
+    // Orvane's own combinations must not fire while they are pressed to be recorded. Let go
+    // inside the keyboard grab, and taken back before it ends: no key slips through between.
+    HotkeyRegistration::ReleaseAll(*Hotkeys, m_backend);
+}
+
+void TForm1::recordingEnded(const KeyRecording::Outcome& outcome) {
+    GroupBoxProperties->ShowRecording(false);
+    if (outcome.result == KeyRecording::Result::Taken)
+        GroupBoxProperties->TakeCombination(outcome);
+    else if (outcome.result == KeyRecording::Result::NotInList)
+        ShowMessage(this, outcome.message);
 }
 
 void TForm1::New1Click() {

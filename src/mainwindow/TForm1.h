@@ -7,6 +7,7 @@
 
 #include <functional>
 
+class CombinationRecorder;
 class HotkeyBackend;
 class HotkeyListView;
 class HotkeyTable;
@@ -14,6 +15,9 @@ class MainWindowMenus;
 class PropertiesPanel;
 class SettingsStore;
 enum class Setting : int;
+namespace KeyRecording {
+struct Outcome;
+}
 class Look;
 
 // The main window: its own frame and menus, the hotkey list over the program's one hotkey
@@ -57,6 +61,8 @@ public:
     void Exit1Click();
     void ButtonApplyClick();
     void ButtonTestClick();
+    // Record: the hotkeys are let go and the next combination pressed goes into the panel.
+    void ButtonRecordClick();
     void ListView1MouseDown(int x, int y, Qt::MouseButton button, int newCheck);
 
     HotkeyTable* const Hotkeys;
@@ -66,6 +72,7 @@ public:
     MainWindowFrame Frame;
     HotkeyListView* ListView1 = nullptr;
     PropertiesPanel* GroupBoxProperties = nullptr;
+    CombinationRecorder* Recorder = nullptr;
     const HotkeyIconList& Icons() const { return m_icons; }
 
 signals:
@@ -95,6 +102,7 @@ private:
     void followSetting(Setting setting);
     void dropMenu(QWidget* button, QMenu* menu);
     void applyRow(int row, int newCheck);
+    void recordingEnded(const KeyRecording::Outcome& outcome);
 
     const ResetWrite m_resetWrite;
 };

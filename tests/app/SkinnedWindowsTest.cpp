@@ -60,7 +60,7 @@ const WindowRow kWindows[] = {
      [](Makings& m) { return std::make_unique<TForm1>(m.table, m.backend, m.settings, m.look); },
      {542, 366},
      "Orvane",
-     11,
+     12, // with the panel's Record button
      false,
      true,
      Setting::MainTransparent,

@@ -5,7 +5,7 @@ and the hotkeys following what was clicked."""
 import subprocess
 import unittest
 
-from harness import NO_SPLASH, XHELPER, OrvaneTestCase, hotkeys_ini, read_ini, wait_for
+from harness import DEADLINE, NO_SPLASH, XHELPER, OrvaneTestCase, hotkeys_ini, read_ini, wait_for
 
 K, J = 75, 74
 
@@ -136,6 +136,69 @@ class MainWindowTests(OrvaneTestCase):
             self.wait_runs("j", attempt)
             self.assertEqual(self.window_state(window), ("Withdrawn", "IsUnMapped"), attempt)
             self.key("ctrl+alt+k")  # back from the tray
+
+    def holder_of(self, keysym, mods):
+        """An XClientHelper holding the combination when it can take it, else None."""
+        holder = subprocess.Popen([XHELPER, "grab", keysym, str(mods)], env=self.env,
+                                  stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                  stderr=subprocess.DEVNULL, text=True)
+        if holder.stdout.readline().strip() == "ready":
+            return holder
+        holder.wait()
+        holder.stdin.close()
+        holder.stdout.close()
+        return None
+
+    def wait_until_recording(self):
+        """Orvane lets Ctrl+Alt+K go only inside its keyboard grab: once another client can take
+        the combination, the recording has begun. The client lets it go again at once."""
+        holder = wait_for(lambda: self.holder_of("0x6b", 4 | 8), "the recording to start")
+        holder.stdin.close()
+        self.assertEqual(holder.wait(DEADLINE), 0)
+        holder.stdout.close()
+
+    def test_record_takes_a_super_combination_while_the_hotkeys_stay_silent(self):
+        # A layout with an F13 key, kept while the test runs.
+        keeper = subprocess.Popen([XHELPER, "hold"], env=self.env, stdin=subprocess.PIPE,
+                                  stdout=subprocess.PIPE, text=True)
+        self.addCleanup(keeper.wait)
+        self.addCleanup(keeper.stdin.close)
+        self.addCleanup(keeper.stdout.close)
+        self.assertEqual(keeper.stdout.readline().strip(), "ready")
+        self.run_x("xmodmap", "-e", "keycode 191 = F13")
+        window = self.open_window([
+            {"key": K, "path": self.marker_script("k")},
+            {"key": J, "path": self.marker_script("j")},
+        ])
+        self.key("ctrl+alt+k")
+        self.wait_runs("k", 1)
+        self.click(window, 300, row_centre_y(0))  # select the row
+        self.click(window, *panel(282, 46))  # Record
+
+        # The existing hotkey, pressed while recording, is recorded and does not run.
+        self.wait_until_recording()
+        self.key("ctrl+alt+k")
+        # The hotkeys are back once it has ended: the witness runs, after the silent one.
+        wait_for(lambda: self.key("ctrl+alt+j") or self.runs("j") > 0, "the hotkeys back")
+        self.assertEqual(self.runs("k"), 1)
+
+        # A desktop shortcut on the combination to record: the recording gets it first.
+        desktop = self.holder_of("0xffca", 1 | 64)  # F13 with Shift and Super (Mod4)
+        self.assertIsNotNone(desktop)
+        # From the keyboard alone: Record keeps the focus, Space records again.
+        self.key("space")
+        self.wait_until_recording()
+        self.key("super+shift+F13")
+        desktop.stdin.close()  # it lets the combination go for Orvane's Apply
+        self.assertEqual(desktop.wait(DEADLINE), 0)
+        desktop.stdout.close()
+        self.key("Tab", "Tab", "Return")  # the target field, Apply
+        wait_for(lambda: self.key("super+shift+F13") or self.runs("k") > 1,
+                 "the recorded combination to work")
+        self.terminate(self.orvane)
+        saved = read_ini(self.ini_path)
+        self.assertEqual([saved[n + "0"] for n in ("key", "win", "alt", "ctrl", "shift")],
+                         ["124", "1", "0", "0", "1"])
 
 
 if __name__ == "__main__":

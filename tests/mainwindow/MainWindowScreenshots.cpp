@@ -1,15 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures of the main window for review, written under the build tree: the panel shown and
-// folded, a row selected, the icon picker open, a refused row's tooltip, and every colour
-// scheme.
+// folded, a row selected, the icon picker open, a refused row's tooltip, a recorded
+// combination, the key list's end, and every colour scheme.
 #include "FakeHotkeyBackend.h"
 #include "FakeWindowActivator.h"
 #include "Screenshots.h"
 #include "controls/Look.h"
 #include "controls/Skin.h"
+#include "controls/TdxButton.h"
 #include "controls/WindowShape.h"
 #include "core/HotkeyRegistration.h"
 #include "core/HotkeyTable.h"
+#include "core/KeyTable.h"
 #include "mainwindow/HotkeyListView.h"
 #include "mainwindow/IconPicker.h"
 #include "mainwindow/MainWindowMenus.h"
@@ -17,8 +19,11 @@
 #include "mainwindow/TForm1.h"
 #include "settings/SettingsStore.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QHelpEvent>
 #include <QLineEdit>
 #include <QTest>
@@ -104,4 +109,51 @@ TEST(MainWindowScreenshots, EverySchemeAndTheBlackOneSeeThrough) {
     ASSERT_NE(form.mask(), WindowShapeRegion(form.size()));
     EXPECT_TRUE(WindowLook(&form, kDesktop)
                     .save(ScreenshotPath("main-window-scheme-black-transparent.png")));
+}
+
+// A combination recorded with Super into the panel, and the key list open at its end, where
+// the keys added after the first 90 are.
+TEST(MainWindowScreenshots, RecordedWinCombinationAndTheKeyListsEnd) {
+    HotkeyTable table;
+    table.appendMany(DefaultHotkeyTable());
+    FakeHotkeyBackend backend;
+    SettingsStore settings;
+    settings.LoadDefaults();
+    FakeWindowActivator activator;
+    Look look;
+    TForm1 form(table, backend, settings, look);
+    form.PrepareLists();
+    activator.Activate(&form, 0);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    form.ListView1->SelectRow(1);
+    PropertiesPanel* panel = form.GroupBoxProperties;
+
+    panel->ButtonRecord->Click();
+    ASSERT_EQ(QWidget::keyboardGrabber(), panel->ButtonRecord);
+    EXPECT_TRUE(WindowLook(&form).save(ScreenshotPath("main-window-recording.png")));
+    QTest::keyClick(panel->ButtonRecord, Qt::Key_F13, Qt::MetaModifier | Qt::ShiftModifier);
+    ASSERT_TRUE(panel->WinCheckBox->isChecked());
+    ASSERT_EQ(panel->CharComboBox->currentText(), "F13");
+    EXPECT_TRUE(WindowLook(&form).save(ScreenshotPath("main-window-recorded-win.png")));
+
+    panel->CharComboBox->setCurrentIndex(KeyTable::Count - 1);
+    panel->CharComboBox->showPopup();
+    QAbstractItemView* view = panel->CharComboBox->view();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view->window()));
+    view->scrollToBottom();
+    // The open list hangs below the window: the picture takes both.
+    QWidget* popup = view->window();
+    const QRect both = form.geometry().united(popup->geometry());
+    QImage shot(both.size(), QImage::Format_RGB32);
+    shot.fill(QColor(90, 90, 90));
+    {
+        QPainter p(&shot);
+        p.drawImage(form.pos() - both.topLeft(), WindowLook(&form));
+        p.drawPixmap(popup->pos() - both.topLeft(), popup->grab());
+    }
+    EXPECT_TRUE(shot.save(ScreenshotPath("main-window-key-list-end.png")));
+    // Every name shows whole in the open list.
+    EXPECT_GE(view->viewport()->width(),
+              view->fontMetrics().horizontalAdvance(QStringLiteral("Browser Favorites")));
+    panel->CharComboBox->hidePopup();
 }

@@ -70,7 +70,9 @@ protected:
         table.append(Entry("F5", QStringLiteral("calc.exe"), "1", "1", "0", true, 12));
         table.append(Entry("C", QStringLiteral("cmd.exe"), "1", "0", "0", false, 3));
         table.append(Entry("Nope", QStringLiteral("x"), "0", "0", "1", true, 99));
-        table.append(Entry("A", kLongTarget, "0", "1", "0", true, 0));
+        HotkeyEntry withWin = Entry("A", kLongTarget, "0", "1", "0", true, 0);
+        withWin.Win = QStringLiteral("1");
+        table.append(withWin);
         // The main window's stand-in, borderless like it, at a known place on the screen.
         window.setWindowFlags(Qt::FramelessWindowHint);
         window.setGeometry(100, 100, 542, 366);
@@ -106,16 +108,16 @@ protected:
 TEST_F(Panel, FillLoadsTheRowAndLeavesApplyDisabled) {
     struct Row {
         int row;
-        bool enabled, alt, ctrl, shift;
+        bool enabled, alt, ctrl, shift, win;
         int keyPosition;
         QString code, execute;
         int image;
     };
     const Row rows[] = {
-        {kF5Row, true, true, true, false, 80, "116", "calc.exe", 12},
-        {kAltOnlyRow, false, true, false, false, 28, "67", "cmd.exe", 3},
-        {kUnknownKeyRow, true, false, false, true, -1, "", "x", -1},
-        {kLongTargetRow, true, false, true, false, 26, "65", kLongTarget, 0},
+        {kF5Row, true, true, true, false, false, 80, "116", "calc.exe", 12},
+        {kAltOnlyRow, false, true, false, false, false, 28, "67", "cmd.exe", 3},
+        {kUnknownKeyRow, true, false, false, true, false, -1, "", "x", -1},
+        {kLongTargetRow, true, false, true, false, true, 26, "65", kLongTarget, 0},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.row);
@@ -133,6 +135,8 @@ TEST_F(Panel, FillLoadsTheRowAndLeavesApplyDisabled) {
         EXPECT_EQ(v.alt, r.alt);
         EXPECT_EQ(v.ctrl, r.ctrl);
         EXPECT_EQ(v.shift, r.shift);
+        EXPECT_EQ(v.win, r.win);
+        EXPECT_EQ(panel->WinCheckBox->isChecked(), r.win);
         EXPECT_EQ(v.keyPosition, r.keyPosition);
         EXPECT_EQ(v.execute, r.execute);
         EXPECT_EQ(v.image, r.image);
@@ -163,7 +167,7 @@ TEST_F(Panel, ClearEmptiesAndDisablesButLeavesThePicker) {
             panel->FillPropertiesPanel(row);
         EXPECT_FALSE(panel->isEnabled());
         for (QCheckBox* box : {panel->EnabledCheckBox, panel->AltCheckBox, panel->ControlCheckBox,
-                               panel->ShiftCheckBox})
+                               panel->ShiftCheckBox, panel->WinCheckBox})
             EXPECT_FALSE(box->isChecked()) << box->objectName().toStdString();
         EXPECT_EQ(panel->CharComboBox->currentText(), "0");
         EXPECT_EQ(panel->KeyComboBox->currentText(), "48");
@@ -185,6 +189,7 @@ TEST_F(Panel, EveryChangeEnablesApply) {
         {"Alt", [&] { panel->AltCheckBox->click(); }},
         {"Control", [&] { panel->ControlCheckBox->click(); }},
         {"Shift", [&] { panel->ShiftCheckBox->click(); }},
+        {"Win", [&] { panel->WinCheckBox->click(); }},
         {"key list", [&] { QTest::keyClick(panel->CharComboBox, Qt::Key_Down); }},
         {"target typed", [&] { QTest::keyClicks(panel->EditExecute, "x"); }},
         {"functions menu", [&] { panel->PopupMenuFunctions->actions().at(0)->trigger(); }},
@@ -200,8 +205,8 @@ TEST_F(Panel, EveryChangeEnablesApply) {
         const PanelValues after = panel->Values();
         EXPECT_TRUE(before.enabled != after.enabled || before.alt != after.alt ||
                     before.ctrl != after.ctrl || before.shift != after.shift ||
-                    before.keyPosition != after.keyPosition || before.execute != after.execute ||
-                    before.image != after.image)
+                    before.win != after.win || before.keyPosition != after.keyPosition ||
+                    before.execute != after.execute || before.image != after.image)
             << "the action changed nothing";
         EXPECT_TRUE(panel->ButtonApply->isEnabled());
         EXPECT_EQ(panel->KeyComboBox->currentIndex(), panel->CharComboBox->currentIndex());
