@@ -97,14 +97,6 @@ constexpr std::array<int, 10> kShiftedDigits{
     Qt::Key_Dollar,     Qt::Key_Percent,  Qt::Key_AsciiCircum, Qt::Key_Ampersand,
     Qt::Key_Asterisk,   Qt::Key_ParenLeft};
 
-std::optional<int> positionOfCode(int code) {
-    for (int position = 0; position < KeyTable::Count; ++position) {
-        if (KeyTable::at(position).code == code)
-            return position;
-    }
-    return std::nullopt;
-}
-
 std::optional<int> codeOfQtKey(int qtKey, bool keypad) {
     if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)
         return (keypad ? 96 : 48) + (qtKey - Qt::Key_0);
@@ -145,7 +137,7 @@ bool isModifierKey(int qtKey) {
 
 std::optional<int> PositionOfQtKey(int qtKey, bool keypad) {
     const std::optional<int> code = codeOfQtKey(qtKey, keypad);
-    return code ? positionOfCode(*code) : std::nullopt;
+    return code ? KeyTable::positionOfCode(*code) : std::nullopt;
 }
 
 Outcome Take(const Press& press) {
@@ -158,7 +150,7 @@ Outcome Take(const Press& press) {
         return out;
     }
     const std::optional<int> position = press.virtualKey
-                                            ? positionOfCode(*press.virtualKey)
+                                            ? KeyTable::positionOfCode(*press.virtualKey)
                                             : PositionOfQtKey(press.qtKey, press.keypad);
     if (!position) {
         out.result = Result::NotInList;

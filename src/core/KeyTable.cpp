@@ -61,11 +61,17 @@ std::optional<int> codeOfName(const QString& name) {
     return std::nullopt;
 }
 
-QString nameOfCode(int code) {
-    for (const Key& k : kKeys) {
-        if (k.code == code)
-            return QString::fromLatin1(k.name);
+std::optional<int> positionOfCode(int code) {
+    for (int i = 0; i < Count; ++i) {
+        if (kKeys[i].code == code)
+            return i;
     }
+    return std::nullopt;
+}
+
+QString nameOfCode(int code) {
+    if (auto pos = positionOfCode(code))
+        return QString::fromLatin1(kKeys[*pos].name);
     return {};
 }
 

@@ -28,6 +28,9 @@ std::optional<int> positionOfName(const QString& name);
 // Virtual-key code of a name, or nothing when the name is not in the table.
 std::optional<int> codeOfName(const QString& name);
 
+// Position of a virtual-key code, or nothing for a code the table does not hold.
+std::optional<int> positionOfCode(int code);
+
 // Name of a virtual-key code; the empty text for a code the table does not hold.
 QString nameOfCode(int code);
 

@@ -207,11 +207,6 @@ void TForm1::PrepareLists() {
         for (int col = 0; col < 4; ++col)
             ListView1->header()->resizeSection(col, HotkeyListView::ColumnWidths[col]);
         GroupBoxProperties->FillIconPicker();
-        Recorder = new CombinationRecorder(
-            [this](quint32 scanCode) { return m_backend.virtualKeyOfScanCode(scanCode); }, this);
-        connect(Recorder, &CombinationRecorder::finishing, this,
-                [this] { HotkeyRegistration::RegisterChecked(*Hotkeys, m_backend); });
-        connect(Recorder, &CombinationRecorder::ended, this, &TForm1::recordingEnded);
     }
 }
 
