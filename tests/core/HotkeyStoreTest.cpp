@@ -147,6 +147,23 @@ TEST_F(StoreFixture, SaveAndLoadRoundTripTheTable) {
         EXPECT_EQ(back.at(i), table.at(i)) << i;
 }
 
+// Win is read where it stands and written only where set or already in the file, so a
+// table without Super is written as before (the ANSI and BOM golden files stay byte-equal).
+TEST_F(StoreFixture, WinIsWrittenWhereSetOrAlreadyStored) {
+    load("[HotKeys]\nCount=3\nKey0=175\nWin0=1\nKey1=135\nWin1=1\nKey2=35\n");
+    EXPECT_EQ(table.at(0).Flags, "Win+Alt+Ctrl+");
+    EXPECT_EQ(table.at(0).Key, "Volume Up");
+    EXPECT_EQ(table.at(2).Win, "0");
+    HotkeyEntry f24 = table.at(1);
+    f24.Win = "0";
+    table.replace(1, f24);
+    ASSERT_TRUE(HotkeyStore::Save(table, path));
+    const QByteArray text = readAll(path);
+    EXPECT_TRUE(text.contains("Win0=1\n"));
+    EXPECT_TRUE(text.contains("Key1=135\n") && text.contains("Win1=0\n"));
+    EXPECT_FALSE(text.contains("Win2"));
+}
+
 TEST_F(StoreFixture, GarbageFileLoadsWhatItCanAndNextSaveIsValid) {
     const char head[] =
         "\x00\xff\xfe[HotKeys\n[HotKeys]\nCount=2\n\x01\x02=\x03\nKey1=65\nPath1=\xc3\x28\n";

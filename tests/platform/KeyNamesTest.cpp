@@ -66,13 +66,3 @@ TEST_P(AddedKeys, SitAfterTheFirst90WithTheirCodeKeysymAndXkbName) {
 }
 
 INSTANTIATE_TEST_SUITE_P(KeyTable, AddedKeys, ::testing::ValuesIn(kAddedKeys));
-
-// The F keys in between follow F13 in both naming schemes.
-TEST(AddedKeysF13ToF24, AreContiguous) {
-    for (int n = 13; n <= 24; ++n) {
-        const int position = 96 + n - 13;
-        EXPECT_EQ(KeyTable::at(position).name, "F" + std::to_string(n));
-        EXPECT_EQ(X11KeySyms::ForVirtualKey(KeyTable::at(position).code), XK_F13 + (n - 13));
-        EXPECT_EQ(PortalTrigger::KeyName(KeyTable::at(position).code), QString("F%1").arg(n));
-    }
-}
