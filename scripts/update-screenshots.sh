@@ -1,11 +1,12 @@
 #!/bin/bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Copies the README's pictures from the screenshots the tests took (build/screenshots, after
+# Copies the pictures of the README and of the notes from the screenshots the tests took (build/screenshots, after
 # a ctest run) into docs/screenshots. Commit the result.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${1:-build}"
-for shot in main-window volume-window options-5-general; do
+for shot in main-window main-window-recorded-win main-window-key-list-end volume-window \
+  options-5-general; do
   cp "$build/screenshots/$shot.png" "docs/screenshots/$shot.png"
 done
 echo "docs/screenshots updated from $build/screenshots"
