@@ -1,7 +1,8 @@
 #!/bin/bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Copies the pictures of the README and of the notes from the screenshots the tests took (build/screenshots, after
-# a ctest run) into docs/screenshots. Commit the result.
+# Copies the README's pictures and those of the recorded combination and the key list's end
+# from the screenshots the tests took (build/screenshots, after a ctest run) into
+# docs/screenshots. Commit the result.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${1:-build}"
