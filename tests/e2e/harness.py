@@ -314,6 +314,16 @@ class OrvaneTestCase(unittest.TestCase):
     def key(self, *combos):
         self.run_x("xdotool", "key", *combos)
 
+    def hold_the_keymap(self):
+        """Keeps a client connected: the server goes back to its own keyboard map whenever
+        its last client leaves, so a layout set before Orvane starts would not last."""
+        holder = subprocess.Popen([XHELPER, "hold"], env=self.env, stdin=subprocess.PIPE,
+                                  stdout=subprocess.PIPE, text=True)
+        self.addCleanup(holder.wait)
+        self.addCleanup(holder.stdin.close)
+        self.addCleanup(holder.stdout.close)
+        self.assertEqual(holder.stdout.readline().strip(), "ready")
+
     def start_window_manager(self):
         wm = start_window_manager(self.xserver.display)
         self.addCleanup(wm.stop)

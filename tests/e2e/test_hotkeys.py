@@ -82,16 +82,6 @@ class PressTests(OrvaneTestCase):
     def keycode_named(self, name):
         return self.keymap()[0].get(name)
 
-    def hold_the_keymap(self):
-        """Keeps a client connected: the server goes back to its own keyboard map whenever
-        its last client leaves, so a layout set before Orvane starts would not last."""
-        holder = subprocess.Popen([XHELPER, "hold"], env=self.env, stdin=subprocess.PIPE,
-                                  stdout=subprocess.PIPE, text=True)
-        self.addCleanup(holder.wait)
-        self.addCleanup(holder.stdin.close)
-        self.addCleanup(holder.stdout.close)
-        self.assertEqual(holder.stdout.readline().strip(), "ready")
-
     def test_keyboard_layout_change_renews_the_grabs(self):
         self.write_ini(hotkeys_ini([{"key": Y, "path": self.marker_script("y")}]))
         self.start()

@@ -159,12 +159,7 @@ class MainWindowTests(OrvaneTestCase):
 
     def test_record_takes_a_super_combination_while_the_hotkeys_stay_silent(self):
         # A layout with an F13 key, kept while the test runs.
-        keeper = subprocess.Popen([XHELPER, "hold"], env=self.env, stdin=subprocess.PIPE,
-                                  stdout=subprocess.PIPE, text=True)
-        self.addCleanup(keeper.wait)
-        self.addCleanup(keeper.stdin.close)
-        self.addCleanup(keeper.stdout.close)
-        self.assertEqual(keeper.stdout.readline().strip(), "ready")
+        self.hold_the_keymap()
         self.run_x("xmodmap", "-e", "keycode 191 = F13")
         window = self.open_window([
             {"key": K, "path": self.marker_script("k")},
