@@ -2,11 +2,39 @@
 #include "BuildInfo.h"
 #include "app/Program.h"
 #include "core/CommandLine.h"
+#include "core/ControlRequest.h"
 #include "core/SingleInstance.h"
 #include "platform/Platform.h"
 
 #include <QApplication>
 #include <cstdio>
+
+namespace {
+
+// One line for the terminal; the status says the rest.
+int Refused(const QString& why, int status) {
+    std::fprintf(stderr, "orvane: %s\n", qPrintable(why));
+    return status;
+}
+
+// `--run ID` and the other requests go to the running Orvane; this process never opens a
+// window nor becomes the running one. 0: done; 1: refused or nobody runs; 2: wrong use.
+int AskRunningInstance(int argc, char* argv[], const ControlRequest::Parsed& parsed) {
+    if (!parsed.request)
+        return Refused(parsed.error, 2);
+    // Sockets want an application object; this one needs no display.
+    QCoreApplication app(argc, argv);
+    const RuntimePlace place = PrivateRuntimeDirectory();
+    if (place.directory.isEmpty())
+        return Refused(place.problem, 1);
+    SingleInstance instance(Lifecycle::InstanceName(), place.directory);
+    const std::optional<QString> error = instance.ask(*parsed.request);
+    if (!error)
+        return Refused(QStringLiteral("Orvane is not running"), 1);
+    return error->isEmpty() ? 0 : Refused(*error, 1);
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     // --help and --version answer before anything else: no display, no instance, no file.
@@ -20,6 +48,9 @@ int main(int argc, char* argv[]) {
                              std::fflush(stdout) == 0;
         return written ? 0 : 1;
     }
+    if (const auto parsed = ControlRequest::FromArguments(arguments);
+        parsed.request || !parsed.error.isEmpty())
+        return AskRunningInstance(argc, argv, parsed);
 
     // Orvane's windows need X (positions, stay-on-top, outlines): under a Wayland session they
     // run through XWayland, while the hotkeys go to the desktop's shortcut service.

@@ -4,6 +4,7 @@
 #include "controls/MessageBox.h"
 #include "controls/Skin.h"
 #include "core/HotkeyRegistration.h"
+#include "mainwindow/MainWindowMenus.h"
 #include "platform/NullTrayHost.h"
 #include "settings/Autorun.h"
 
@@ -18,8 +19,9 @@ Program::Program(Platform platform)
       m_trayHost(platform.tray ? std::move(platform.tray) : std::make_unique<NullTrayHost>()),
       m_logonEntry(platform.logonEntry ? std::move(platform.logonEntry)
                                        : std::make_unique<NullLogonEntry>()),
-      m_makeSessionEnd(std::move(platform.sessionEnd)), Volume(std::move(platform.mixer), Settings),
-      Form1(Hotkeys, *m_backend, Settings, WindowLook, [this] { return Life.SaveResetTable(); }),
+      m_makeSessionEnd(std::move(platform.sessionEnd)), Pause(*m_backend, Hotkeys),
+      Volume(std::move(platform.mixer), Settings),
+      Form1(Hotkeys, Pause, Settings, WindowLook, [this] { return Life.SaveResetTable(); }),
       TimerLogo(new QTimer(&Form1)), FormLogo(WindowLook, Form1.palette().color(QPalette::Window)),
       FormVolume(Settings, WindowLook),
       FormAbout(*new TFormAbout([this](const QString& link) { m_shell->open(link); }, WindowLook,
@@ -27,13 +29,14 @@ Program::Program(Platform platform)
       FormOptions(*new TFormOptions(Settings, WindowLook, &Form1)),
       CoolTrayIcon1(*m_trayHost,
                     {&Form1, [this] { ShowMainWindow(); }, [this] { HideMainWindow(); }}),
-      Life(Hotkeys, *m_backend, *this,
+      Life(Hotkeys, Pause, *this,
            {[this](const QString& path) { Settings.Load(path); },
             [this](const QString& path) { return Settings.Save(path); },
             [this] { return Settings.isOn(Setting::Logo); }},
            [this](const QString& target) { return m_shell->resolves(target); }),
-      m_executor(*this, Volume, *m_shell,
-                 [this](const QString& text) { ShowMessage(&Form1, text); }) {
+      m_executor(
+          *this, Volume, *m_shell, [this](const QString& text) { ShowMessage(&Form1, text); },
+          &Pause) {
     // The table the program holds from its creation: the default one, until a load.
     Hotkeys.appendMany(DefaultHotkeyTable());
 
@@ -65,6 +68,7 @@ Program::Program(Platform platform)
     connect(&Volume, &VolumeController::levelWritten, &FormVolume, &TFormVolume::ShowVolumeLevel);
     connect(&Volume, &VolumeController::noDevice, &FormVolume, &TFormVolume::ShowNoDevice);
     setUpTray();
+    setUpPause();
 }
 
 Lifecycle::CreateOutcome Program::FormCreate(const QString& commandLine,
@@ -80,8 +84,8 @@ Lifecycle::CreateOutcome Program::FormCreate(const QString& commandLine,
 }
 
 Program::Parts Program::parts() {
-    return {Life,       Settings,  Volume,      Form1,         *TimerLogo,   FormLogo,
-            FormVolume, FormAbout, FormOptions, PopupMenuTray, CoolTrayIcon1};
+    return {Life,       Settings,  Volume,      Form1,         *TimerLogo,    FormLogo,
+            FormVolume, FormAbout, FormOptions, PopupMenuTray, CoolTrayIcon1, Pause};
 }
 
 void Program::setUpTray() {
@@ -105,6 +109,9 @@ void Program::followTraySetting(Setting setting) {
     switch (setting) {
     case Setting::TrayVisible: CoolTrayIcon1.SetIconVisible(Settings.isOn(setting)); break;
     case Setting::TrayAnimate:
+        // A paused icon stays still and grey; the resume takes the setting up.
+        if (Pause.paused())
+            break;
         CoolTrayIcon1.SetCycleIcons(Settings.isOn(setting));
         // The still icon.
         if (!Settings.isOn(setting))
@@ -112,6 +119,46 @@ void Program::followTraySetting(Setting setting) {
         break;
     case Setting::MinimizeToTray: CoolTrayIcon1.SetMinimizeToTray(Settings.isOn(setting)); break;
     default: break;
+    }
+}
+
+void Program::setUpPause() {
+    for (QAction* item : {PopupMenuTray.Pausehotkeys1, Form1.Menus->Pausehotkeys1})
+        connect(item, &QAction::triggered, &Pause, &HotkeyPause::SetPaused);
+    connect(&Pause, &HotkeyPause::pausedChanged, this, &Program::followPause);
+    Life.SetRequestHandler([this](const ControlRequest::Request& r) { return Serve(r); });
+}
+
+QString Program::Serve(const ControlRequest::Request& request) {
+    using Kind = ControlRequest::Kind;
+    switch (request.kind) {
+    case Kind::Pause: Pause.SetPaused(true); break;
+    case Kind::Resume: Pause.SetPaused(false); break;
+    case Kind::TogglePause: Pause.TogglePause(); break;
+    case Kind::Run: {
+        // Asked for by name: it runs whether its hotkey is ticked, paused or not.
+        const int row = Hotkeys.rowOfId(request.id);
+        if (row < 0)
+            return QStringLiteral("Orvane has no entry with ID %1").arg(request.id);
+        m_executor.Execute(Hotkeys.at(row).Execute, false);
+        break;
+    }
+    case Kind::Raise:
+    case Kind::Show: ShowMainWindow(); break;
+    }
+    return {};
+}
+
+void Program::followPause(bool paused) {
+    PopupMenuTray.Pausehotkeys1->setChecked(paused);
+    Form1.Menus->Pausehotkeys1->setChecked(paused);
+    TCoolTrayIcon& t = CoolTrayIcon1;
+    t.SetHint(paused ? QStringLiteral("Orvane (paused)") : QStringLiteral("Orvane"));
+    if (paused) {
+        t.SetCycleIcons(false);
+        t.SetIcon(PausedTrayIcon());
+    } else {
+        followTraySetting(Setting::TrayAnimate);
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include "controls/Look.h"
 #include "core/ActionExecutor.h"
+#include "core/HotkeyPause.h"
 #include "core/HotkeyTable.h"
 #include "core/Lifecycle.h"
 #include "mainwindow/TForm1.h"
@@ -50,6 +51,7 @@ public:
         TFormOptions& FormOptions;
         TrayMenu& PopupMenuTray;
         TCoolTrayIcon& CoolTrayIcon1;
+        HotkeyPause& Pause;
     };
     Parts parts();
 
@@ -76,6 +78,11 @@ private:
     // The main window's Hide: out of the task bar, what belongs to it closed, the table written.
     void hideToTray();
     void setUpTray();
+    // The two check items and the tray icon follow the pause.
+    void setUpPause();
+    void followPause(bool paused);
+    // A later start's `--run` or pause option: the error for it, empty when done.
+    QString Serve(const ControlRequest::Request& request);
     void followTraySetting(Setting setting);
     void followSetting(Setting setting);
     void TimerLogoTimer();
@@ -91,6 +98,8 @@ private:
 
     SettingsStore Settings;
     HotkeyTable Hotkeys;
+    // Everything registers through it; the pause lives there.
+    HotkeyPause Pause;
     VolumeController Volume;
     // The colour scheme and gradient quality all the windows follow.
     Look WindowLook;

@@ -17,9 +17,9 @@ QString ShellOutcomeText(int code) {
 }
 
 ActionExecutor::ActionExecutor(MainWindowToggle& mainWindow, VolumeSteps& volume, Shell& shell,
-                               MessageBox showMessage)
+                               MessageBox showMessage, PauseToggle* pause)
     : m_mainWindow(mainWindow), m_volume(volume), m_shell(shell),
-      m_showMessage(std::move(showMessage)) {}
+      m_showMessage(std::move(showMessage)), m_pause(pause) {}
 
 void ActionExecutor::Execute(const QString& target, bool showOutcome) {
     if (const BuiltinFunction* builtin = FindBuiltin(target)) {
@@ -43,5 +43,9 @@ void ActionExecutor::run(BuiltinAction action) {
     case BuiltinAction::VolumeDown: m_volume.VolumeDown(); break;
     case BuiltinAction::VolumeMute: m_volume.VolumeMute(); break;
     case BuiltinAction::ToggleMainWindow: m_mainWindow.ToggleMainWindow(); break;
+    case BuiltinAction::TogglePause:
+        if (m_pause)
+            m_pause->TogglePause();
+        break;
     }
 }

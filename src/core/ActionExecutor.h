@@ -16,8 +16,9 @@ class ActionExecutor {
 public:
     using MessageBox = std::function<void(const QString& text)>;
 
+    // Without pause the Pause/Resume function does nothing.
     ActionExecutor(MainWindowToggle& mainWindow, VolumeSteps& volume, Shell& shell,
-                   MessageBox showMessage);
+                   MessageBox showMessage, PauseToggle* pause = nullptr);
 
     // With showOutcome the shell's outcome text is shown, even when empty, once the shell
     // has answered (Shell::openReporting); without it the shell's open returns at once. A
@@ -31,4 +32,5 @@ private:
     VolumeSteps& m_volume;
     Shell& m_shell;
     MessageBox m_showMessage;
+    PauseToggle* m_pause;
 };

@@ -17,3 +17,8 @@ bool RepeatsWhileHeld(const QString& target) {
     const BuiltinFunction* f = FindBuiltin(target);
     return f && f->repeatsWhileHeld;
 }
+
+bool IsPauseTarget(const QString& target) {
+    const BuiltinFunction* f = FindBuiltin(target);
+    return f && f->action == BuiltinAction::TogglePause;
+}

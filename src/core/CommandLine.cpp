@@ -32,6 +32,7 @@ std::optional<QString> InformationText(const QStringList& arguments, const QStri
     if (arguments.front() == QLatin1String("--help"))
         return QStringLiteral(
             "Usage: orvane [hide]\n"
+            "       orvane --run ID | --show | --pause | --resume | --toggle-pause\n"
             "       orvane --help | --version\n"
             "Binds system-wide hotkeys to programs, documents, web pages and the volume.\n"
             "\n"
@@ -39,6 +40,15 @@ std::optional<QString> InformationText(const QStringList& arguments, const QStri
             "                 bring its window to the front\n"
             "  hide           start in the background, in the tray (any other argument\n"
             "                 does the same), as the autostart entry does\n"
+            "  --run ID       run the entry with identifier ID in the running Orvane, as\n"
+            "                 if its hotkey had been pressed\n"
+            "  --show         bring the running Orvane's main window to the front\n"
+            "  --pause        release every hotkey but those bound to Pause/Resume Hotkeys\n"
+            "  --resume       take the hotkeys back\n"
+            "  --toggle-pause pause when running, resume when paused\n"
+            "                 These five only ask the running Orvane and never start one;\n"
+            "                 exit status 1 and a line on stderr when it is not running\n"
+            "                 or has no such entry, 2 when the option is used wrongly.\n"
             "  --help         print this help and exit\n"
             "  --version      print the version and exit\n"
             "\n"

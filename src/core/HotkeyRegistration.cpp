@@ -12,9 +12,11 @@
 namespace HotkeyRegistration {
 
 namespace {
-// Taken, or handed to a desktop that answers later: either way the entry keeps its tick.
+// Taken, handed to a desktop that answers later, or held back by a pause: the entry keeps
+// its tick.
 bool Accepted(RegisterResult result) {
-    return result == RegisterResult::Registered || result == RegisterResult::Pending;
+    return result == RegisterResult::Registered || result == RegisterResult::Pending ||
+           result == RegisterResult::Paused;
 }
 } // namespace
 

@@ -17,6 +17,7 @@ HotkeyStatus StatusOf(RegisterResult result, const QString& keyText) {
     case RegisterResult::NoKeyAssigned: return {State::NoKeyAssigned, {}};
     case RegisterResult::Declined: return {State::Declined, {}};
     case RegisterResult::NoService: return {State::NoService, {}};
+    case RegisterResult::Paused: return {State::Paused, {}};
     }
     return {State::NotRegistered, {}};
 }
@@ -52,6 +53,7 @@ QString StatusText(const HotkeyStatus& status) {
     case State::Reserved: return QStringLiteral("Off: ") + status.detail;
     case State::NoTarget:
         return QStringLiteral("Off: nothing on this system opens ") + status.detail;
+    case State::Paused: return QStringLiteral("Off: paused");
     }
     return {};
 }

@@ -25,6 +25,7 @@ struct HotkeyStatus {
         UnknownKey,         // the stored key code is not in the key table; kept for the file
         Reserved,           // a first start left it unticked: other programs use the keys
         NoTarget,           // a first start left it unticked: nothing here opens its target
+        Paused,             // the hotkeys are paused; the tick stays and resuming takes it
     };
 
     State state = State::NotRegistered;

@@ -53,7 +53,7 @@ Lifecycle::CreateOutcome Lifecycle::FormCreate(const QString& commandLine,
                                                const QString& filesDir) {
     if (runtime.directory.isEmpty())
         return failToStart(runtime.problem);
-    m_instance = new SingleInstance(QStringLiteral("Orvane 2"), runtime.directory, this);
+    m_instance = new SingleInstance(InstanceName(), runtime.directory, this);
     switch (m_instance->claim()) {
     case SingleInstance::Claim::First: break;
     case SingleInstance::Claim::Failed: return failToStart(m_instance->problem());
@@ -67,6 +67,15 @@ Lifecycle::CreateOutcome Lifecycle::FormCreate(const QString& commandLine,
     }
     connect(m_instance, &SingleInstance::raiseRequested, this,
             [this] { m_windows.RestoreMainWindow(); });
+    m_instance->setRequestHandler([this](const ControlRequest::Request& request) {
+        if (request.kind == ControlRequest::Kind::Show) {
+            m_windows.RestoreMainWindow();
+            return QString();
+        }
+        if (!m_loaded || !m_requests)
+            return QStringLiteral("Orvane is still starting");
+        return m_requests(request);
+    });
 
     m_commandLine = commandLine;
     m_filesDir = filesDir.isEmpty() ? AppPaths::FilesDirectory() : filesDir;

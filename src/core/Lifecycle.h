@@ -55,6 +55,14 @@ public:
     CreateOutcome FormCreate(const QString& commandLine, const RuntimePlace& runtime,
                              const QString& filesDir = {});
 
+    // Name of the lock and the socket that make one instance per user.
+    static QString InstanceName() { return QStringLiteral("Orvane 2"); }
+    // How the running instance carries out a later start's request (`--run` and the pause
+    // options); --show is the life cycle's own. Set before FormCreate.
+    void SetRequestHandler(SingleInstance::RequestHandler handler) {
+        m_requests = std::move(handler);
+    }
+
     QString HotkeysPath() const;
     QString SettingsPath() const;
     bool exitFlag() const { return m_exitFlag; }
@@ -97,6 +105,7 @@ private:
     SettingsHooks m_settings;
     TargetCheck m_resolves;
     SingleInstance* m_instance = nullptr;
+    SingleInstance::RequestHandler m_requests;
     QString m_commandLine;
     QString m_filesDir;
     QString m_settingsFileName;

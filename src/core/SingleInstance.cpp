@@ -12,6 +12,8 @@ namespace {
 constexpr char kRaise[] = "raise\n";
 constexpr int kConnectTries = 20;
 constexpr int kConnectWaitMs = 250;
+// A request may open a volume window or start a program before the answer comes.
+constexpr int kAnswerWaitMs = 10000;
 } // namespace
 
 SingleInstance::SingleInstance(const QString& name, const QString& directory, QObject* parent)
@@ -29,13 +31,26 @@ void SingleInstance::serve(QLocalSocket* client) {
     // running instance buffer without end.
     client->setReadBufferSize(MaxRequest);
     connect(client, &QLocalSocket::readyRead, this, [this, client] {
-        while (client->canReadLine()) {
-            if (client->readLine(MaxRequest + 1) == kRaise)
-                emit raiseRequested();
-        }
+        while (client->canReadLine())
+            answer(client, client->readLine(MaxRequest + 1));
         if (client->bytesAvailable() >= MaxRequest)
             client->abort();
     });
+}
+
+void SingleInstance::answer(QLocalSocket* client, const QByteArray& line) {
+    const auto request = ControlRequest::FromLine(line);
+    if (!request)
+        return;
+    QString error;
+    if (request->kind == ControlRequest::Kind::Raise)
+        emit raiseRequested(); // a plain later start has gone already: no answer
+    else if (m_handler)
+        error = m_handler(*request);
+    else
+        error = QStringLiteral("Orvane is still starting");
+    if (request->kind != ControlRequest::Kind::Raise)
+        client->write(ControlRequest::AnswerLine(error));
 }
 
 SingleInstance::Claim SingleInstance::claim() {
@@ -79,4 +94,19 @@ bool SingleInstance::askFirstToRaise() {
         QThread::msleep(kConnectWaitMs / 5);
     }
     return false;
+}
+
+std::optional<QString> SingleInstance::ask(const ControlRequest::Request& request) {
+    QLocalSocket socket;
+    socket.connectToServer(m_socketPath);
+    if (!socket.waitForConnected(kConnectWaitMs * 4))
+        return std::nullopt;
+    socket.write(ControlRequest::ToLine(request));
+    if (!socket.waitForBytesWritten(kConnectWaitMs * 4))
+        return std::nullopt;
+    while (!socket.canReadLine()) {
+        if (!socket.waitForReadyRead(kAnswerWaitMs))
+            return std::nullopt;
+    }
+    return ControlRequest::ErrorOfAnswer(socket.readLine(MaxRequest * 4));
 }

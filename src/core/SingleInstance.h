@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/ControlRequest.h"
 #include "platform/InstanceLock.h"
 
 #include <QLocalServer>
 #include <QObject>
+#include <functional>
 #include <memory>
 
 // Where the lock and socket of the running instance live, as the platform layer found it:
@@ -42,6 +44,14 @@ public:
     // From a later start: asks the first instance to raise its main window. True when the
     // request was delivered.
     bool askFirstToRaise();
+    // From a start with a request: sends it to the running instance, without claiming, and
+    // waits for its answer. Nothing when no instance answers; else the error, empty for done.
+    std::optional<QString> ask(const ControlRequest::Request& request);
+
+    // How the running instance carries out a request other than a raise: the error for the
+    // asking start, empty when done. Unset, every such request is refused.
+    using RequestHandler = std::function<QString(const ControlRequest::Request& request)>;
+    void setRequestHandler(RequestHandler handler) { m_handler = std::move(handler); }
 
     // Why the claim failed, for the user.
     QString problem() const { return m_problem; }
@@ -53,6 +63,7 @@ signals:
 
 private:
     void serve(class QLocalSocket* client);
+    void answer(class QLocalSocket* client, const QByteArray& line);
 
     QString m_lockPath;
     QString m_socketPath;
@@ -60,4 +71,5 @@ private:
     QLocalServer m_server;
     QString m_problem;
     qint64 m_ownerPid = 0;
+    RequestHandler m_handler;
 };

@@ -60,6 +60,9 @@ MainWindowMenus::MainWindowMenus(QWidget* owner)
     PopupMenuHotKeys->addSeparator();
     Resettodefault1 =
         item(PopupMenuHotKeys, "Resettodefault1", QStringLiteral("Reset all to default"));
+    PopupMenuHotKeys->addSeparator();
+    Pausehotkeys1 = item(PopupMenuHotKeys, "Pausehotkeys1", QStringLiteral("Pause hotkeys"));
+    Pausehotkeys1->setCheckable(true);
 
     Options1 = item(PopupMenuView, "Options1", QStringLiteral("Options"));
     PopupMenuView->addSeparator();

@@ -19,6 +19,7 @@ public:
     QAction* New1;
     QAction* Delete1;
     QAction* Resettodefault1;
+    QAction* Pausehotkeys1; // a check item: all hotkeys released for a while
 
     // "View"
     QMenu* const PopupMenuView;

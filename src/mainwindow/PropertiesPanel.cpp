@@ -150,6 +150,7 @@ const char* FunctionsMenuItemName(BuiltinAction action) {
     case BuiltinAction::VolumeUp: return "VolumeUp1";
     case BuiltinAction::VolumeDown: return "VolumeDown1";
     case BuiltinAction::VolumeMute: return "VolumeMute1";
+    case BuiltinAction::TogglePause: return "PauseResumeHotkeys1";
     case BuiltinAction::ToggleMainWindow: break;
     }
     return "ShowHideaplication1";

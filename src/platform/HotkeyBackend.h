@@ -17,6 +17,7 @@ enum class RegisterResult {
     NoKeyAssigned, // the desktop took the shortcut but gave it no key (another holds it)
     Declined,      // the user declined the shortcuts when the desktop asked
     NoService,     // the session offers no global-shortcut service to applications
+    Paused,        // held back by Orvane's own pause; no system answers this
 };
 
 // The system's global hotkeys, shaped like RegisterHotKey / UnregisterHotKey and the

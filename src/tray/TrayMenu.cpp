@@ -2,9 +2,13 @@
 #include "tray/TrayMenu.h"
 
 TrayMenu::TrayMenu()
-    : Show1(addAction(QStringLiteral("Show"))), Exit3(addAction(QStringLiteral("Exit"))) {
+    : Show1(addAction(QStringLiteral("Show"))),
+      Pausehotkeys1(addAction(QStringLiteral("Pause hotkeys"))),
+      Exit3(addAction(QStringLiteral("Exit"))) {
     setObjectName(QStringLiteral("PopupMenuTray"));
     Show1->setObjectName(QStringLiteral("Show1"));
+    Pausehotkeys1->setObjectName(QStringLiteral("Pausehotkeys1"));
+    Pausehotkeys1->setCheckable(true);
     Exit3->setObjectName(QStringLiteral("Exit3"));
     setDefaultAction(Show1);
 }
@@ -20,4 +24,12 @@ QList<QIcon> ImageListTray() {
         frames.append(frame);
     }
     return frames;
+}
+
+QIcon PausedTrayIcon() {
+    const QIcon still = ImageListTray().at(4);
+    QIcon grey;
+    for (const int size : {16, 32, 64})
+        grey.addPixmap(still.pixmap(QSize(size, size), 1.0, QIcon::Disabled));
+    return grey;
 }

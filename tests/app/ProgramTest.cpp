@@ -103,13 +103,15 @@ TEST_F(ProgramFixture, TheTrayMenuShowsAndExits) {
     start({"hide"});
     ASSERT_EQ(tray->menu, &parts().PopupMenuTray);
     const QList<QAction*> items = tray->menu->actions();
-    ASSERT_EQ(items.size(), 2);
+    ASSERT_EQ(items.size(), 3);
     EXPECT_EQ(items[0]->text(), "Show");
     EXPECT_EQ(tray->menu->defaultAction(), items[0]);
-    EXPECT_EQ(items[1]->text(), "Exit");
+    EXPECT_EQ(items[1]->text(), "Pause hotkeys");
+    EXPECT_TRUE(items[1]->isCheckable() && !items[1]->isChecked());
+    EXPECT_EQ(items[2]->text(), "Exit");
     items[0]->trigger();
     EXPECT_TRUE(parts().Form1.isVisible());
-    items[1]->trigger();
+    items[2]->trigger();
     EXPECT_TRUE(parts().Life.exitFlag());
     EXPECT_TRUE(QFile::exists(dir.filePath("Hotkeys.ini")));
     EXPECT_TRUE(QFile::exists(dir.filePath("Settings.ini")));

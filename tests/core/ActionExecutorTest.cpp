@@ -9,7 +9,8 @@ struct ExecutorFixture : ::testing::Test {
     FakeShell shell;
     RecordingBuiltins builtins;
     QStringList messages;
-    ActionExecutor executor{builtins, builtins, shell, [this](const QString& m) { messages << m; }};
+    ActionExecutor executor{builtins, builtins, shell, [this](const QString& m) { messages << m; },
+                            &builtins};
 };
 } // namespace
 
@@ -42,12 +43,13 @@ TEST_P(BuiltinName, MakesItsOneCallAndRepeatsOnlyAsAVolumeStep) {
     EXPECT_EQ(RepeatsWhileHeld(row.name), row.repeats);
 }
 
-INSTANTIATE_TEST_SUITE_P(AllFour, BuiltinName,
-                         ::testing::Values(BuiltinRow{"VolumeUp", "VolumeUp", true},
-                                           BuiltinRow{"VolumeDown", "VolumeDown", true},
-                                           BuiltinRow{"VolumeMute", "VolumeMute", false},
-                                           BuiltinRow{"Show/Hide Application", "ToggleMainWindow",
-                                                      false}));
+INSTANTIATE_TEST_SUITE_P(
+    Each, BuiltinName,
+    ::testing::Values(BuiltinRow{"VolumeUp", "VolumeUp", true},
+                      BuiltinRow{"VolumeDown", "VolumeDown", true},
+                      BuiltinRow{"VolumeMute", "VolumeMute", false},
+                      BuiltinRow{"Show/Hide Application", "ToggleMainWindow", false},
+                      BuiltinRow{"Pause/Resume Hotkeys", "TogglePause", false}));
 
 TEST_F(ExecutorFixture, NearMissesOfBuiltInNamesGoToTheShellWhole) {
     const QStringList nearMisses{"volumeup", "VolumeUp ", " VolumeMute", "Show/Hide application",

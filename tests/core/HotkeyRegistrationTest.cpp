@@ -2,6 +2,7 @@
 #include "core/HotkeyRegistration.h"
 #include "FakeHotkeyBackend.h"
 #include "FakeShell.h"
+#include "HotkeyEntries.h"
 #include "core/ActionExecutor.h"
 #include "core/HotkeyTable.h"
 #include "core/KeyTable.h"
@@ -13,20 +14,6 @@
 using namespace HotkeyRegistration;
 
 namespace {
-
-HotkeyEntry entry(int id, const char* key, bool alt, bool ctrl, bool shift, bool checked,
-                  const char* target = "x") {
-    HotkeyEntry e;
-    e.ID = QString::number(id);
-    e.Key = key;
-    e.Alt = FlagText(alt);
-    e.Ctrl = FlagText(ctrl);
-    e.Shift = FlagText(shift);
-    e.Flags = ModifierText(alt, ctrl, shift);
-    e.Checked = checked;
-    e.Execute = target;
-    return e;
-}
 
 PanelValues panelFor(const HotkeyEntry& e) {
     PanelValues p;

@@ -31,7 +31,8 @@ struct MenuRow {
 const MenuRow kMenus[] = {
     {"Hotkeys",
      &MainWindowMenus::PopupMenuHotKeys,
-     {"New1 New", "Delete1 Delete Selected", "-", "Resettodefault1 Reset all to default"}},
+     {"New1 New", "Delete1 Delete Selected", "-", "Resettodefault1 Reset all to default", "-",
+      "Pausehotkeys1 Pause hotkeys"}},
     {"View",
      &MainWindowMenus::PopupMenuView,
      {"Options1 Options", "-", "Refresh1 Refresh", "Realignlist1 Realign list", "-",

@@ -241,8 +241,8 @@ TEST_F(Panel, FunctionsMenuDropsAtTheButtonAndReplacesTheTarget) {
     QStringList texts;
     for (QAction* a : panel->PopupMenuFunctions->actions())
         texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    EXPECT_EQ(texts,
-              QStringList({"VolumeUp", "VolumeDown", "VolumeMute", "-", "Show/Hide Application"}));
+    EXPECT_EQ(texts, QStringList({"VolumeUp", "VolumeDown", "VolumeMute", "-",
+                                  "Show/Hide Application", "Pause/Resume Hotkeys"}));
 
     panel->ButtonFunctions->Click();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(panel->PopupMenuFunctions));
@@ -264,6 +264,7 @@ TEST_F(Panel, EveryFunctionsMenuItemPutsATargetTheExecutorRuns) {
         {"VolumeDown1", "VolumeDown"},
         {"VolumeMute1", "VolumeMute"},
         {"ShowHideaplication1", "Show/Hide Application"},
+        {"PauseResumeHotkeys1", "Pause/Resume Hotkeys"},
     };
     for (const auto& [name, target] : items) {
         SCOPED_TRACE(name);

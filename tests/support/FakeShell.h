@@ -17,8 +17,9 @@ public:
 };
 
 // The main window's toggle and the volume functions, as calls in order.
-class RecordingBuiltins : public MainWindowToggle, public VolumeSteps {
+class RecordingBuiltins : public MainWindowToggle, public VolumeSteps, public PauseToggle {
 public:
+    void TogglePause() override { calls << QStringLiteral("TogglePause"); }
     void ToggleMainWindow() override { calls << QStringLiteral("ToggleMainWindow"); }
     void VolumeDown() override { calls << QStringLiteral("VolumeDown"); }
     void VolumeUp() override { calls << QStringLiteral("VolumeUp"); }
