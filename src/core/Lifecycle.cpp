@@ -72,6 +72,9 @@ Lifecycle::CreateOutcome Lifecycle::FormCreate(const QString& commandLine,
             m_windows.RestoreMainWindow();
             return QString();
         }
+        // A request in the first moment waits for the start-up it would have missed.
+        if (!m_loaded && TimerInit->isActive())
+            TimerInitTimer();
         if (!m_loaded || !m_requests)
             return QStringLiteral("Orvane is still starting");
         return m_requests(request);

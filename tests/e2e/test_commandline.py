@@ -61,6 +61,18 @@ class InformationTests(unittest.TestCase):
                 self.assertRegex(r.stdout, "^" + pattern + "$")
                 self.assertEqual(tree(self.tmp), before)
 
+    def test_a_request_with_no_orvane_running_fails_and_starts_none(self):
+        rows = [(["--run", "3"], 1, "orvane: Orvane is not running\n"),
+                (["--toggle-pause"], 1, "orvane: Orvane is not running\n"),
+                (["--run"], 2, "orvane: --run takes one entry ID\n"),
+                (["--run", "x"], 2, "orvane: --run: x is no entry ID\n")]
+        for args, status, line in rows:
+            with self.subTest(args=args):
+                before = tree(self.tmp)
+                r = self.run_orvane(*args)
+                self.assertEqual((r.returncode, r.stdout, r.stderr), (status, "", line))
+                self.assertEqual(tree(self.tmp), before)
+
 
 if __name__ == "__main__":
     unittest.main()

@@ -4,6 +4,7 @@
 import os
 import random
 import signal
+import subprocess
 import time
 import unittest
 
@@ -56,6 +57,29 @@ class EndingTests(OrvaneTestCase):
         wait_for(lambda: os.path.exists(out) and os.path.getsize(out) > 0, "the target to run")
         with open(out) as f:
             self.assertEqual(f.read().strip(), "unset")
+
+
+class RequestTests(OrvaneTestCase):
+    def ask(self, *args):
+        return subprocess.run([self.bin, *args], env=self.env, capture_output=True, text=True,
+                              timeout=DEADLINE)
+
+    def test_run_option_fires_an_entry_through_the_running_instance(self):
+        # Unticked: only the request can run it.
+        self.write_ini(hotkeys_ini([{"key": 75, "path": self.marker_script("k"),
+                                     "checked": 0}]))
+        self.start("hide")
+        socket = os.path.join(self.env["XDG_RUNTIME_DIR"], "Orvane 2.socket")
+        wait_for(lambda: os.path.exists(socket), "the first instance to listen")
+        r = self.ask("--run", "1")
+        self.assertEqual((r.returncode, r.stderr), (0, ""))
+        self.wait_runs("k", 1)
+        r = self.ask("--run", "2")
+        self.assertEqual((r.returncode, r.stderr), (1, "orvane: Orvane has no entry with ID 2\n"))
+        self.assertEqual(self.runs("k"), 1)
+        self.assertFalse(self.is_visible(), "a request opens no window")
+        out = subprocess.run(["pgrep", "-c", "-f", self.bin], capture_output=True, text=True)
+        self.assertEqual(out.stdout.strip(), "1")
 
 
 class RuntimeFolderTests(OrvaneTestCase):
