@@ -42,6 +42,7 @@ struct PauseFixture : ::testing::Test {
     }
     std::vector<State> states() const {
         std::vector<State> s;
+        s.reserve(size_t(table.count()));
         for (int row = 0; row < table.count(); ++row)
             s.push_back(table.statusAt(row).state);
         return s;
