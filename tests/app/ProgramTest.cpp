@@ -117,6 +117,28 @@ TEST_F(ProgramFixture, TheTrayMenuShowsAndExits) {
     EXPECT_TRUE(QFile::exists(dir.filePath("Settings.ini")));
 }
 
+TEST_F(ProgramFixture, PauseFromEitherMenuReleasesTheGrabsAndTheTrayShowsIt) {
+    start({"hide"});
+    const size_t taken = backend->registered.size();
+    ASSERT_GT(taken, 0u);
+    QAction* menuItem = parts().Form1.Menus->Pausehotkeys1;
+    parts().PopupMenuTray.Pausehotkeys1->trigger();
+    EXPECT_TRUE(backend->registered.empty()) << "the default table has no way back";
+    EXPECT_TRUE(menuItem->isChecked());
+    EXPECT_EQ(tray->tip, "Orvane (paused)");
+    EXPECT_EQ(tray->icon.pixmap(16).toImage(), PausedTrayIcon().pixmap(16).toImage());
+    // The animation setting waits for the resume.
+    parts().Settings.setValue(Setting::TrayAnimate, 0);
+    parts().Settings.setValue(Setting::TrayAnimate, 1);
+    EXPECT_FALSE(parts().CoolTrayIcon1.AnimationTimer()->isActive());
+
+    menuItem->trigger();
+    EXPECT_FALSE(parts().PopupMenuTray.Pausehotkeys1->isChecked());
+    EXPECT_EQ(backend->registered.size(), taken);
+    EXPECT_EQ(tray->tip, "Orvane");
+    EXPECT_TRUE(parts().CoolTrayIcon1.AnimationTimer()->isActive());
+}
+
 TEST_F(ProgramFixture, TheTrayOptionsFollowTheSettings) {
     ASSERT_TRUE(writeAll(dir.filePath("Settings.ini"),
                          "[Tray]\nVisible=0\nAnimate=0\n[MainWindow]\nMinimizeToTray=1\n"));
