@@ -172,7 +172,7 @@ class SniTests(SniTestCase):
 
         # The menu: "Show" brings the hidden window back, "Exit" ends Orvane and saves.
         entries, menu = self.menu_items(service, item)
-        self.assertEqual(sorted(entries), ["Exit", "Show"])
+        self.assertEqual(sorted(entries), ["Exit", "Pause hotkeys", "Show"])
         self.key("ctrl+alt+k")
         self.wait_hidden()
         self.click_menu_item(menu, entries["Show"])
@@ -239,7 +239,7 @@ class SniTests(SniTestCase):
                               "org.kde.StatusNotifierHost-late", interface=WATCHER)
                 service, item = self.item()
                 entries, _ = self.menu_items(service, item)
-                self.assertEqual(sorted(entries), ["Exit", "Show"], run)
+                self.assertEqual(sorted(entries), ["Exit", "Pause hotkeys", "Show"], run)
                 self.assertFalse(self.is_visible(), run)
                 self.call(item, "Activate", 0, 0)
                 self.visible_window()
