@@ -39,6 +39,7 @@ PassOutcome RegistrationPass(HotkeyTable& table, HotkeyBackend& backend) {
             table.setStatus(row, unknown ? HotkeyStatus{HotkeyStatus::State::UnknownKey,
                                                         QString::number(*unknown)}
                                          : HotkeyStatus{HotkeyStatus::State::NoKey, {}});
+            out.refused << row;
             continue;
         }
         const RegisterResult result = backend.registerHotKey(e.ID.toInt(), ModifierBits(e), *code);
@@ -50,6 +51,9 @@ PassOutcome RegistrationPass(HotkeyTable& table, HotkeyBackend& backend) {
             // that has it, ticked.
             table.setChecked(row, false);
         }
+        if (!Accepted(result) && result != RegisterResult::NoDisplay &&
+            result != RegisterResult::NoService)
+            out.refused << row;
         // Set after the untick, so that the row tells the refusal and not only the untick.
         table.setStatus(row, StatusOf(result));
     }
