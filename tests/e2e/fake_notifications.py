@@ -43,7 +43,7 @@ class Server(dbus.service.Object):
     def GetServerInformation(self):
         return ("fake", "orvane-tests", "1", "1.2")
 
-    @dbus.service.method(TEST, in_signature="", out_signature="a(ussas)")
+    @dbus.service.method(TEST, in_signature="", out_signature="a(usssas)")
     def Calls(self):
         return [(i, app, s, b, dbus.Array(a, signature="s")) for i, app, s, b, a in self.calls]
 
