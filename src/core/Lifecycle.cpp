@@ -115,7 +115,7 @@ void Lifecycle::TimerInitTimer() {
         m_windows.ShowMainWindow();
     }
     emit started();
-    if (const auto notice = RefusedNotice(m_table, pass.refused); notice && !pass.noDisplay)
+    if (const auto notice = RefusedNotice(m_table, pass))
         emit hotkeysRefused(*notice);
     if (pass.noDisplay)
         tellOnce(pass.noService ? HotkeyRegistration::kNoService : HotkeyRegistration::kNoDisplay);

@@ -20,9 +20,12 @@ QString Why(const HotkeyStatus& status) {
 
 } // namespace
 
-std::optional<StartupNotice> RefusedNotice(const HotkeyTable& table, const QList<int>& rows) {
+std::optional<StartupNotice> RefusedNotice(const HotkeyTable& table,
+                                           const HotkeyRegistration::PassOutcome& pass) {
+    if (pass.noDisplay)
+        return std::nullopt;
     StartupNotice notice;
-    for (int row : rows) {
+    for (int row : pass.refused) {
         if (row < 0 || row >= table.count())
             continue;
         const HotkeyEntry& e = table.at(row);

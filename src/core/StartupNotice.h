@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QList>
+#include "core/HotkeyRegistration.h"
+
 #include <QStringList>
 #include <optional>
 
@@ -16,6 +17,8 @@ struct StartupNotice {
     bool operator==(const StartupNotice&) const = default;
 };
 
-// The notice for the given rows of the table (those the start-up registration refused), from
-// each row's status; nothing when no row is given.
-std::optional<StartupNotice> RefusedNotice(const HotkeyTable& table, const QList<int>& rows);
+// The notice for the rows the start-up registration pass refused, from each row's status;
+// nothing when it refused none, or when the session can register no hotkey at all (that is
+// said once for the whole session, not entry by entry).
+std::optional<StartupNotice> RefusedNotice(const HotkeyTable& table,
+                                           const HotkeyRegistration::PassOutcome& pass);

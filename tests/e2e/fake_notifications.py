@@ -37,7 +37,7 @@ class Server(dbus.service.Object):
 
     @dbus.service.method(NAME, in_signature="", out_signature="as")
     def GetCapabilities(self):
-        return ["actions", "body"]
+        return ["actions", "body", "body-markup"]
 
     @dbus.service.method(NAME, in_signature="", out_signature="ssss")
     def GetServerInformation(self):

@@ -5,7 +5,6 @@
 
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
-#include <QDBusPendingReply>
 #include <QVariantMap>
 
 namespace {
@@ -27,28 +26,48 @@ FreedesktopNotifier::FreedesktopNotifier(const QDBusConnection& bus, QObject* pa
 void FreedesktopNotifier::notify(const QString& summary, const QString& body,
                                  const QString& actionLabel, std::function<void()> onAction,
                                  std::function<void()> unavailable) {
-    QDBusMessage call =
-        QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("Notify"));
-    QVariantMap hints;
-    hints.insert(QStringLiteral("desktop-entry"), QStringLiteral("org.orvane.Orvane"));
-    call << QStringLiteral("Orvane") << uint(0) << QStringLiteral("org.orvane.Orvane") << summary
-         << body << QStringList{kDefaultAction, actionLabel} << hints << -1;
+    // The server says first whether it reads markup: a target's "&" or "<" must then be
+    // escaped, and must not be where it does not.
+    ask(
+        QDBusMessage::createMethodCall(kService, kPath, kInterface,
+                                       QStringLiteral("GetCapabilities")),
+        [=, this](const QDBusMessage& capabilities) {
+            const bool markup = capabilities.arguments().value(0).toStringList().contains(
+                QStringLiteral("body-markup"));
+            QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface,
+                                                               QStringLiteral("Notify"));
+            QVariantMap hints;
+            hints.insert(QStringLiteral("desktop-entry"), QStringLiteral("org.orvane.Orvane"));
+            call << QStringLiteral("Orvane") << uint(0) << QStringLiteral("org.orvane.Orvane")
+                 << summary << (markup ? body.toHtmlEscaped() : body)
+                 << QStringList{kDefaultAction, actionLabel} << hints << -1;
+            ask(
+                call,
+                [this, onAction](const QDBusMessage& reply) {
+                    m_actions.insert(reply.arguments().value(0).toUInt(), onAction);
+                },
+                unavailable);
+        },
+        unavailable);
+}
+
+void FreedesktopNotifier::ask(const QDBusMessage& call,
+                              std::function<void(const QDBusMessage&)> answered,
+                              std::function<void()> failed) {
     // Asked in the background: a server started on demand must not hold the start-up.
     auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this,
-            [this, action = std::move(onAction),
-             fallback = std::move(unavailable)](QDBusPendingCallWatcher* w) {
-                w->deleteLater();
-                const QDBusPendingReply<uint> reply = *w;
-                if (reply.isError()) {
-                    qCInfo(lcLife).noquote()
-                        << "no notification service:" << reply.error().message();
-                    if (fallback)
-                        fallback();
-                    return;
-                }
-                m_actions.insert(reply.value(), action);
-            });
+    connect(
+        watcher, &QDBusPendingCallWatcher::finished, this,
+        [answered = std::move(answered), failed = std::move(failed)](QDBusPendingCallWatcher* w) {
+            w->deleteLater();
+            if (w->isError()) {
+                qCInfo(lcLife).noquote() << "no notification service:" << w->error().message();
+                if (failed)
+                    failed();
+                return;
+            }
+            answered(w->reply());
+        });
 }
 
 void FreedesktopNotifier::ActionInvoked(uint id, const QString& actionKey) {

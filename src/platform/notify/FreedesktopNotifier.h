@@ -4,6 +4,7 @@
 #include "platform/Notifier.h"
 
 #include <QDBusConnection>
+#include <QDBusMessage>
 #include <QHash>
 #include <QObject>
 
@@ -22,6 +23,10 @@ private slots:
     void NotificationClosed(uint id, uint reason);
 
 private:
+    // Calls the server in the background; failed runs when it does not answer.
+    void ask(const QDBusMessage& call, std::function<void(const QDBusMessage&)> answered,
+             std::function<void()> failed);
+
     QDBusConnection m_bus;
     // The actions of the notifications on screen, by the server's id.
     QHash<uint, std::function<void()>> m_actions;
