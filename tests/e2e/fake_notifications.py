@@ -39,10 +39,6 @@ class Server(dbus.service.Object):
     def GetCapabilities(self):
         return ["actions", "body", "body-markup"]
 
-    @dbus.service.method(NAME, in_signature="", out_signature="ssss")
-    def GetServerInformation(self):
-        return ("fake", "orvane-tests", "1", "1.2")
-
     @dbus.service.method(TEST, in_signature="", out_signature="a(usssas)")
     def Calls(self):
         return [(i, app, s, b, dbus.Array(a, signature="s")) for i, app, s, b, a in self.calls]

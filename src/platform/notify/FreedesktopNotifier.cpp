@@ -16,7 +16,7 @@ const QString kDefaultAction = QStringLiteral("default");
 
 FreedesktopNotifier::FreedesktopNotifier(const QDBusConnection& bus, QObject* parent)
     : QObject(parent), m_bus(bus) {
-    // Connected before any Notify: an answer can never overtake its signal's match rule.
+    // Subscribed before any Notify, so that no click can come before its match rule.
     m_bus.connect(kService, kPath, kInterface, QStringLiteral("ActionInvoked"), this,
                   SLOT(ActionInvoked(uint, QString)));
     m_bus.connect(kService, kPath, kInterface, QStringLiteral("NotificationClosed"), this,
