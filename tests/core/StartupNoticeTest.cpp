@@ -51,9 +51,9 @@ TEST_P(StartupNoticeTest, NamesTheStoredTickedEntriesTheStartDidNotTake) {
     }
     const auto notice = RefusedNotice(table, HotkeyRegistration::RegistrationPass(table, backend));
 
-    std::vector<bool> ticked;
+    std::vector<bool> ticked(row.answers.size());
     for (int i = 0; i < table.count(); ++i)
-        ticked.push_back(table.at(i).Checked);
+        ticked[size_t(i)] = table.at(i).Checked;
     EXPECT_EQ(ticked, row.tickedAfter);
     ASSERT_EQ(notice.has_value(), row.summary != nullptr);
     if (notice) {
