@@ -4,7 +4,8 @@
 end-to-end tests. It owns org.freedesktop.Notifications and records every Notify call.
 
 The tests drive it through org.orvane.FakeNotifications at /org/orvane/FakeNotifications:
-Calls() lists the Notify calls as (id, app name, summary, body, actions), Invoke(id, key)
+Calls() lists the Notify calls as (id, app name, summary, body, actions), Asked() counts
+every call of the server's own interface, Invoke(id, key)
 emits ActionInvoked for a notification as a click on it would. It prints "ready" once it
 owns its names."""
 
@@ -29,19 +30,26 @@ class Server(dbus.service.Object):
         super().__init__(bus, PATH)
         self.bus = bus
         self.calls = []
+        self.asked = 0
 
     @dbus.service.method(NAME, in_signature="susssasa{sv}i", out_signature="u")
     def Notify(self, app, replaces, icon, summary, body, actions, hints, timeout):
+        self.asked += 1
         self.calls.append((len(self.calls) + 1, app, summary, body, list(actions)))
         return len(self.calls)
 
     @dbus.service.method(NAME, in_signature="", out_signature="as")
     def GetCapabilities(self):
+        self.asked += 1
         return ["actions", "body", "body-markup"]
 
     @dbus.service.method(TEST, in_signature="", out_signature="a(usssas)")
     def Calls(self):
         return [(i, app, s, b, dbus.Array(a, signature="s")) for i, app, s, b, a in self.calls]
+
+    @dbus.service.method(TEST, in_signature="", out_signature="u")
+    def Asked(self):
+        return self.asked
 
     @dbus.service.method(TEST, in_signature="us", out_signature="")
     def Invoke(self, nid, key):

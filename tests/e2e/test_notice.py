@@ -62,10 +62,14 @@ class NoticeTests(OrvaneTestCase):
         saved = read_ini(self.ini_path)
         self.assertEqual([saved["checked0"], saved["checked1"]], ["0", "1"])
 
-        # The entry is off now: the next start has nothing to tell. A plain start shows the
-        # window after its registration pass, which is when a notice would go out.
+        # The entry is off now: the next start has nothing to tell, and does not even ask the
+        # server. A plain start shows the window after its registration pass, which is when
+        # the asking would begin.
+        asked = self.server.Asked(dbus_interface=TEST, timeout=DEADLINE)
+        self.assertGreater(asked, 0)  # the first start's asking was counted
         again = self.start()
         self.addCleanup(again.stderr.close)
         self.visible_window()
         self.terminate(again)
+        self.assertEqual(self.server.Asked(dbus_interface=TEST, timeout=DEADLINE), asked)
         self.assertEqual(len(self.calls()), 1)
