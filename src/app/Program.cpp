@@ -4,7 +4,9 @@
 #include "controls/MessageBox.h"
 #include "controls/Skin.h"
 #include "core/HotkeyRegistration.h"
+#include "core/Logging.h"
 #include "mainwindow/MainWindowMenus.h"
+#include "platform/NullNotifier.h"
 #include "platform/NullTrayHost.h"
 #include "settings/Autorun.h"
 
@@ -19,8 +21,10 @@ Program::Program(Platform platform)
       m_trayHost(platform.tray ? std::move(platform.tray) : std::make_unique<NullTrayHost>()),
       m_logonEntry(platform.logonEntry ? std::move(platform.logonEntry)
                                        : std::make_unique<NullLogonEntry>()),
-      m_makeSessionEnd(std::move(platform.sessionEnd)), Pause(*m_backend, Hotkeys),
-      Volume(std::move(platform.mixer), Settings),
+      m_makeSessionEnd(std::move(platform.sessionEnd)),
+      m_notifier(platform.notifier ? std::move(platform.notifier)
+                                   : std::make_unique<NullNotifier>()),
+      Pause(*m_backend, Hotkeys), Volume(std::move(platform.mixer), Settings),
       Form1(Hotkeys, Pause, Settings, WindowLook, [this] { return Life.SaveResetTable(); }),
       TimerLogo(new QTimer(&Form1)), FormLogo(WindowLook, Form1.palette().color(QPalette::Window)),
       FormVolume(Settings, WindowLook),
@@ -45,6 +49,8 @@ Program::Program(Platform platform)
     });
     connect(m_backend.get(), &HotkeyBackend::registrationChanged, &Hotkeys,
             &HotkeyTable::setRegistrationResult);
+    connect(&Life, &Lifecycle::hotkeysRefused, this, &Program::tellRefused);
+    connect(m_trayHost.get(), &TrayHost::messageClicked, this, &Program::CoolTrayIcon1Click);
     connect(&Form1, &TForm1::hideRequested, this, &Program::hideToTray);
     connect(&Form1, &TForm1::exitRequested, &Life, &Lifecycle::Exit1Click);
     connect(&Form1, &TForm1::aboutRequested, &FormAbout, &TFormAbout::ShowAbout);
@@ -205,6 +211,16 @@ void Program::TimerLogoTimer() {
 void Program::CoolTrayIcon1Click() {
     HideMainWindow();
     ShowMainWindow();
+}
+
+void Program::tellRefused(const StartupNotice& notice) {
+    const QString body = notice.lines.join(u'\n');
+    m_notifier->notify(
+        notice.summary, body, QStringLiteral("Open Orvane"), [this] { CoolTrayIcon1Click(); },
+        [this, notice, body] {
+            if (!m_trayHost->showMessage(notice.summary, body))
+                qCInfo(lcLife).noquote() << notice.summary << body;
+        });
 }
 
 Program::~Program() {

@@ -88,6 +88,9 @@ private:
     void TimerLogoTimer();
     // The tray's click and its "Show" item: the main window back and in front.
     void CoolTrayIcon1Click();
+    // Names the hotkeys the start could not take, in a notification whose action opens the
+    // main window, or in a tray balloon where the desktop has no notifications.
+    void tellRefused(const StartupNotice& notice);
 
     const std::unique_ptr<HotkeyBackend> m_backend;
     const std::unique_ptr<Shell> m_shell;
@@ -95,6 +98,7 @@ private:
     const std::unique_ptr<TrayHost> m_trayHost;
     const std::unique_ptr<LogonEntry> m_logonEntry;
     std::function<std::unique_ptr<SessionEnd>()> m_makeSessionEnd;
+    const std::unique_ptr<Notifier> m_notifier;
 
     SettingsStore Settings;
     HotkeyTable Hotkeys;

@@ -41,16 +41,19 @@ PassOutcome RegistrationPass(HotkeyTable& table, HotkeyBackend& backend) {
             table.setStatus(row, unknown ? HotkeyStatus{HotkeyStatus::State::UnknownKey,
                                                         QString::number(*unknown)}
                                          : HotkeyStatus{HotkeyStatus::State::NoKey, {}});
+            out.refused << row;
             continue;
         }
         const RegisterResult result = backend.registerHotKey(e.ID.toInt(), ModifierBits(e), *code);
         if (result == RegisterResult::NoDisplay || result == RegisterResult::NoService) {
             out.noDisplay = true;
             out.noService = out.noService || result == RegisterResult::NoService;
-        } else if (!Accepted(result) && result != RegisterResult::KeyNotOnLayout) {
-            // A key missing from this layout is no refusal: the entry waits for a layout
-            // that has it, ticked.
-            table.setChecked(row, false);
+        } else if (!Accepted(result)) {
+            out.refused << row;
+            // A key missing from this layout does not untick the entry: it waits for a
+            // layout that has it, ticked.
+            if (result != RegisterResult::KeyNotOnLayout)
+                table.setChecked(row, false);
         }
         // Set after the untick, so that the row tells the refusal and not only the untick.
         table.setStatus(row, StatusOf(result));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QList>
 #include <QString>
 
 class ActionExecutor;
@@ -34,6 +35,9 @@ struct PassOutcome {
     bool noDisplay = false;
     // ... because the session's desktop offers no global-shortcut service (Wayland).
     bool noService = false;
+    // Rows stored ticked that the system did not take, in table order: refused, without a
+    // known key, or with a key this keyboard lacks (those stay ticked).
+    QList<int> refused;
 };
 
 // Registers every enabled entry in table order; entries the system refuses, entries without

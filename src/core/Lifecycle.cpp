@@ -127,6 +127,8 @@ void Lifecycle::TimerInitTimer() {
         m_windows.ShowMainWindow();
     }
     emit started();
+    if (const auto notice = RefusedNotice(m_table, pass))
+        emit hotkeysRefused(*notice);
     if (pass.noDisplay)
         tellOnce(pass.noService ? HotkeyRegistration::kNoService : HotkeyRegistration::kNoDisplay);
     // A desktop's service answers after the start-up: that it is missing is said then.

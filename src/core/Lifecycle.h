@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/SingleInstance.h"
+#include "core/StartupNotice.h"
 
 #include <QObject>
 #include <functional>
@@ -89,6 +90,9 @@ public:
 signals:
     // The start-up sequence has run: table loaded, settings applied, hotkeys registered.
     void started();
+    // The start-up registration did not take hotkeys that were stored ticked: said once,
+    // after started, and only in a session that can register hotkeys at all.
+    void hotkeysRefused(const StartupNotice& notice);
 
 private:
     void TimerInitTimer();

@@ -4,6 +4,7 @@
 #include "platform/HotkeyBackend.h"
 #include "platform/LogonEntry.h"
 #include "platform/MixerDriver.h"
+#include "platform/Notifier.h"
 #include "platform/SessionEnd.h"
 #include "platform/Shell.h"
 #include "platform/TrayHost.h"
@@ -25,6 +26,8 @@ struct Platform {
     // its default action, so a start that hands over to the running instance, or that fails
     // with a message on screen, still ends at once when told to.
     std::function<std::unique_ptr<SessionEnd>()> sessionEnd;
+    // Unset: no notifications; what Orvane would say in one goes to the tray.
+    std::unique_ptr<Notifier> notifier;
 };
 
 // The backends of the session Orvane runs in; needs the application object.

@@ -24,6 +24,9 @@ public:
     // The menu the tray opens with the right button (the host opens it: some hosts draw it
     // themselves).
     virtual void setMenu(QMenu* menu) = 0;
+    // A short message in a balloon at the icon; false where the tray shows none (no icon in
+    // it, or a host without balloons). A click on it is messageClicked.
+    virtual bool showMessage(const QString& /*title*/, const QString& /*text*/) { return false; }
 
 signals:
     void pressed(TrayHost::Button button);
@@ -31,6 +34,7 @@ signals:
     void doubleClicked();
     // A tray appeared or went away.
     void availableChanged(bool available);
+    void messageClicked();
 };
 
 // The platform's tray.

@@ -92,13 +92,15 @@ TEST_F(ProgramFixture, TheSessionIsFollowedOnlyOnceThisInstanceRuns) {
 
     // A later start hands over: it follows no session end, and the running one's window comes.
     bool laterFollows = false;
-    Program later(
-        Platform{std::make_unique<FakeHotkeyBackend>(), std::make_unique<FakeShell>(),
-                 std::make_unique<ScriptedMixerDriver>(), std::make_unique<FakeWindowActivator>(),
-                 std::make_unique<FakeTrayHost>(), std::make_unique<FakeLogonEntry>(), [&] {
-                     laterFollows = true;
-                     return std::make_unique<SessionEnd>();
-                 }});
+    Program later(Platform{std::make_unique<FakeHotkeyBackend>(), std::make_unique<FakeShell>(),
+                           std::make_unique<ScriptedMixerDriver>(),
+                           std::make_unique<FakeWindowActivator>(),
+                           std::make_unique<FakeTrayHost>(), std::make_unique<FakeLogonEntry>(),
+                           [&] {
+                               laterFollows = true;
+                               return std::make_unique<SessionEnd>();
+                           },
+                           nullptr});
     const QString cmd = CommandLine::Rebuild(QCoreApplication::applicationFilePath(), {});
     ASSERT_FALSE(parts().Form1.isVisible());
     EXPECT_EQ(later.FormCreate(cmd, {dir.path(), {}}, dir.path()),
@@ -144,4 +146,19 @@ TEST_F(ProgramFixture, TheWindowsOwnedByTheMainWindowGoWithIt) {
     program.reset();
     EXPECT_TRUE(about.isNull());
     EXPECT_TRUE(options.isNull());
+}
+
+// Without a notification service the tray says it; a click on the message opens the window.
+TEST_F(ProgramFixture, HotkeysTheStartCouldNotTakeAreToldOnceInTheTray) {
+    ASSERT_TRUE(writeAll(dir.filePath("Hotkeys.ini"),
+                         "[HotKeys]\nCount=2\nKey0=74\nChecked0=1\nAlt0=1\nCtrl0=1\n"
+                         "Path0=/t/j.sh\nKey1=75\nChecked1=1\nAlt1=1\nCtrl1=1\nPath1=/t/k.sh\n"));
+    backend->takenElsewhere[{Modifiers::Alt | Modifiers::Ctrl, 74}] = true;
+    start({"hide"});
+    EXPECT_EQ(tray->messages,
+              QStringList{"Orvane: 1 hotkey could not be taken\nAlt+Ctrl+J (/t/j.sh): another "
+                          "program holds this combination"});
+    ASSERT_FALSE(parts().Form1.isVisible());
+    emit tray->messageClicked();
+    EXPECT_TRUE(parts().Form1.isVisible());
 }

@@ -49,20 +49,32 @@ class PrivateBus:
         self.proc.stdout.close()
 
 
-class FakePortal:
-    """fake_portal.py on a bus; its arguments as fake_portal.py takes them."""
+class FakeService:
+    """A fake desktop service (SCRIPT) on a bus; its arguments as the script takes them."""
+
+    SCRIPT = None
 
     def __init__(self, address, *args):
         self.proc = subprocess.Popen(
-            [sys.executable, os.path.join(HERE, "fake_portal.py"), "--address", address, *args],
+            [sys.executable, os.path.join(HERE, self.SCRIPT), "--address", address, *args],
             stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
         if LineReader(self.proc.stdout).readline(DEADLINE) != "ready\n":
             self.stop()
-            raise RuntimeError("the fake portal did not start")
+            raise RuntimeError(self.SCRIPT + " did not start")
 
     def stop(self):
         stop_process(self.proc)
         self.proc.stdout.close()
+
+
+class FakePortal(FakeService):
+    SCRIPT = "fake_portal.py"
+
+
+class FakeNotifications(FakeService):
+    """fake_notifications.py: records the notifications it is sent."""
+
+    SCRIPT = "fake_notifications.py"
 
 
 XDG_DESKTOP_PORTAL = "/usr/libexec/xdg-desktop-portal"

@@ -4,6 +4,7 @@
 #include "platform/TrayHost.h"
 
 #include <QList>
+#include <QStringList>
 
 // A tray that records what reaches it, and lets a test click the icon.
 class FakeTrayHost : public TrayHost {
@@ -16,6 +17,8 @@ public:
     QString tip;
     QIcon icon;
     QMenu* menu = nullptr;
+    bool balloons = true; // whether the tray shows messages at its icon
+    QStringList messages; // title and text of each, on two lines
 
     bool available() const override { return isAvailable; }
     bool add(const QIcon& i, const QString& t) override {
@@ -40,6 +43,11 @@ public:
         return was;
     }
     void setMenu(QMenu* m) override { menu = m; }
+    bool showMessage(const QString& title, const QString& text) override {
+        if (balloons && shown)
+            messages << title + u'\n' + text;
+        return balloons && shown;
+    }
 
     void click(Button button = Button::Left) {
         emit pressed(button);

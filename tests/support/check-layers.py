@@ -52,6 +52,8 @@ LAYERS = [
     ("platform/TrayHost.h", "tray"),
     ("platform/NullTrayHost.h", "tray"),
     ("platform/WindowActivator.h", "controls"),
+    ("platform/Notifier.h", "app"),
+    ("platform/NullNotifier.h", "app"),
     # The bundle of every platform object the program is given.
     ("platform/Platform.h", "app"),
 ]
@@ -71,6 +73,7 @@ BACKENDS = {
     "qt": {"platform/TrayHost.h", "platform/WindowActivator.h", "platform/sni/*"},
     "sni": {"platform/dbus/*"},
     "dbus": set(),
+    "notify": {"platform/Notifier.h", "core/Logging.h"},
     "x11": {"platform/HotkeyBackend.h", "platform/WindowActivator.h", "core/HotkeyEntry.h",
             "core/KeyRepeatFilter.h", "core/KeyTable.h", "core/Logging.h", "platform/qt/*"},
     "xdg": {"platform/Shell.h", "platform/LogonEntry.h", "platform/RegularFile.h",

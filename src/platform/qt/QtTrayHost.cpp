@@ -136,6 +136,7 @@ void QtTrayHost::createIcon() {
                 case QSystemTrayIcon::Unknown: break;
                 }
             });
+    connect(m_icon, &QSystemTrayIcon::messageClicked, this, &TrayHost::messageClicked);
 }
 
 void QtTrayHost::useStatusNotifier() {
@@ -171,6 +172,13 @@ bool QtTrayHost::available() const {
 void QtTrayHost::updateItem() {
     m_item->setIcon(m_image);
     m_item->setToolTip(m_tip);
+}
+
+bool QtTrayHost::showMessage(const QString& title, const QString& text) {
+    if (!m_icon || !m_icon->isVisible() || !QSystemTrayIcon::isSystemTrayAvailable())
+        return false;
+    m_icon->showMessage(title, text);
+    return true;
 }
 
 bool QtTrayHost::add(const QIcon& icon, const QString& tip) {

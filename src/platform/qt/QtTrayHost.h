@@ -23,6 +23,8 @@ public:
     bool modify(const QIcon& icon, const QString& tip) override;
     bool remove() override;
     void setMenu(QMenu* menu) override;
+    // Qt's icon shows balloons; a StatusNotifierItem has none.
+    bool showMessage(const QString& title, const QString& text) override;
 
 private slots:
     // A watcher came, or a host registered with it.
