@@ -12,6 +12,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
+#include <utility>
 
 namespace ShellTarget {
 
@@ -95,23 +96,59 @@ bool looksLikeUrl(const QString& t) {
 }
 
 ShellPlan fail(int code) {
-    return {ShellPlan::Kind::Fail, {}, code};
+    return {ShellPlan::Kind::Fail, {}, code, {}};
 }
 
 ShellPlan planForExisting(const QFileInfo& fi) {
     const ShellPlan::Kind kind =
         IsProgram(fi.absoluteFilePath()) ? ShellPlan::Kind::Run : ShellPlan::Kind::Open;
-    return {kind, fi.absoluteFilePath(), 0};
+    return {kind, fi.absoluteFilePath(), 0, {}};
 }
 
 } // namespace
 
-ShellPlan Plan(const QString& target, const QStringList& searchPath) {
-    const QString t = Translate(target);
-    if (t.isEmpty())
-        return fail(ShellResult::FileNotFound);
-    if (looksLikeUrl(t))
-        return {ShellPlan::Kind::Open, t, 0};
+std::optional<QStringList> SplitCommandLine(const QString& text) {
+    static const QString quotable = QStringLiteral("\"`$\\");
+    QStringList words;
+    QString word;
+    bool inWord = false;
+    bool quoted = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == QLatin1Char('\\')) {
+            if (i + 1 == text.size())
+                return std::nullopt;
+            const QChar next = text[i + 1];
+            if (quoted && !quotable.contains(next)) {
+                word += c;
+            } else {
+                word += next;
+                ++i;
+            }
+            inWord = true;
+        } else if (c == QLatin1Char('"')) {
+            quoted = !quoted;
+            inWord = true;
+        } else if (!quoted && (c == QLatin1Char(' ') || c == QLatin1Char('\t'))) {
+            if (inWord)
+                words << std::exchange(word, {});
+            inWord = false;
+        } else {
+            word += c;
+            inWord = true;
+        }
+    }
+    if (quoted)
+        return std::nullopt;
+    if (inWord)
+        words << word;
+    return words;
+}
+
+namespace {
+
+// The target as one file, folder or program name, as it has always been read.
+ShellPlan planWhole(const QString& t, const QStringList& searchPath) {
     if (t.contains(QLatin1Char('/'))) {
         const QFileInfo fi(t);
         if (fi.exists())
@@ -127,6 +164,40 @@ ShellPlan Plan(const QString& target, const QStringList& searchPath) {
             return planForExisting(QFileInfo(found));
     }
     return fail(ShellResult::FileNotFound);
+}
+
+// A program and its arguments. Only a program runs here: a document followed by words is
+// not a command line, and the whole target's failure stands.
+ShellPlan planCommandLine(const QStringList& words, const QStringList& searchPath,
+                          const ShellPlan& whole) {
+    const QString& program = words.first();
+    // As a desktop entry's Exec line: a path to the program must be complete.
+    if (program.contains(QLatin1Char('/')) && !QDir::isAbsolutePath(program))
+        return fail(ShellResult::FileNotFound);
+    ShellPlan plan = planWhole(program, searchPath);
+    if (plan.kind == ShellPlan::Kind::Open)
+        return whole;
+    if (plan.kind == ShellPlan::Kind::Run)
+        plan.options = words.mid(1);
+    return plan;
+}
+
+} // namespace
+
+ShellPlan Plan(const QString& target, const QStringList& searchPath) {
+    const QString t = Translate(target);
+    if (t.isEmpty())
+        return fail(ShellResult::FileNotFound);
+    if (looksLikeUrl(t))
+        return {ShellPlan::Kind::Open, t, 0, {}};
+    const ShellPlan whole = planWhole(t, searchPath);
+    // Windows forms keep their meaning; they are never split.
+    if (whole.kind != ShellPlan::Kind::Fail || t != target)
+        return whole;
+    const std::optional<QStringList> words = SplitCommandLine(t);
+    if (!words || words->isEmpty() || *words == QStringList{t})
+        return whole;
+    return planCommandLine(*words, searchPath, whole);
 }
 
 } // namespace ShellTarget

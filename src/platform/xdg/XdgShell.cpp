@@ -55,7 +55,8 @@ int XdgShell::open(const QString& target) {
     const ShellPlan plan = ShellTarget::Plan(target, path);
     switch (plan.kind) {
     case ShellPlan::Kind::Fail: return plan.failure;
-    case ShellPlan::Kind::Run: return resultOfErrno(DetachedProcess::Start(plan.argument, {}));
+    case ShellPlan::Kind::Run:
+        return resultOfErrno(DetachedProcess::Start(plan.argument, plan.options));
     case ShellPlan::Kind::Open: {
         const QString opener = ShellTarget::FindOnPath(QStringLiteral("xdg-open"), path);
         if (opener.isEmpty())
