@@ -180,13 +180,15 @@ TEST_F(PlanFixture, BareNamesNeverComeFromTheWorkingDirectory) {
 }
 
 // A target is taken whole first; only what is nothing as a whole, and no Windows form, is a
-// command line. "@" stands for the test's folder; the working directory holds a program too.
+// command line. "@" stands for the test's folder; the working directory holds a program too,
+// and the calculator's desktop entry is installed.
 TEST_F(PlanFixture, CommandLinesRunTheirProgramWithItsArgumentsOnceTheWholeIsNothing) {
     const QString savedCwd = QDir::currentPath();
     QDir().mkpath(dir.filePath("My App"));
     for (const char* name : {"bin/tool", "bin/firefox", "bin/gedit", "My App/run", "my prog.sh"})
         makeFile(dir.filePath(name), true);
     makeFile(dir.filePath("notes.txt"), false);
+    makeFile(dir.filePath("entry.desktop"), false);
     makeFile(dir.filePath("cwdtool"), true);
     ASSERT_TRUE(QDir::setCurrent(dir.path()));
     ASSERT_TRUE(QFileInfo("cwdtool").isExecutable());
@@ -211,6 +213,10 @@ TEST_F(PlanFixture, CommandLinesRunTheirProgramWithItsArgumentsOnceTheWholeIsNot
          {"two words", "a b", "q\"x$", "\\n", "''", ""},
          0},
         {"notepad.exe a.txt", K::Run, "@/bin/gedit", {"a.txt"}, 0},
+        {"calc.exe", K::Launch, "org.gnome.Calculator.desktop", {}, 0},
+        {"firefox.desktop", K::Launch, "firefox.desktop", {}, 0},
+        {"@/entry.desktop", K::Launch, "@/entry.desktop", {}, 0},
+        {"tool.desktop --x", K::Fail, "", {}, ShellResult::FileNotFound},
         {"@/my prog.sh", K::Run, "@/my prog.sh", {}, 0}, // a whole file, never split
         {"https://example.org/a b", K::Open, "https://example.org/a b", {}, 0},
         {"missing-program --x", K::Fail, "", {}, ShellResult::FileNotFound},
@@ -226,7 +232,8 @@ TEST_F(PlanFixture, CommandLinesRunTheirProgramWithItsArgumentsOnceTheWholeIsNot
     for (const Row& row : rows) {
         const QString target = QString(row.target).replace('@', dir.path());
         SCOPED_TRACE(target.toStdString());
-        const ShellPlan p = ShellTarget::Plan(target, path);
+        const ShellPlan p = ShellTarget::Plan(
+            target, path, [](const QString& id) { return id == "org.gnome.Calculator.desktop"; });
         EXPECT_EQ(p.kind, row.kind);
         EXPECT_EQ(p.argument, QString(row.program).replace('@', dir.path()));
         EXPECT_EQ(p.options, row.options);

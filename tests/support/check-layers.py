@@ -52,6 +52,7 @@ LAYERS = [
     ("platform/TrayHost.h", "tray"),
     ("platform/NullTrayHost.h", "tray"),
     ("platform/WindowActivator.h", "controls"),
+    ("platform/AppCatalog.h", "core"),
     # The bundle of every platform object the program is given.
     ("platform/Platform.h", "app"),
 ]
@@ -74,7 +75,8 @@ BACKENDS = {
     "x11": {"platform/HotkeyBackend.h", "platform/WindowActivator.h", "core/HotkeyEntry.h",
             "core/KeyRepeatFilter.h", "core/KeyTable.h", "core/Logging.h", "platform/qt/*"},
     "xdg": {"platform/Shell.h", "platform/LogonEntry.h", "platform/RegularFile.h",
-            "platform/posix/*"},
+            "platform/posix/*", "platform/gio/*"},
+    "gio": {"platform/AppCatalog.h", "platform/Shell.h", "core/Logging.h"},
 }
 # The run-time choice among the backends: every platform header.
 FACTORIES = "platform/linux/*"
