@@ -18,7 +18,8 @@ Program::Program(Platform platform)
       m_trayHost(platform.tray ? std::move(platform.tray) : std::make_unique<NullTrayHost>()),
       m_logonEntry(platform.logonEntry ? std::move(platform.logonEntry)
                                        : std::make_unique<NullLogonEntry>()),
-      m_makeSessionEnd(std::move(platform.sessionEnd)), Volume(std::move(platform.mixer), Settings),
+      m_makeSessionEnd(std::move(platform.sessionEnd)),
+      m_applications(std::move(platform.applications)), Volume(std::move(platform.mixer), Settings),
       Form1(Hotkeys, *m_backend, Settings, WindowLook, [this] { return Life.SaveResetTable(); }),
       TimerLogo(new QTimer(&Form1)), FormLogo(WindowLook, Form1.palette().color(QPalette::Window)),
       FormVolume(Settings, WindowLook),
@@ -36,6 +37,7 @@ Program::Program(Platform platform)
                  [this](const QString& text) { ShowMessage(&Form1, text); }) {
     // The table the program holds from its creation: the default one, until a load.
     Hotkeys.appendMany(DefaultHotkeyTable());
+    Form1.Applications = m_applications.get();
 
     connect(m_backend.get(), &HotkeyBackend::hotkeyPressed, this, [this](int id, bool repeat) {
         HotkeyRegistration::ApplicationEvents1Message(Hotkeys, id, repeat, m_executor);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/AppCatalog.h"
 #include "platform/HotkeyBackend.h"
 #include "platform/LogonEntry.h"
 #include "platform/MixerDriver.h"
@@ -25,6 +26,8 @@ struct Platform {
     // its default action, so a start that hands over to the running instance, or that fails
     // with a message on screen, still ends at once when told to.
     std::function<std::unique_ptr<SessionEnd>()> sessionEnd;
+    // The installed applications, for choosing a target; unset offers none.
+    std::unique_ptr<AppCatalog> applications;
 };
 
 // The backends of the session Orvane runs in; needs the application object.

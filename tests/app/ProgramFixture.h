@@ -37,12 +37,14 @@ struct ProgramFixture : ::testing::Test {
         return std::make_unique<Program>(Platform{
             std::unique_ptr<HotkeyBackend>(backend), std::unique_ptr<Shell>(shell),
             std::make_unique<ScriptedMixerDriver>(), std::unique_ptr<WindowActivator>(activator),
-            std::unique_ptr<TrayHost>(tray), std::move(logonEntry), [this] {
+            std::unique_ptr<TrayHost>(tray), std::move(logonEntry),
+            [this] {
                 EXPECT_FALSE(sessionEnd) << "one per program";
                 auto made = std::make_unique<SessionEnd>();
                 sessionEnd = made.get();
                 return made;
-            }});
+            },
+            nullptr});
     }
     Program::Parts parts() { return program->parts(); }
     // Another run in the same folder (the lock of the one before is given up first).

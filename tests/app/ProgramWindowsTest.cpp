@@ -92,13 +92,15 @@ TEST_F(ProgramFixture, TheSessionIsFollowedOnlyOnceThisInstanceRuns) {
 
     // A later start hands over: it follows no session end, and the running one's window comes.
     bool laterFollows = false;
-    Program later(
-        Platform{std::make_unique<FakeHotkeyBackend>(), std::make_unique<FakeShell>(),
-                 std::make_unique<ScriptedMixerDriver>(), std::make_unique<FakeWindowActivator>(),
-                 std::make_unique<FakeTrayHost>(), std::make_unique<FakeLogonEntry>(), [&] {
-                     laterFollows = true;
-                     return std::make_unique<SessionEnd>();
-                 }});
+    Program later(Platform{std::make_unique<FakeHotkeyBackend>(), std::make_unique<FakeShell>(),
+                           std::make_unique<ScriptedMixerDriver>(),
+                           std::make_unique<FakeWindowActivator>(),
+                           std::make_unique<FakeTrayHost>(), std::make_unique<FakeLogonEntry>(),
+                           [&] {
+                               laterFollows = true;
+                               return std::make_unique<SessionEnd>();
+                           },
+                           nullptr});
     const QString cmd = CommandLine::Rebuild(QCoreApplication::applicationFilePath(), {});
     ASSERT_FALSE(parts().Form1.isVisible());
     EXPECT_EQ(later.FormCreate(cmd, {dir.path(), {}}, dir.path()),

@@ -3,5 +3,5 @@
 
 Platform CreatePlatform() {
     return {CreateHotkeyBackend(), CreateShell(),      CreateMixerDriver(), CreateWindowActivator(),
-            CreateTrayHost(),      CreateLogonEntry(), &CreateSessionEnd};
+            CreateTrayHost(),      CreateLogonEntry(), &CreateSessionEnd,   CreateAppCatalog()};
 }
