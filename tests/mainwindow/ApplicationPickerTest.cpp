@@ -50,17 +50,13 @@ TEST(ApplicationPicker, ReadsTheCatalogOnlyOnceShownAndFiltersByNameOrId) {
               (QStringList{"Calculator", "Firefox", "Text Editor"}));
     EXPECT_EQ(picker.ChosenId(), "org.gnome.Calculator.desktop");
 
-    const std::pair<const char*, QStringList> filters[] = {
-        {"EDIT", {"Text Editor"}}, // the name, in any case
-        {"firefox.", {"Firefox"}}, // the id
-        {"nothing like it", {}},   // nothing to choose
-        {"", {"Calculator", "Firefox", "Text Editor"}},
-    };
-    for (const auto& [filter, names] : filters) {
-        SCOPED_TRACE(filter);
+    // By name in any case, by id, or nothing left to choose.
+    for (const auto& [filter, names] : {std::pair<QString, QStringList>{"EDIT", {"Text Editor"}},
+                                        {"firefox.", {"Firefox"}},
+                                        {"nothing like it", {}}}) {
         QTest::keyClicks(picker.Filter, filter);
-        EXPECT_EQ(shownNames(picker.Applications), names);
-        EXPECT_EQ(picker.ChosenId().isEmpty(), names.isEmpty());
+        EXPECT_EQ(shownNames(picker.Applications), names) << filter.toStdString();
+        EXPECT_EQ(picker.ChosenId().isEmpty(), names.isEmpty()) << filter.toStdString();
         picker.Filter->clear();
     }
     QTest::keyClicks(picker.Filter, "text");
@@ -79,7 +75,7 @@ TEST(ApplicationPicker, TheFunctionsMenuItemPutsTheChosenIdAsTarget) {
     table.append(entry);
     HotkeyIconList icons;
     PropertiesPanel panel(table, icons, nullptr);
-    const int builtins = panel.PopupMenuFunctions->actions().size();
+    const qsizetype builtins = panel.PopupMenuFunctions->actions().size();
     ListedApps apps;
     panel.OfferApplications(apps);
     ASSERT_EQ(panel.PopupMenuFunctions->actions().size(), builtins + 2);

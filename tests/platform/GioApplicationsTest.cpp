@@ -62,7 +62,7 @@ struct Entries : ::testing::Test {
 
 // Test shows "Execution OK!" only where GIO started the application, by id, by the path of
 // its file, or for a Windows program name whose stand-in is installed; and what went wrong
-// otherwise.
+// otherwise, for a command line's missing program too.
 TEST_F(Entries, TestStartsInstalledApplicationsThroughGio) {
     const struct Row {
         QString target;
@@ -75,6 +75,7 @@ TEST_F(Entries, TestStartsInstalledApplicationsThroughGio) {
         {"orvane-not-installed.desktop", "The specified file was not found.", ""},
         {"orvane-no-program.desktop", "The specified file was not found.", ""},
         {file("data/missing.desktop"), "The specified file was not found.", ""},
+        {"orvane-no-such-program --x", "The specified file was not found.", ""},
     };
     XdgShell shell;
     RecordingBuiltins builtins;

@@ -167,25 +167,6 @@ TEST_F(ShellFixture, TestReportsWhatXdgOpenAnswered) {
     }
 }
 
-// What Test shows for a command line: its program started with the words that follow, or
-// that the program is not there.
-TEST_F(ShellFixture, TestRunsACommandLinesProgramWithItsArguments) {
-    const QString args = dir.filePath("args");
-    writeScript(dir.filePath("bin/orvane-args"),
-                "#!/bin/sh\nprintf '%s|' \"$@\" > '" + args.toUtf8() + "'\n");
-    XdgShell shell;
-    RecordingBuiltins builtins;
-    QStringList messages;
-    ActionExecutor executor{builtins, builtins, shell, [&](const QString& m) { messages << m; }};
-    executor.Execute("orvane-args \"a b\" ; $HOME", true);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !messages.isEmpty(); }, 10000));
-    ASSERT_TRUE(waitForFile(args));
-    EXPECT_EQ(contents(args), "a b|;|$HOME|");
-    executor.Execute("orvane-no-such-program --x", true);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return messages.size() == 2; }, 10000));
-    EXPECT_EQ(messages, (QStringList{"Execution OK!", "The specified file was not found."}));
-}
-
 TEST(DetachedProcess, LeavesNoZombieBehind) {
     ASSERT_EQ(DetachedProcess::Start("/bin/true", {}), 0);
     // Once the program has ended, the event loop reaps it: no child of ours remains.

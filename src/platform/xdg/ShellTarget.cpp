@@ -234,7 +234,7 @@ ShellPlan Plan(const QString& target, const QStringList& searchPath,
         return fail(ShellResult::FileNotFound);
     if (looksLikeUrl(t))
         return {ShellPlan::Kind::Open, t, 0, {}};
-    const ShellPlan whole = planWhole(t, searchPath, installed);
+    ShellPlan whole = planWhole(t, searchPath, installed);
     // Windows forms keep their meaning; they are never split.
     if (whole.kind != ShellPlan::Kind::Fail || t != target)
         return whole;
