@@ -76,6 +76,8 @@ TEST_F(Entries, TestStartsInstalledApplicationsThroughGio) {
         {"orvane-no-program.desktop", "The specified file was not found.", ""},
         {file("data/missing.desktop"), "The specified file was not found.", ""},
         {"orvane-no-such-program --x", "The specified file was not found.", ""},
+        {file("data/applications/orvane-no-program.desktop"), "The specified file was not found.",
+         ""},
     };
     XdgShell shell;
     RecordingBuiltins builtins;

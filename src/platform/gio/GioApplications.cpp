@@ -62,8 +62,8 @@ int resultOf(const GError* error) {
 
 } // namespace
 
-bool Installed(const QString& id) {
-    return entryFor(id) != nullptr;
+bool Installed(const QString& entry) {
+    return entryFor(entry) != nullptr;
 }
 
 int Launch(const QString& entry) {

@@ -9,8 +9,9 @@
 // field codes, Terminal=true, D-Bus activation and the desktop's folders, as menus do it.
 namespace GioApplications {
 
-// Whether a desktop entry with this id is installed and can be started here.
-bool Installed(const QString& id);
+// Whether a desktop entry, by id or by the absolute path of its file, is installed and can
+// be started here.
+bool Installed(const QString& entry);
 
 // Starts an application by desktop entry id or by the absolute path of its .desktop file,
 // in a session of its own with only standard input (from /dev/null), output and error.

@@ -78,9 +78,7 @@ bool XdgShell::resolves(const QString& target) {
     const ShellPlan plan = planFor(target, path);
     switch (plan.kind) {
     case ShellPlan::Kind::Run: return true;
-    case ShellPlan::Kind::Launch:
-        return plan.argument.startsWith(QLatin1Char('/')) ||
-               GioApplications::Installed(plan.argument);
+    case ShellPlan::Kind::Launch: return GioApplications::Installed(plan.argument);
     case ShellPlan::Kind::Open:
         return !ShellTarget::FindOnPath(QStringLiteral("xdg-open"), path).isEmpty();
     case ShellPlan::Kind::Fail: return false;
