@@ -32,6 +32,8 @@ packages=(
   # the mixer on a sound server: libpulse with its GLib main-loop adapter, for the current
   # default output and its changes
   libpulse-dev
+  # installed applications as targets: GIO's reading and starting of desktop entries
+  libglib2.0-dev
   # fonts, so that windows render text under Xvfb; Liberation Sans stands in for "MS Sans Serif"
   fonts-dejavu-core fonts-liberation2
   # Wayland sessions: hotkeys through the GlobalShortcuts portal (Qt's D-Bus module comes with

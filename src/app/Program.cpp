@@ -24,7 +24,8 @@ Program::Program(Platform platform)
       m_makeSessionEnd(std::move(platform.sessionEnd)),
       m_notifier(platform.notifier ? std::move(platform.notifier)
                                    : std::make_unique<NullNotifier>()),
-      Pause(*m_backend, Hotkeys), Volume(std::move(platform.mixer), Settings),
+      m_applications(std::move(platform.applications)), Pause(*m_backend, Hotkeys),
+      Volume(std::move(platform.mixer), Settings),
       Form1(Hotkeys, Pause, Settings, WindowLook, [this] { return Life.SaveResetTable(); }),
       TimerLogo(new QTimer(&Form1)), FormLogo(WindowLook, Form1.palette().color(QPalette::Window)),
       FormVolume(Settings, WindowLook),
@@ -43,6 +44,7 @@ Program::Program(Platform platform)
           &Pause) {
     // The table the program holds from its creation: the default one, until a load.
     Hotkeys.appendMany(DefaultHotkeyTable());
+    Form1.Applications = m_applications.get();
 
     connect(m_backend.get(), &HotkeyBackend::hotkeyPressed, this, [this](int id, bool repeat) {
         HotkeyRegistration::ApplicationEvents1Message(Hotkeys, id, repeat, m_executor);

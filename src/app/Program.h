@@ -99,6 +99,7 @@ private:
     const std::unique_ptr<LogonEntry> m_logonEntry;
     std::function<std::unique_ptr<SessionEnd>()> m_makeSessionEnd;
     const std::unique_ptr<Notifier> m_notifier;
+    const std::unique_ptr<AppCatalog> m_applications;
 
     SettingsStore Settings;
     HotkeyTable Hotkeys;

@@ -13,3 +13,4 @@ Q_DECLARE_LOGGING_CATEGORY(lcX11)     // orvane.x11: key grabs on the X server
 Q_DECLARE_LOGGING_CATEGORY(lcPortal)  // orvane.portal: the desktop's global shortcuts
 Q_DECLARE_LOGGING_CATEGORY(lcPulse)   // orvane.pulse: the sound server
 Q_DECLARE_LOGGING_CATEGORY(lcAlsa)    // orvane.alsa: ALSA mixer devices
+Q_DECLARE_LOGGING_CATEGORY(lcShell)   // orvane.shell: applications started for targets

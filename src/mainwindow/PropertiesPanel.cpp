@@ -7,6 +7,7 @@
 #include "core/HotkeyTable.h"
 #include "core/KeyRecording.h"
 #include "core/KeyTable.h"
+#include "mainwindow/ApplicationPicker.h"
 #include "mainwindow/HotkeyIconList.h"
 #include "mainwindow/IconPicker.h"
 
@@ -427,6 +428,19 @@ void PropertiesPanel::ButtonBrowseClick() {
         EditExecute->setText(name);
         EditExecute->home(false);
     }
+}
+
+void PropertiesPanel::OfferApplications(AppCatalog& catalog) {
+    ChooseApplication = [&catalog](QWidget* owner) {
+        return ApplicationPicker::Choose(catalog, owner);
+    };
+    PopupMenuFunctions->addSeparator();
+    QAction* item = PopupMenuFunctions->addAction(QStringLiteral("Application..."));
+    item->setObjectName(QStringLiteral("Application1"));
+    connect(item, &QAction::triggered, this, [this] {
+        if (const QString id = ChooseApplication(this); !id.isEmpty())
+            SetTarget(id);
+    });
 }
 
 void PropertiesPanel::ButtonFunctionsClick() {

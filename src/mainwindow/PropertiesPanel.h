@@ -7,6 +7,7 @@
 #include <QPoint>
 #include <functional>
 
+class AppCatalog;
 class HotkeyIconList;
 class HotkeyTable;
 class IconPicker;
@@ -82,6 +83,10 @@ public:
     // Browse's open-file dialog; returns the chosen file's full path, or an empty text when
     // cancelled. Tests replace it.
     std::function<QString(QWidget* parent)> BrowseForFile;
+    // "Application..." at the end of the functions menu, choosing from catalog; the dialog
+    // returns the desktop entry id picked, or an empty text. Tests replace ChooseApplication.
+    void OfferApplications(AppCatalog& catalog);
+    std::function<QString(QWidget* parent)> ChooseApplication;
 
 signals:
     // Apply was clicked: the window runs Apply on its selected row, then ApplyDone.

@@ -66,6 +66,8 @@ void TForm1::build() {
     GroupBoxProperties = new PropertiesPanel(*Hotkeys, m_icons, this);
     GroupBoxProperties->move(2, 272);
     GroupBoxProperties->FillIconPicker();
+    if (Applications)
+        GroupBoxProperties->OfferApplications(*Applications);
     Recorder = new CombinationRecorder(
         [this](quint32 scanCode) { return m_backend.virtualKeyOfScanCode(scanCode); }, this);
     connect(Recorder, &CombinationRecorder::finishing, this,

@@ -7,6 +7,7 @@
 
 #include <functional>
 
+class AppCatalog;
 class CombinationRecorder;
 class HotkeyBackend;
 class HotkeyListView;
@@ -74,6 +75,9 @@ public:
     PropertiesPanel* GroupBoxProperties = nullptr;
     CombinationRecorder* Recorder = nullptr;
     const HotkeyIconList& Icons() const { return m_icons; }
+    // Where the panel's "Application..." chooses from; unset, it offers none. Set before
+    // the window is first shown.
+    AppCatalog* Applications = nullptr;
 
 signals:
     // Hide: the window goes to the tray, the other windows close and the table is written.

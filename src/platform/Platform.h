@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/AppCatalog.h"
 #include "platform/HotkeyBackend.h"
 #include "platform/LogonEntry.h"
 #include "platform/MixerDriver.h"
@@ -28,6 +29,8 @@ struct Platform {
     std::function<std::unique_ptr<SessionEnd>()> sessionEnd;
     // Unset: no notifications; what Orvane would say in one goes to the tray.
     std::unique_ptr<Notifier> notifier;
+    // The installed applications, for choosing a target; unset offers none.
+    std::unique_ptr<AppCatalog> applications;
 };
 
 // The backends of the session Orvane runs in; needs the application object.

@@ -44,7 +44,8 @@ struct ProgramFixture : ::testing::Test {
                 sessionEnd = made.get();
                 return made;
             },
-            nullptr}); // no notification service: what a notification says goes to the tray
+            nullptr,   // no notification service: what a notification says goes to the tray
+            nullptr}); // no installed applications
     }
     Program::Parts parts() { return program->parts(); }
     // Another run in the same folder (the lock of the one before is given up first).

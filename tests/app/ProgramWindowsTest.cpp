@@ -100,7 +100,7 @@ TEST_F(ProgramFixture, TheSessionIsFollowedOnlyOnceThisInstanceRuns) {
                                laterFollows = true;
                                return std::make_unique<SessionEnd>();
                            },
-                           nullptr});
+                           nullptr, nullptr});
     const QString cmd = CommandLine::Rebuild(QCoreApplication::applicationFilePath(), {});
     ASSERT_FALSE(parts().Form1.isVisible());
     EXPECT_EQ(later.FormCreate(cmd, {dir.path(), {}}, dir.path()),

@@ -92,7 +92,7 @@ TEST_F(PlanFixture, BareNamesAreFoundOnThePath) {
     EXPECT_EQ(p.kind, ShellPlan::Kind::Run);
     EXPECT_EQ(p.argument, bin + "/tool");
     EXPECT_EQ(ShellTarget::Plan("notexec", path).kind, ShellPlan::Kind::Fail);
-    EXPECT_EQ(ShellTarget::Plan("tool --flag", path).failure, ShellResult::FileNotFound);
+    EXPECT_TRUE(p.options.isEmpty());
 }
 
 TEST_F(PlanFixture, WindowsProgramNamesMapToTheFirstInstalledEquivalent) {
@@ -176,5 +176,68 @@ TEST_F(PlanFixture, BareNamesNeverComeFromTheWorkingDirectory) {
     // Relative entries lead nowhere; an explicit relative path is still the user's choice.
     EXPECT_TRUE(ShellTarget::FindOnPath("tool", {".", "", "."}).isEmpty());
     EXPECT_EQ(ShellTarget::Plan("./tool", path).argument, here + "/tool");
+    QDir::setCurrent(savedCwd);
+}
+
+// A target is taken whole first; only what is nothing as a whole, and no Windows form, is a
+// command line. "@" stands for the test's folder; the working directory holds a program too,
+// and the calculator's desktop entry is installed.
+TEST_F(PlanFixture, CommandLinesRunTheirProgramWithItsArgumentsOnceTheWholeIsNothing) {
+    const QString savedCwd = QDir::currentPath();
+    QDir().mkpath(dir.filePath("My App"));
+    for (const char* name : {"bin/tool", "bin/firefox", "bin/gedit", "My App/run", "my prog.sh"})
+        makeFile(dir.filePath(name), true);
+    makeFile(dir.filePath("notes.txt"), false);
+    makeFile(dir.filePath("entry.desktop"), false);
+    makeFile(dir.filePath("cwdtool"), true);
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    ASSERT_TRUE(QFileInfo("cwdtool").isExecutable());
+    using K = ShellPlan::Kind;
+    struct Row {
+        const char* target;
+        K kind;
+        const char* program; // Run: under "@"; Open: what the opener gets
+        QStringList options;
+        int failure;
+    } rows[] = {
+        {"tool --flag", K::Run, "@/bin/tool", {"--flag"}, 0},
+        {"firefox --private-window https://example.org",
+         K::Run,
+         "@/bin/firefox",
+         {"--private-window", "https://example.org"},
+         0},
+        {"\"@/My App/run\" --fast", K::Run, "@/My App/run", {"--fast"}, 0},
+        {"tool  \"two words\"\ta\\ b \"q\\\"x\\$\" \"\\n\" '' \"\"",
+         K::Run,
+         "@/bin/tool",
+         {"two words", "a b", "q\"x$", "\\n", "''", ""},
+         0},
+        {"notepad.exe a.txt", K::Run, "@/bin/gedit", {"a.txt"}, 0},
+        {"calc.exe", K::Launch, "org.gnome.Calculator.desktop", {}, 0},
+        {"firefox.desktop", K::Launch, "firefox.desktop", {}, 0},
+        {"@/entry.desktop", K::Launch, "@/entry.desktop", {}, 0},
+        {"tool.desktop --x", K::Fail, "", {}, ShellResult::FileNotFound},
+        {"@/my prog.sh", K::Run, "@/my prog.sh", {}, 0}, // a whole file, never split
+        {"https://example.org/a b", K::Open, "https://example.org/a b", {}, 0},
+        {"missing-program --x", K::Fail, "", {}, ShellResult::FileNotFound},
+        {"@/missing/run --x", K::Fail, "", {}, ShellResult::PathNotFound},
+        {"cwdtool --x", K::Fail, "", {}, ShellResult::FileNotFound},
+        {"./cwdtool --x", K::Fail, "", {}, ShellResult::FileNotFound},
+        {"tool \"open", K::Fail, "", {}, ShellResult::FileNotFound},
+        {"tool trailing\\", K::Fail, "", {}, ShellResult::FileNotFound},
+        {"@/notes.txt extra", K::Fail, "", {}, ShellResult::FileNotFound},
+        {"C:\\Program Files\\x.exe", K::Fail, "", {}, ShellResult::PathNotFound},
+        {"C:\\Program Files\\x.exe --fast", K::Fail, "", {}, ShellResult::PathNotFound},
+    };
+    for (const Row& row : rows) {
+        const QString target = QString(row.target).replace('@', dir.path());
+        SCOPED_TRACE(target.toStdString());
+        const ShellPlan p = ShellTarget::Plan(
+            target, path, [](const QString& id) { return id == "org.gnome.Calculator.desktop"; });
+        EXPECT_EQ(p.kind, row.kind);
+        EXPECT_EQ(p.argument, QString(row.program).replace('@', dir.path()));
+        EXPECT_EQ(p.options, row.options);
+        EXPECT_EQ(p.failure, row.failure);
+    }
     QDir::setCurrent(savedCwd);
 }

@@ -54,6 +54,7 @@ LAYERS = [
     ("platform/WindowActivator.h", "controls"),
     ("platform/Notifier.h", "app"),
     ("platform/NullNotifier.h", "app"),
+    ("platform/AppCatalog.h", "core"),
     # The bundle of every platform object the program is given.
     ("platform/Platform.h", "app"),
 ]
@@ -77,7 +78,8 @@ BACKENDS = {
     "x11": {"platform/HotkeyBackend.h", "platform/WindowActivator.h", "core/HotkeyEntry.h",
             "core/KeyRepeatFilter.h", "core/KeyTable.h", "core/Logging.h", "platform/qt/*"},
     "xdg": {"platform/Shell.h", "platform/LogonEntry.h", "platform/RegularFile.h",
-            "platform/posix/*"},
+            "platform/posix/*", "platform/gio/*"},
+    "gio": {"platform/AppCatalog.h", "platform/Shell.h", "core/Logging.h"},
 }
 # The run-time choice among the backends: every platform header.
 FACTORIES = "platform/linux/*"

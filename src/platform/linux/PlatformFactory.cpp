@@ -2,6 +2,7 @@
 #include "platform/Platform.h"
 
 Platform CreatePlatform() {
-    return {CreateHotkeyBackend(), CreateShell(),      CreateMixerDriver(), CreateWindowActivator(),
-            CreateTrayHost(),      CreateLogonEntry(), &CreateSessionEnd,   CreateNotifier()};
+    return {CreateHotkeyBackend(),   CreateShell(),    CreateMixerDriver(),
+            CreateWindowActivator(), CreateTrayHost(), CreateLogonEntry(),
+            &CreateSessionEnd,       CreateNotifier(), CreateAppCatalog()};
 }

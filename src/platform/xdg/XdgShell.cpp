@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/xdg/XdgShell.h"
 
+#include "platform/gio/GioApplications.h"
 #include "platform/posix/DetachedProcess.h"
 #include "platform/xdg/ShellTarget.h"
 
@@ -46,16 +47,22 @@ int openerResult(int waitStatus) {
     return ShellResult::NoAssociation;
 }
 
+ShellPlan planFor(const QString& target, const QStringList& path) {
+    return ShellTarget::Plan(target, path, &GioApplications::Installed);
+}
+
 } // namespace
 
 XdgShell::XdgShell(std::chrono::milliseconds openerWait) : m_openerWait(openerWait) {}
 
 int XdgShell::open(const QString& target) {
     const QStringList path = searchPath();
-    const ShellPlan plan = ShellTarget::Plan(target, path);
+    const ShellPlan plan = planFor(target, path);
     switch (plan.kind) {
     case ShellPlan::Kind::Fail: return plan.failure;
-    case ShellPlan::Kind::Run: return resultOfErrno(DetachedProcess::Start(plan.argument, {}));
+    case ShellPlan::Kind::Launch: return GioApplications::Launch(plan.argument);
+    case ShellPlan::Kind::Run:
+        return resultOfErrno(DetachedProcess::Start(plan.argument, plan.options));
     case ShellPlan::Kind::Open: {
         const QString opener = ShellTarget::FindOnPath(QStringLiteral("xdg-open"), path);
         if (opener.isEmpty())
@@ -68,8 +75,10 @@ int XdgShell::open(const QString& target) {
 
 bool XdgShell::resolves(const QString& target) {
     const QStringList path = searchPath();
-    switch (ShellTarget::Plan(target, path).kind) {
+    const ShellPlan plan = planFor(target, path);
+    switch (plan.kind) {
     case ShellPlan::Kind::Run: return true;
+    case ShellPlan::Kind::Launch: return GioApplications::Installed(plan.argument);
     case ShellPlan::Kind::Open:
         return !ShellTarget::FindOnPath(QStringLiteral("xdg-open"), path).isEmpty();
     case ShellPlan::Kind::Fail: return false;
@@ -90,7 +99,7 @@ void XdgShell::openReporting(const QString& target, const Outcome& done) {
             Qt::QueuedConnection);
     };
     const QStringList path = searchPath();
-    const ShellPlan plan = ShellTarget::Plan(target, path);
+    const ShellPlan plan = planFor(target, path);
     const QString opener = plan.kind == ShellPlan::Kind::Open
                                ? ShellTarget::FindOnPath(QStringLiteral("xdg-open"), path)
                                : QString();

@@ -6,8 +6,8 @@
 #include <QObject>
 #include <chrono>
 
-// The desktop shell's "open" on a freedesktop system: executables run directly, everything
-// else goes to xdg-open.
+// The desktop shell's "open" on a freedesktop system: executables run directly, installed
+// applications start through GIO, everything else goes to xdg-open.
 class XdgShell : public Shell {
 public:
     // openerWait: how long openReporting waits for xdg-open's answer; an xdg-open still
