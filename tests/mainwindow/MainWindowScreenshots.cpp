@@ -4,6 +4,7 @@
 // combination, the key list's end, and every colour scheme.
 #include "FakeHotkeyBackend.h"
 #include "FakeWindowActivator.h"
+#include "FormFixture.h"
 #include "Screenshots.h"
 #include "controls/Look.h"
 #include "controls/Skin.h"
@@ -113,18 +114,9 @@ TEST(MainWindowScreenshots, EverySchemeAndTheBlackOneSeeThrough) {
 
 // A combination recorded with Super into the panel, and the key list open at its end, where
 // the keys added after the first 90 are.
-TEST(MainWindowScreenshots, RecordedWinCombinationAndTheKeyListsEnd) {
-    HotkeyTable table;
-    table.appendMany(DefaultHotkeyTable());
-    FakeHotkeyBackend backend;
-    SettingsStore settings;
-    settings.LoadDefaults();
-    FakeWindowActivator activator;
-    Look look;
-    TForm1 form(table, backend, settings, look);
-    form.PrepareLists();
-    activator.Activate(&form, 0);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+using MainWindowShots = FormFixture;
+TEST_F(MainWindowShots, RecordedWinCombinationAndTheKeyListsEnd) {
+    TForm1& form = *this->form;
     form.ListView1->SelectRow(1);
     PropertiesPanel* panel = form.GroupBoxProperties;
 
