@@ -62,6 +62,9 @@ void TForm1::build() {
     Frame = MainWindowFrame::Build(this, AddChrome());
     ListView1 = new HotkeyListView(this);
     ListView1->setModel(Hotkeys);
+    // The list, not the title bar's first button, has the keyboard at the first show: a
+    // Space or an arrow key right after start belongs to the hotkeys.
+    ListView1->setFocus(Qt::OtherFocusReason);
     Realignlist1Click();
     GroupBoxProperties = new PropertiesPanel(*Hotkeys, m_icons, this);
     GroupBoxProperties->move(2, 272);

@@ -49,6 +49,13 @@ TEST(HotkeyListStrip, RowsComeFromArithmeticNotFromAHitTest) {
             << r.x << "," << r.y << " top " << r.top << " of " << r.count;
 }
 
+// The title bar's buttons take the focus and come first in the tab order, yet the list has
+// the keyboard at the first show, so Space right after start does not minimise the window.
+TEST_F(FormFixture, TheListHasTheKeyboardAtTheFirstShow) {
+    ASSERT_TRUE(form->Frame.ButtonMinimize->focusPolicy() & Qt::TabFocus);
+    EXPECT_EQ(form->focusWidget(), form->ListView1);
+}
+
 TEST_F(FormFixture, TheStripOfAScrolledListSelectsAndAppliesTheComputedRow) {
     form->ListView1->verticalScrollBar()->setValue(7);
     ASSERT_EQ(form->ListView1->TopRow(), 7);
