@@ -2,6 +2,7 @@
 #include "controls/TdxButton.h"
 
 #include "controls/Gradient.h"
+#include "controls/TdxButtonAccessible.h"
 #include "controls/TdxButtonPainter.h"
 
 #include <QAction>
@@ -21,6 +22,7 @@ TdxButton::TdxButton(QWidget* parent)
     : TdxCustomControl(parent), m_colors([this] { RebuildGradients(); }) {
     resize(73, 25);
     RebuildGradients();
+    TdxButtonAccessible::Install();
 }
 
 TdxButton::~TdxButton() = default;

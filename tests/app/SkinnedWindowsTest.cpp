@@ -17,6 +17,7 @@
 #include "volume/TFormVolume.h"
 
 #include "SendMouse.h"
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QMouseEvent>
@@ -204,6 +205,19 @@ TEST_P(SkinnedWindows, QualityReachesEveryGradientButtonMadeBeforeOrAfter) {
     made.look.SetQuality(bqHigh);
     for (const TdxButton* b : buttons)
         EXPECT_EQ(b->Quality(), bqHigh) << b->objectName().toStdString();
+}
+
+// A screen reader finds every gradient button as a push button with a name it can say.
+TEST_P(SkinnedWindows, EveryGradientButtonIsANamedPushButton) {
+    show();
+    const QList<TdxButton*> buttons = window->findChildren<TdxButton*>();
+    ASSERT_EQ(buttons.size(), GetParam().gradientButtons);
+    for (TdxButton* b : buttons) {
+        const QAccessibleInterface* a = QAccessible::queryAccessibleInterface(b);
+        ASSERT_NE(a, nullptr) << b->objectName().toStdString();
+        EXPECT_EQ(a->role(), QAccessible::Button) << b->objectName().toStdString();
+        EXPECT_FALSE(a->text(QAccessible::Name).isEmpty()) << b->objectName().toStdString();
+    }
 }
 
 TEST_P(SkinnedWindows, TheTitleBarDragsTheWindowsThatDrag) {

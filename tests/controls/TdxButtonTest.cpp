@@ -3,7 +3,9 @@
 // system layer (presses grab the pointer, leaves arrive as on a desktop).
 #define QTEST_QPA_MOUSE_HANDLING
 #include "controls/TdxButton.h"
+#include "controls/TdxButtonAccessible.h"
 
+#include <QAccessibleActionInterface>
 #include <QAction>
 #include <QCheckBox>
 #include <QDialog>
@@ -172,6 +174,49 @@ TEST_F(TdxButtonState, AcceleratorClicksWithAltOrWhenFocused) {
     ok->SetShowAccelChar(false);
     QTest::keyClick(check, Qt::Key_A, Qt::AltModifier);
     EXPECT_EQ(clicks.count(), 2) << "without ShowAccelChar the & is plain text";
+}
+
+// The name a screen reader says: the caption, or the hint where the caption is a glyph.
+TEST(TdxButtonAccessibleName, CaptionOrHintForAGlyph) {
+    const struct {
+        const char* caption;
+        const char* hint;
+        const char* name;
+    } rows[] = {
+        {" Browse  ", "Browse for files", "Browse"},
+        {"&Apply", "", "Apply"},
+        {"X", "Hide", "Hide"},
+        {" ", "Minimize", "Minimize"},
+        {"v", "Functions", "Functions"},
+        {"v", "", "v"},
+    };
+    for (const auto& r : rows) {
+        TdxButton b;
+        b.SetCaption(QString::fromLatin1(r.caption));
+        b.setToolTip(QString::fromLatin1(r.hint));
+        EXPECT_EQ(TdxButtonAccessible::NameOf(b), QString::fromLatin1(r.name)) << r.caption;
+    }
+    TdxButton named;
+    named.SetCaption(QStringLiteral("v"));
+    named.setAccessibleName(QStringLiteral("Built-in functions"));
+    EXPECT_EQ(TdxButtonAccessible::NameOf(named), QStringLiteral("Built-in functions"));
+}
+
+// Pressed through assistive technology, the button clicks as by the keyboard; disabled, it
+// offers nothing to press.
+TEST_F(TdxButtonState, ItsPressActionClicksItWhileEnabled) {
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(ok);
+    ASSERT_NE(a, nullptr);
+    ASSERT_EQ(a->role(), QAccessible::Button);
+    QAccessibleActionInterface* actions = a->actionInterface();
+    ASSERT_NE(actions, nullptr);
+    QSignalSpy clicks(ok, &TdxButton::OnClick);
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(clicks.count(), 1);
+    ok->setEnabled(false);
+    EXPECT_TRUE(actions->actionNames().isEmpty());
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(clicks.count(), 1);
 }
 
 TEST(TdxButtonClick, ModalResultEndsTheModalDialog) {

@@ -1,0 +1,18 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+class TdxButton;
+
+// What assistive technology is told of a gradient button: a push button that can be pressed,
+// named by its own accessible name, else by its caption, else (where the caption is a glyph
+// such as "X" or "v") by its hint.
+namespace TdxButtonAccessible {
+
+QString NameOf(const TdxButton& button);
+
+// Makes Qt describe every gradient button that way; done once, by the first button made.
+void Install();
+
+} // namespace TdxButtonAccessible
