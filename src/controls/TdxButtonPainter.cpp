@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/TdxButtonPainter.h"
 
+#include "controls/LayoutPixels.h"
 #include "controls/TdxButton.h"
 
 #include <QApplication>
@@ -37,9 +38,9 @@ std::vector<QPoint> LinePixels(QPoint a, QPoint b) {
     return pixels;
 }
 
-void DrawLine(QPainter& painter, QPoint a, QPoint b) {
+void DrawLine(QPainter& painter, QPoint a, QPoint b, const QColor& color) {
     for (const QPoint& p : LinePixels(a, b))
-        painter.drawPoint(p);
+        LayoutPixels::Fill(painter, p, color);
 }
 
 // The rounded outline of a w x h box with 5 x 5 corner ellipses: straight edges that stop
@@ -49,11 +50,9 @@ void DrawOutline(QPainter& painter, int w, int h, const QColor& color) {
     painter.fillRect(2, h - 1, w - 4, 1, color);
     painter.fillRect(0, 2, 1, h - 4, color);
     painter.fillRect(w - 1, 2, 1, h - 4, color);
-    painter.setPen(color);
-    painter.drawPoint(1, 1);
-    painter.drawPoint(w - 2, 1);
-    painter.drawPoint(1, h - 2);
-    painter.drawPoint(w - 2, h - 2);
+    for (const QPoint corner :
+         {QPoint(1, 1), QPoint(w - 2, 1), QPoint(1, h - 2), QPoint(w - 2, h - 2)})
+        LayoutPixels::Fill(painter, corner, color);
 }
 
 // A dotted rectangle that inverts every other pixel of the edge of `r`, so it shows on any
@@ -79,8 +78,8 @@ void DrawFocusRect(QPainter& painter, const QRect& r) {
     }
     painter.save();
     painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    painter.setPen(QColor(255, 255, 255));
-    painter.drawPoints(dots.data(), int(dots.size()));
+    for (const QPoint& p : dots)
+        LayoutPixels::Fill(painter, p, QColor(255, 255, 255));
     painter.restore();
 }
 
@@ -253,11 +252,11 @@ void TdxButtonPainter::Paint(QPainter& painter, const TdxButton& button) {
     }
 
     DrawOutline(painter, w, h, colors.BorderLine());
-    painter.setPen(colors.BorderEdges());
-    DrawLine(painter, {0, 1}, {2, 0});
-    DrawLine(painter, {w - 2, 0}, {w, 2});
-    DrawLine(painter, {0, h - 2}, {2, h});
-    DrawLine(painter, {w - 3, h}, {w, h - 3});
+    const QColor edges = colors.BorderEdges();
+    DrawLine(painter, {0, 1}, {2, 0}, edges);
+    DrawLine(painter, {w - 2, 0}, {w, 2}, edges);
+    DrawLine(painter, {0, h - 2}, {2, h}, edges);
+    DrawLine(painter, {w - 3, h}, {w, h - 3}, edges);
 
     const QImage glyph = button.PaintedGlyph();
     // A picture for a denser screen takes its size on screen, not its pixel count.

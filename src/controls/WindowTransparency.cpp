@@ -3,6 +3,7 @@
 
 #include <QEvent>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -44,18 +45,31 @@ qreal WindowTransparency::OpacityOf(int alphaPosition) {
 QRegion WindowTransparency::KeptRegion(const QImage& image, const QColor& key) {
     const QImage look = image.convertToFormat(QImage::Format_RGB32);
     const QRgb keyed = key.rgb();
+    // A mask is cut in the layout's pixels. On a denser screen a layout pixel stays wherever
+    // any of its device pixels shows something, so nothing drawn is cut away.
+    const qreal scale = std::max<qreal>(1, image.devicePixelRatio());
+    const int w = int(std::ceil(look.width() / scale));
+    const int h = int(std::ceil(look.height() / scale));
+    std::vector<char> shown(std::size_t(w) * std::size_t(h), 0);
+    for (int y = 0; y < look.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(look.constScanLine(y));
+        char* line = shown.data() + std::size_t(std::min(int(y / scale), h - 1)) * std::size_t(w);
+        for (int x = 0; x < look.width(); ++x)
+            if (row[x] != keyed)
+                line[std::min(int(x / scale), w - 1)] = 1;
+    }
     // Runs of kept pixels row by row: one pixel high, apart and sorted, which is the form a
     // region takes without merging anything.
     std::vector<QRect> runs;
-    for (int y = 0; y < look.height(); ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(look.constScanLine(y));
-        for (int x = 0; x < look.width();) {
-            if (row[x] == keyed) {
+    for (int y = 0; y < h; ++y) {
+        const char* line = shown.data() + std::size_t(y) * std::size_t(w);
+        for (int x = 0; x < w;) {
+            if (!line[x]) {
                 ++x;
                 continue;
             }
             const int start = x;
-            while (x < look.width() && row[x] != keyed)
+            while (x < w && line[x])
                 ++x;
             runs.emplace_back(start, y, x - start, 1);
         }
@@ -76,7 +90,10 @@ void WindowTransparency::Refresh() {
         return;
     // The window as it would be drawn, outline or not: a pixel nothing paints is background.
     const QColor key = m_window->palette().color(QPalette::Window);
-    QImage look(m_window->size(), QImage::Format_RGB32);
+    // Drawn at the screen's density, as the screen shows it.
+    const qreal scale = m_window->devicePixelRatioF();
+    QImage look(m_window->size() * scale, QImage::Format_RGB32);
+    look.setDevicePixelRatio(scale);
     look.fill(key);
     m_rendering = true;
     m_window->render(&look, QPoint(), QRegion(),

@@ -28,7 +28,9 @@ public:
     // 10 (or more): opaque; 2..9: truncate(position * 25.5) / 255.
     static qreal OpacityOf(int alphaPosition);
 
-    // What stays of `image` once its pixels of exactly `key` are see-through.
+    // What stays of `image` once its pixels of exactly `key` are see-through, in the layout's
+    // pixels: of an image drawn for a denser screen, a layout pixel stays where any of its
+    // device pixels is not the key.
     static QRegion KeptRegion(const QImage& image, const QColor& key);
 
     // Cuts the outline for the window's look now.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/HotkeyListView.h"
 
+#include "controls/LayoutPixels.h"
 #include "controls/Skin.h"
 
 #include <QApplication>
@@ -29,12 +30,10 @@ public:
         QStyledItemDelegate::paint(painter, option, index);
         if (!m_view->GridLines())
             return;
-        painter->save();
-        painter->setPen(option.palette.color(QPalette::Mid));
         const QRect r = option.rect;
-        painter->drawLine(r.bottomLeft(), r.bottomRight());
-        painter->drawLine(r.topRight(), r.bottomRight());
-        painter->restore();
+        const QColor line = option.palette.color(QPalette::Mid);
+        LayoutPixels::Line(*painter, r.bottomLeft(), r.bottomRight(), line);
+        LayoutPixels::Line(*painter, r.topRight(), r.bottomRight(), line);
     }
 
 protected:

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/PropertiesPanel.h"
 
+#include "controls/LayoutPixels.h"
 #include "controls/Skin.h"
 #include "controls/TdxButton.h"
 #include "core/BuiltinFunctions.h"
@@ -493,10 +494,8 @@ void PropertiesPanel::paintEvent(QPaintEvent*) {
     const QFontMetrics metrics(font());
     const int top = metrics.height() / 2;
     const QRect frame = rect().adjusted(0, top, -2, -2);
-    painter.setPen(palette().color(QPalette::Light));
-    painter.drawRect(frame.translated(1, 1));
-    painter.setPen(palette().color(QPalette::Mid));
-    painter.drawRect(frame);
+    LayoutPixels::Frame(painter, frame.translated(1, 1), palette().color(QPalette::Light));
+    LayoutPixels::Frame(painter, frame, palette().color(QPalette::Mid));
 
     const QRect caption(kTitleLeft, 0, metrics.horizontalAdvance(title()), metrics.height());
     painter.fillRect(caption, palette().color(QPalette::Window));

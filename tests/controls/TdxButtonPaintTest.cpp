@@ -300,3 +300,23 @@ TEST_F(TdxButtonLook, AStruckOutBlankDrawsADash) {
             red += look.pixel(x, y) == qRgb(255, 0, 0);
     EXPECT_GT(red, 3);
 }
+
+// On a 2x screen every pixel of the outline, its corner strokes and the focus dots covers what a
+// pixel of the layout covers: without a caption the picture is the 1x one, each pixel doubled.
+TEST_F(TdxButtonLook, AtTwiceTheDensityEveryPixelIsDoubled) {
+    button->SetCaption(QString());
+    const auto at = [this](qreal scale) {
+        QImage look(button->size() * scale, QImage::Format_RGB32);
+        look.setDevicePixelRatio(scale);
+        button->render(&look);
+        look.setDevicePixelRatio(1);
+        return look;
+    };
+    for (const bool focused : {false, true}) {
+        if (focused)
+            button->setFocus();
+        ASSERT_EQ(button->IsFocused(), focused);
+        const QImage doubled = at(1).scaled(button->size() * 2);
+        EXPECT_EQ(at(2), doubled) << (focused ? "focused" : "unfocused");
+    }
+}

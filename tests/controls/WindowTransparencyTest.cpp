@@ -81,6 +81,17 @@ TEST(WindowTransparency, KeepsExactlyThePixelsThatDifferFromTheKey) {
     EXPECT_FALSE(kept.contains(QPoint(1, 1))) << "an untouched pixel is the key";
 }
 
+// Drawn at twice the density, one device pixel of a glyph's fringe keeps its whole layout pixel.
+TEST(WindowTransparency, AtTwiceTheDensityALayoutPixelStaysForAnyOfItsDevicePixels) {
+    QImage image(8, 4, QImage::Format_RGB32);
+    image.fill(kKey);
+    image.setPixelColor(3, 1, Qt::black);
+    image.setPixelColor(4, 2, QColor(221, 240, 255));
+    image.setDevicePixelRatio(2);
+    EXPECT_EQ(WindowTransparency::KeptRegion(image, kKey),
+              QRegion(1, 0, 1, 1) + QRegion(2, 1, 1, 1));
+}
+
 TEST(WindowTransparency, TheCutFollowsTheBackgroundControlsAndSize) {
     KeyedWindow w;
     const QRegion outline = WindowShapeRegion(QSize(200, 100));

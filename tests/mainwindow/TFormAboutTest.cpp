@@ -1,15 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/TFormAbout.h"
 #include "BuildInfo.h"
+#include "Screenshots.h"
 #include "SendMouse.h"
 #include "controls/Look.h"
 #include "controls/TdxButton.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QTest>
 #include <QWindow>
 #include <gtest/gtest.h>
@@ -123,16 +122,8 @@ TEST_F(AboutBox, ASchemeRecoloursTheOkButtonButItsFocusedFrame) {
 TEST_F(AboutBox, WritesAScreenshot) {
     about.ShowAbout();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
-    const QString dir = QStringLiteral(ORVANE_SCREENSHOT_DIR);
-    ASSERT_TRUE(QDir().mkpath(dir));
     // As the screen shows it: nothing outside the outline.
-    QImage shot(about.size(), QImage::Format_ARGB32);
-    shot.fill(Qt::transparent);
-    QPainter painter(&shot);
-    painter.setClipRegion(about.mask());
-    painter.drawPixmap(0, 0, about.grab());
-    painter.end();
-    EXPECT_TRUE(shot.save(dir + QStringLiteral("/about.png")));
+    EXPECT_TRUE(WindowLook(&about, Qt::transparent).save(ScreenshotPath("about.png")));
 }
 
 } // namespace
