@@ -181,7 +181,7 @@ PropertiesPanel::PropertiesPanel(const HotkeyTable& table, const HotkeyIconList&
 PropertiesPanel::~PropertiesPanel() = default;
 
 void PropertiesPanel::CreateControls() {
-    // Created first so that it comes first in the tab order; raised when shown.
+    // Under the other controls until shown, then raised.
     ListView2 = new IconPicker(m_icons, this);
     ListView2->setObjectName(QStringLiteral("ListView2"));
     ListView2->setGeometry(8, 14, 313, 73);
@@ -238,13 +238,6 @@ void PropertiesPanel::CreateControls() {
                                  QStringLiteral("Functions"), QRect(428, 62, 17, 25), arrow);
     ButtonBrowse = makeButton(this, "ButtonBrowse", QStringLiteral(" Browse  "),
                               QStringLiteral("Browse for files"), QRect(444, 62, 84, 25), caption);
-
-    QWidget* const order[] = {ListView2,       EnabledCheckBox, AltCheckBox,  ControlCheckBox,
-                              ShiftCheckBox,   WinCheckBox,     CharComboBox, KeyComboBox,
-                              ButtonRecord,    EditExecute,     ButtonApply,  ButtonTest,
-                              ButtonFunctions, ButtonBrowse};
-    for (size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
 
     PopupMenuFunctions = new QMenu(this);
     PopupMenuFunctions->setObjectName(QStringLiteral("PopupMenuFunctions"));

@@ -14,6 +14,7 @@
 #include "core/ProjectLinks.h"
 #include "mainwindow/CombinationRecorder.h"
 #include "mainwindow/HotkeyListView.h"
+#include "mainwindow/MainWindowKeys.h"
 #include "mainwindow/MainWindowMenus.h"
 #include "mainwindow/PropertiesPanel.h"
 #include "platform/HotkeyBackend.h"
@@ -101,6 +102,10 @@ void TForm1::build() {
     connectList();
     for (const Setting s : {Setting::CheckBoxes, Setting::GridLines})
         followSetting(s);
+    GroupBoxProperties->setVisible(Menus->Propertiespanel1->isChecked());
+    new MainWindowKeys(*this);
+    // As the user's first arrow key would: the first row selected, and shown in the panel.
+    ListView1->SelectRow(0);
 }
 
 void TForm1::applyPaletteToControls() {
@@ -311,6 +316,9 @@ void TForm1::Properties1Click() {
 void TForm1::Propertiespanel1Click() {
     const bool shown = Menus->Propertiespanel1->isChecked();
     setFixedHeight(shown ? FullHeight : FoldedHeight);
+    // Folded away, its fields are out of Tab's way too.
+    if (built())
+        GroupBoxProperties->setVisible(shown);
     if (m_settings.isOn(Setting::Properties) != shown)
         m_settings.setValue(Setting::Properties, shown ? 1 : 0);
     update();

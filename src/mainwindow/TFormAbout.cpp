@@ -112,6 +112,8 @@ void TFormAbout::build() {
     m_buttonOK->SetCaption(QStringLiteral(" OK "));
     m_buttonOK->SetGlyph(QImage(QStringLiteral(":/images/ok.png")));
     m_buttonOK->SetFontColor(Qt::white);
+    // Esc hides the box as OK does.
+    m_buttonOK->SetCancel(true);
     connect(m_buttonOK, &TdxButton::OnClick, this, &TFormAbout::ButtonOKClick);
 }
 

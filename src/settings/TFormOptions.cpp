@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QScopedValueRollback>
 #include <QSlider>
@@ -134,6 +135,16 @@ void TFormOptions::followSetting(Setting setting) {
 void TFormOptions::ButtonOKClick() {
     hide();
     emit saveRequested();
+}
+
+void TFormOptions::keyPressEvent(QKeyEvent* event) {
+    // There is no Cancel: Esc closes the dialog as its window's close does. The changes stay
+    // in force as they were made, and go to the file at exit; only OK saves them now.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    SkinnedWindow::keyPressEvent(event);
 }
 
 void TFormOptions::ButtonDefaultClick() {

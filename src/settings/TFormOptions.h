@@ -42,6 +42,9 @@ signals:
     // The volume window's look changed while the dialog is shown: show it with the new look.
     void volumePreviewWanted();
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void build() override;
     void bind(Setting setting);

@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""End-to-end: the main window clicked with the mouse as a user does, under a window manager,
-and the hotkeys following what was clicked."""
+"""End-to-end: the main window clicked with the mouse as a user does, or worked with the
+keyboard alone, under a window manager, and the hotkeys following what was done."""
 
 import subprocess
 import unittest
@@ -95,6 +95,30 @@ class MainWindowTests(OrvaneTestCase):
         self.visible_window()  # shown after the registration pass
         self.key("ctrl+alt+j")
         self.wait_runs("new", 2)
+
+    def test_the_keyboard_alone_adds_edits_applies_and_hides(self):
+        window = self.open_window([{"key": K, "path": "/bin/true"}])
+        wait_for(lambda: self.run_x("xdotool", "getactivewindow").stdout.strip() == window,
+                 "the window to have the keyboard")
+        target = self.marker_script("new")
+        self.key("F10", "Return")  # Hotkeys > New: Ctrl+Alt+0, unticked
+        self.key("Tab", "space")  # Enabled
+        self.key("Tab", "Tab", "Tab", "space")  # past Alt and Control, Shift
+        self.key("Tab", "Tab", "space", "J", "Return")  # past Win, the key list
+        self.key("Tab", "Tab", "ctrl+a")  # past Record, the target field
+        self.run_x("xdotool", "type", "--delay", "5", target)
+        self.key("Tab", "Return")  # Apply
+        self.key("ctrl+alt+shift+j")
+        self.wait_runs("new", 1)
+        self.assertEqual(read_ini(self.ini_path)["count"], "1")  # Apply writes no file
+
+        self.key("F10", "Right", "Right", "Return")  # Window > Hide, its first item
+        wait_for(lambda: self.window_state(window)[1] == "IsUnMapped", "the window to go")
+        wait_for(lambda: read_ini(self.ini_path).get("count") == "2", "the table to be written")
+        saved = read_ini(self.ini_path)
+        self.assertEqual([saved[n + "1"] for n in ("key", "path", "checked", "alt", "ctrl",
+                                                   "shift")],
+                         ["74", target, "1", "1", "1", "1"])
 
     def test_deleting_the_last_row_frees_its_keys_and_the_empty_list_stays(self):
         window = self.open_window([{"key": K, "path": self.marker_script("k")}])

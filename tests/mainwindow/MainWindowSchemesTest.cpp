@@ -15,6 +15,9 @@
 #include "settings/SettingsStore.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -245,3 +248,29 @@ TEST_F(MainWindow, HoverRepaintsBringNoRecutARealChangeDoes) {
     form->Menus->Propertiespanel1->trigger(); // a real change: the panel folds away
     EXPECT_TRUE(cutCame(cut));
 }
+
+// In every scheme the control with the keyboard is marked: its picture with the focus, given
+// by Tab, differs from its picture without.
+class FocusInEveryScheme : public MainWindow, public testing::WithParamInterface<const char*> {};
+
+TEST_P(FocusInEveryScheme, TheFocusedControlLooksFocused) {
+    show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    look.SetScheme(QString::fromLatin1(GetParam()));
+    // As for a user, the focus shows once a key has moved it.
+    QTest::keyClick(form->ListView1, Qt::Key_Tab);
+    const PropertiesPanel* p = form->GroupBoxProperties;
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{p->ButtonTest, form->Frame.ButtonHotKeys, p->AltCheckBox,
+                                         p->CharComboBox, p->EditExecute, form->ListView1}) {
+        p->ButtonBrowse->setFocus(Qt::TabFocusReason);
+        const QImage without = control->grab().toImage();
+        control->setFocus(Qt::TabFocusReason);
+        ASSERT_TRUE(control->hasFocus()) << control->objectName().toStdString();
+        EXPECT_NE(control->grab().toImage(), without) << control->objectName().toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Schemes, FocusInEveryScheme, testing::ValuesIn(Skin::SchemeNames),
+                         [](const auto& info) { return std::string(info.param); });

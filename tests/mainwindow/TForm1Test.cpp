@@ -4,6 +4,7 @@
 #include "controls/Look.h"
 #include "controls/MessageBox.h"
 #include "controls/TdxButton.h"
+#include "core/HotkeyCommands.h"
 #include "core/HotkeyRegistration.h"
 #include "core/HotkeyTable.h"
 #include "mainwindow/HotkeyListView.h"
@@ -23,6 +24,7 @@
 #include <QSignalSpy>
 #include <QStyleOptionViewItem>
 #include <QTest>
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -49,11 +51,75 @@ TEST(HotkeyListStrip, RowsComeFromArithmeticNotFromAHitTest) {
             << r.x << "," << r.y << " top " << r.top << " of " << r.count;
 }
 
-// The title bar's buttons take the focus and come first in the tab order, yet the list has
-// the keyboard at the first show, so Space right after start does not minimise the window.
+// The title bar's buttons take the focus, yet the list has the keyboard at the first show, so
+// Space right after start does not minimise the window. The first row is selected as an arrow
+// key selects it: shown in the panel, nothing applied.
 TEST_F(FormFixture, TheListHasTheKeyboardAtTheFirstShow) {
     ASSERT_TRUE(form->Frame.ButtonMinimize->focusPolicy() & Qt::TabFocus);
     EXPECT_EQ(form->focusWidget(), form->ListView1);
+    PropertiesPanel* panel = form->GroupBoxProperties;
+    EXPECT_EQ(form->ListView1->SelectedRow(), 0);
+    EXPECT_TRUE(panel->isEnabled());
+    EXPECT_EQ(panel->EditExecute->text(), table.at(0).Execute);
+    EXPECT_FALSE(panel->ButtonApply->isEnabled());
+    EXPECT_TRUE(backend.calls.isEmpty());
+}
+
+// Tab walks the window as it reads and comes round to the list; Shift+Tab walks it back. The
+// disabled key code and the Apply with nothing to apply are passed over.
+TEST_F(FormFixture, TabWalksTheWindowInReadingOrderAndShiftTabBack) {
+    const QStringList cycle = {
+        "ListView1",       "EnabledCheckBox", "AltCheckBox",   "ControlCheckBox", "ShiftCheckBox",
+        "WinCheckBox",     "CharComboBox",    "ButtonRecord",  "EditExecute",     "ButtonTest",
+        "ButtonFunctions", "ButtonBrowse",    "ButtonHotKeys", "ButtonView",      "ButtonWindow",
+        "ButtonHelp",      "ButtonMinimize",  "ButtonExit",    "ListView1"};
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    ASSERT_FALSE(form->GroupBoxProperties->ButtonApply->isEnabled());
+    const auto walk = [&cycle](Qt::KeyboardModifiers modifiers) {
+        QStringList names{QApplication::focusWidget()->objectName()};
+        while (names.size() < cycle.size()) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, modifiers);
+            names << QApplication::focusWidget()->objectName();
+        }
+        return names;
+    };
+    EXPECT_EQ(walk(Qt::NoModifier), cycle);
+    QStringList back = cycle;
+    std::reverse(back.begin(), back.end());
+    EXPECT_EQ(walk(Qt::ShiftModifier), back);
+    // Folded away, the panel is out of the walk.
+    form->Menus->Propertiespanel1->trigger();
+    QTest::keyClick(form->ListView1, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), form->Frame.ButtonHotKeys);
+}
+
+// F10 opens the Hotkeys menu, its first item active; Left and Right go round the menu
+// buttons' menus, and Right on a submenu opens it, as in a menu bar.
+TEST_F(FormFixture, F10OpensTheHotkeysMenuAndTheArrowsGoRoundTheMenus) {
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    const MainWindowMenus* m = form->Menus;
+    const auto open = [] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); };
+    QTest::keyClick(form->ListView1, Qt::Key_F10);
+    ASSERT_EQ(open(), m->PopupMenuHotKeys);
+    EXPECT_EQ(open()->activeAction(), m->New1);
+    const struct {
+        Qt::Key key;
+        QMenu* menu;
+        QAction* active;
+    } steps[] = {
+        {Qt::Key_Left, m->PopupMenuHelp, m->Whatsnew1},
+        {Qt::Key_Right, m->PopupMenuHotKeys, m->New1},
+        {Qt::Key_Right, m->PopupMenuView, m->Options1},
+        {Qt::Key_Right, m->PopupMenuWindow, m->Hide1},
+        {Qt::Key_Right, m->PopupMenuHelp, m->Whatsnew1},
+        {Qt::Key_Down, m->PopupMenuHelp, m->Online1->menuAction()},
+        {Qt::Key_Right, m->Online1, m->Submitabug1},
+    };
+    for (const auto& step : steps) {
+        QTest::keyClick(open(), step.key);
+        ASSERT_EQ(open(), step.menu) << step.key;
+        EXPECT_EQ(step.menu->activeAction(), step.active) << step.key;
+    }
 }
 
 TEST_F(FormFixture, TheStripOfAScrolledListSelectsAndAppliesTheComputedRow) {
@@ -178,7 +244,27 @@ MessageAnswer answerYes(QWidget*, const QString& text, const QString&) {
     g_questions << text;
     return MessageAnswer::Yes;
 }
+MessageAnswer answerNo(QWidget*, const QString& text, const QString&) {
+    g_questions << text;
+    return MessageAnswer::No;
+}
 } // namespace
+
+// Delete on the list runs Delete Selected: the same question, and only Yes deletes.
+TEST_F(FormFixture, DeleteOnASelectedRowAsksAndOnlyYesDeletes) {
+    const QString first = table.at(0).ID;
+    ASSERT_EQ(form->ListView1->SelectedRow(), 0);
+    for (const auto& [hook, rows] : {std::pair{&answerNo, 20}, std::pair{&answerYes, 19}}) {
+        g_questions.clear();
+        SetQuestionHook(hook);
+        QTest::keyClick(form->ListView1, Qt::Key_Delete);
+        EXPECT_EQ(g_questions, QStringList{HotkeyCommands::kDeleteText});
+        EXPECT_EQ(table.count(), rows);
+    }
+    EXPECT_NE(table.at(0).ID, first);
+    EXPECT_FALSE(form->GroupBoxProperties->isEnabled());
+    SetQuestionHook(nullptr);
+}
 
 // Reset ends the program once the write that brings the defaults back has gone to disk.
 TEST(FormReset, AsksForExitOnlyAfterTheWriteSucceeded) {
@@ -246,7 +332,7 @@ TEST_F(FormFixture, ADragOnTheLastDividerOpensAFlagColumn) {
 }
 
 TEST_F(FormFixture, TheFoldedWindowsBottomStripIsWhole) {
-    form->Menus->Propertiespanel1->trigger(); // the panel stays, reaching under the bottom edge
+    form->Menus->Propertiespanel1->trigger(); // the panel goes, from under the bottom edge
     const QColor strip = form->LabelBottom()->palette().color(QPalette::Window);
     const QImage look = form->grab().toImage();
     for (int x = 0; x < form->width(); ++x)

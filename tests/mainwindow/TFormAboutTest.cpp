@@ -55,6 +55,14 @@ TEST_F(AboutBox, OkClickedHidesTheBox) {
     EXPECT_FALSE(about.isVisible());
 }
 
+// Esc hides the box as OK does.
+TEST_F(AboutBox, EscHidesTheBox) {
+    about.ShowAbout();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&about));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(about.isVisible());
+}
+
 // The box keeps its text while the version comes from the build, the one `--version` prints.
 TEST_F(AboutBox, ShowsTheReleaseThatVersionPrints) {
     about.ShowAbout();

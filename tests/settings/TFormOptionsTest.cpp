@@ -272,6 +272,23 @@ TEST_F(OptionsDialog, OkHidesTheDialogThenSavesAllEighteenKeys) {
     EXPECT_EQ(saved.readInteger("MainWindow", "Alpha", 0), 7);
 }
 
+// Esc closes the dialog as its window's close does: the change made stays, nothing is saved.
+TEST_F(OptionsDialog, EscClosesTheDialogWithoutSaving) {
+    showOn(OptionsPages::GeneralPage);
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    QSignalSpy saves(&dialog, &TFormOptions::saveRequested);
+    QCheckBox* box = dialog.Pages().CheckBoxLogo;
+    const bool logo = store.isOn(Setting::Logo);
+    box->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(box, Qt::Key_Space);
+    ASSERT_NE(store.isOn(Setting::Logo), logo);
+    QTest::keyClick(box, Qt::Key_Escape);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(saves.count(), 0);
+    EXPECT_NE(store.isOn(Setting::Logo), logo);
+}
+
 TEST_F(OptionsDialog, TheVolumeWindowPreviewsItsLookOnlyWhileTheDialogIsShown) {
     TFormVolume volume(store, look);
     QObject::connect(&dialog, &TFormOptions::volumePreviewWanted, &volume,
