@@ -3,6 +3,7 @@
 
 #include "mainwindow/HotkeyIconList.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 IconPickerModel::IconPickerModel(const HotkeyIconList& icons, QObject* parent)
@@ -86,6 +87,30 @@ void IconPicker::mouseReleaseEvent(QMouseEvent* event) {
     QListView::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton)
         emit OnClick();
+}
+
+void IconPicker::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (event->modifiers() & ~Qt::KeypadModifier) {
+        QListView::keyPressEvent(event);
+        return;
+    }
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+        if (currentIndex().isValid())
+            SelectIcon(currentIndex().row());
+        emit OnClick();
+    } else if (key == Qt::Key_Escape) {
+        // The arrows select as they move; going back undoes that.
+        SelectIcon(m_selectedAtShow);
+        emit dismissed();
+    } else {
+        QListView::keyPressEvent(event);
+    }
+}
+
+void IconPicker::showEvent(QShowEvent* event) {
+    m_selectedAtShow = SelectedIcon();
+    QListView::showEvent(event);
 }
 
 void IconPicker::mouseMoveEvent(QMouseEvent* event) {

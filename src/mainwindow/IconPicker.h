@@ -44,13 +44,20 @@ public:
     void SelectIcon(int index);
 
 signals:
-    // A left click anywhere in the picker, after the selection has followed it.
+    // A left click anywhere in the picker, after the selection has followed it; also Enter or
+    // Space on the current icon, which selects it.
     void OnClick();
+    // Escape: closed without a choice; the icon selected when the picker was shown is selected
+    // again.
+    void dismissed();
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     IconPickerModel* m_model;
+    int m_selectedAtShow = -1;
 };

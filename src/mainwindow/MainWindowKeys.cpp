@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QShortcut>
+#include <QToolButton>
 #include <algorithm>
 
 MainWindowKeys::MainWindowKeys(TForm1& form)
@@ -35,14 +36,15 @@ MainWindowKeys::MainWindowKeys(TForm1& form)
 QList<QWidget*> MainWindowKeys::TabCycle(const TForm1& form) {
     const PropertiesPanel* p = form.GroupBoxProperties;
     const MainWindowFrame& f = form.Frame;
-    // The panel column by column, as it reads: the boxes, the key, the target, the buttons.
+    // The panel column by column, as it reads: the boxes, the key, the icon, the target, the
+    // buttons.
     // The icon picker covers the boxes while it is open, and comes first then.
-    return {form.ListView1,     p->ListView2,       p->EnabledCheckBox, p->AltCheckBox,
-            p->ControlCheckBox, p->ShiftCheckBox,   p->WinCheckBox,     p->CharComboBox,
-            p->KeyComboBox,     p->ButtonRecord,    p->EditExecute,     p->ButtonApply,
-            p->ButtonTest,      p->ButtonFunctions, p->ButtonBrowse,    f.ButtonHotKeys,
-            f.ButtonView,       f.ButtonWindow,     f.ButtonHelp,       f.ButtonMinimize,
-            f.ButtonExit};
+    return {form.ListView1,     p->ListView2,     p->EnabledCheckBox, p->AltCheckBox,
+            p->ControlCheckBox, p->ShiftCheckBox, p->WinCheckBox,     p->CharComboBox,
+            p->KeyComboBox,     p->ButtonRecord,  p->IconSpeedButton, p->EditExecute,
+            p->ButtonApply,     p->ButtonTest,    p->ButtonFunctions, p->ButtonBrowse,
+            f.ButtonHotKeys,    f.ButtonView,     f.ButtonWindow,     f.ButtonHelp,
+            f.ButtonMinimize,   f.ButtonExit};
 }
 
 void MainWindowKeys::OpenMenu(int index) {

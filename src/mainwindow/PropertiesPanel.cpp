@@ -208,7 +208,7 @@ void PropertiesPanel::CreateControls() {
     IconSpeedButton->setText(QStringLiteral("Icon  "));
     IconSpeedButton->setFont(Skin::Font(11));
     IconSpeedButton->setAutoRaise(true);
-    IconSpeedButton->setFocusPolicy(Qt::NoFocus);
+    IconSpeedButton->setFocusPolicy(Qt::TabFocus);
     IconSpeedButton->setIconSize(QSize(32, 32));
     IconSpeedButton->setGeometry(313, 14, 96, 40);
 
@@ -261,6 +261,7 @@ void PropertiesPanel::ConnectHandlers() {
     connect(EditExecute, &QLineEdit::textChanged, this, &PropertiesPanel::EnableApply);
     connect(IconSpeedButton, &QToolButton::clicked, this, &PropertiesPanel::IconSpeedButtonClick);
     connect(ListView2, &IconPicker::OnClick, this, &PropertiesPanel::ListView2Click);
+    connect(ListView2, &IconPicker::dismissed, this, &PropertiesPanel::HideIconPicker);
     connect(ButtonApply, &TdxButton::OnClick, this, &PropertiesPanel::applyClicked);
     connect(ButtonTest, &TdxButton::OnClick, this, &PropertiesPanel::testClicked);
     connect(ButtonRecord, &TdxButton::OnClick, this, &PropertiesPanel::recordClicked);
@@ -332,6 +333,9 @@ void PropertiesPanel::FillIconPicker() {
 }
 
 void PropertiesPanel::HideIconPicker() {
+    // The keyboard goes back to where the picker was opened, not on to the next field.
+    if (ListView2->hasFocus())
+        IconSpeedButton->setFocus(Qt::OtherFocusReason);
     ListView2->hide();
 }
 
@@ -399,6 +403,7 @@ void PropertiesPanel::IconSpeedButtonClick() {
     }
     ListView2->show();
     ListView2->raise();
+    ListView2->setFocus(Qt::OtherFocusReason);
     const int selected = ListView2->SelectedIcon();
     if (selected >= 0)
         ListView2->scrollTo(ListView2->model()->index(selected, 0));

@@ -21,6 +21,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 namespace {
@@ -261,9 +262,9 @@ TEST_P(FocusInEveryScheme, TheFocusedControlLooksFocused) {
     // As for a user, the focus shows once a key has moved it.
     QTest::keyClick(form->ListView1, Qt::Key_Tab);
     const PropertiesPanel* p = form->GroupBoxProperties;
-    for (QWidget* control :
-         std::initializer_list<QWidget*>{p->ButtonTest, form->Frame.ButtonHotKeys, p->AltCheckBox,
-                                         p->CharComboBox, p->EditExecute, form->ListView1}) {
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             p->ButtonTest, form->Frame.ButtonHotKeys, p->AltCheckBox, p->CharComboBox,
+             p->EditExecute, form->ListView1, p->IconSpeedButton}) {
         p->ButtonBrowse->setFocus(Qt::TabFocusReason);
         const QImage without = control->grab().toImage();
         control->setFocus(Qt::TabFocusReason);

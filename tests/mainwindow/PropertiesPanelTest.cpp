@@ -307,6 +307,31 @@ TEST_F(Panel, IconPickerTogglesChoosesAndIgnoresAClickBeside) {
     EXPECT_EQ(table.at(kF5Row).Image, 12) << "the entry changes only on Apply";
 }
 
+// From the keyboard: Space on the icon button opens the picker with the keyboard in it, the
+// arrows move, Enter chooses; Escape closes it without a choice. Either way the keyboard comes
+// back to the icon button.
+TEST_F(Panel, TheIconIsChosenFromTheKeyboard) {
+    IconPicker* picker = panel->ListView2;
+    panel->IconSpeedButton->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(panel->IconSpeedButton->hasFocus());
+    // Each round moves one icon down from the icon chosen; Escape leaves the choice as it was.
+    const struct {
+        Qt::Key end;
+        int image;
+    } rounds[] = {{Qt::Key_Escape, 12}, {Qt::Key_Return, 13}};
+    for (const auto& round : rounds) {
+        QTest::keyClick(panel->IconSpeedButton, Qt::Key_Space);
+        ASSERT_TRUE(picker->isVisible());
+        ASSERT_TRUE(picker->hasFocus());
+        QTest::keyClick(picker, Qt::Key_Down);
+        QTest::keyClick(picker, round.end);
+        EXPECT_TRUE(picker->isHidden());
+        EXPECT_TRUE(panel->IconSpeedButton->hasFocus());
+        EXPECT_EQ(panel->Values().image, round.image);
+    }
+    EXPECT_TRUE(panel->ButtonApply->isEnabled());
+}
+
 TEST_F(Panel, ThePointerElsewhereClosesThePicker) {
     panel->AltCheckBox->click(); // Apply reacts to the pointer only while enabled
     struct Row {

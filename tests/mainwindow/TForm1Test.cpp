@@ -69,10 +69,10 @@ TEST_F(FormFixture, TheListHasTheKeyboardAtTheFirstShow) {
 // disabled key code and the Apply with nothing to apply are passed over.
 TEST_F(FormFixture, TabWalksTheWindowInReadingOrderAndShiftTabBack) {
     const QStringList cycle = {
-        "ListView1",       "EnabledCheckBox", "AltCheckBox",   "ControlCheckBox", "ShiftCheckBox",
-        "WinCheckBox",     "CharComboBox",    "ButtonRecord",  "EditExecute",     "ButtonTest",
-        "ButtonFunctions", "ButtonBrowse",    "ButtonHotKeys", "ButtonView",      "ButtonWindow",
-        "ButtonHelp",      "ButtonMinimize",  "ButtonExit",    "ListView1"};
+        "ListView1",    "EnabledCheckBox", "AltCheckBox",    "ControlCheckBox", "ShiftCheckBox",
+        "WinCheckBox",  "CharComboBox",    "ButtonRecord",   "IconSpeedButton", "EditExecute",
+        "ButtonTest",   "ButtonFunctions", "ButtonBrowse",   "ButtonHotKeys",   "ButtonView",
+        "ButtonWindow", "ButtonHelp",      "ButtonMinimize", "ButtonExit",      "ListView1"};
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     ASSERT_FALSE(form->GroupBoxProperties->ButtonApply->isEnabled());
     const auto walk = [&cycle](Qt::KeyboardModifiers modifiers) {
