@@ -105,7 +105,7 @@ class MainWindowTests(OrvaneTestCase):
         self.key("Tab", "space")  # Enabled
         self.key("Tab", "Tab", "Tab", "space")  # past Alt and Control, Shift
         self.key("Tab", "Tab", "space", "J", "Return")  # past Win, the key list
-        self.key("Tab", "Tab", "ctrl+a")  # past Record, the target field
+        self.key("Tab", "Tab", "Tab", "ctrl+a")  # past Record and Icon, the target field
         self.run_x("xdotool", "type", "--delay", "5", target)
         self.key("Tab", "Return")  # Apply
         self.key("ctrl+alt+shift+j")
@@ -211,7 +211,7 @@ class MainWindowTests(OrvaneTestCase):
         desktop.stdin.close()  # it lets the combination go for Orvane's Apply
         self.assertEqual(desktop.wait(DEADLINE), 0)
         desktop.stdout.close()
-        self.key("Tab", "Tab", "Return")  # the target field, Apply
+        self.key("Tab", "Tab", "Tab", "Return")  # Icon, the target field, Apply
         wait_for(lambda: self.key("super+shift+F13") or self.runs("k") > 1,
                  "the recorded combination to work")
         self.terminate(self.orvane)
