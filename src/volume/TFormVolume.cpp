@@ -85,7 +85,9 @@ void TFormVolume::build() {
 
     AddChrome();
     m_progressBar1 = Bar(this, QStringLiteral("ProgressBar1"), kBar1);
+    m_progressBar1->setAccessibleName(QStringLiteral("Left channel"));
     m_progressBar2 = Bar(this, QStringLiteral("ProgressBar2"), kBar2);
+    m_progressBar2->setAccessibleName(QStringLiteral("Right channel"));
 
     m_labelMute = new QLabel(QStringLiteral("Mute"), this);
     m_labelMute->setObjectName(QStringLiteral("LabelMute"));
@@ -99,6 +101,9 @@ void TFormVolume::build() {
     m_checkBox1->setFocusPolicy(Qt::NoFocus);
     // It shows the mute state; a click must not change what it shows.
     m_checkBox1->setAttribute(Qt::WA_TransparentForMouseEvents);
+    // Its caption is the label beside it.
+    m_labelMute->setBuddy(m_checkBox1);
+    m_checkBox1->setAccessibleName(m_labelMute->text());
 }
 
 void TFormVolume::setVisible(bool visible) {
