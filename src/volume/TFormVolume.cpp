@@ -120,6 +120,9 @@ QString TFormVolume::PercentText(long double percent) {
 void TFormVolume::ShowVolumeLevel(int left, int right, int mute) {
     if (!m_settings.isOn(Setting::VolumeShow))
         return;
+    // Up before the new level: the bars tell screen readers of a level only while shown. The
+    // visible time still counts from the end of this update.
+    Reveal();
     const long double leftPercent = Percent(left);
     const long double rightPercent = Percent(right);
     ProgressBar1()->setValue(static_cast<int>(leftPercent));
