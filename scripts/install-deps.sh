@@ -43,6 +43,9 @@ packages=(
   # the tray icon as a StatusNotifierItem: its tests run a panel's watcher of their own on a
   # private session bus and follow the item's signals with gdbus
   libglib2.0-bin
+  # screen readers: the accessibility bus and its registry, and the walk over Orvane's windows
+  # in Python (pyatspi), as Orca sees them; dbus-send asks the session bus for the bus
+  at-spi2-core python3-pyatspi dbus-bin
   # artwork: scripts/render-artwork.sh renders the SVGs (the build uses the committed PNGs)
   librsvg2-bin
   # the Debian package (scripts/ci.sh, stage package): cpack finds the libraries' packages

@@ -2,6 +2,7 @@
 #include "controls/Skin.h"
 
 #include "controls/TdxButton.h"
+#include "controls/TdxButtonAccessible.h"
 
 #include <QPalette>
 #include <QWidget>
@@ -113,6 +114,7 @@ TdxButton* AddTitleBar(QWidget* window, const QString& caption, int width) {
     bar->setFocusPolicy(Qt::NoFocus);
     bar->SetShowFocusRect(false);
     bar->SetShowAccelChar(false);
+    TdxButtonAccessible::MarkTitleBar(*bar);
     ApplyTitleBarSet(bar->Colors(), DesignPalette);
     return bar;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/SkinnedWindow.h"
 
+#include "controls/AccessibleWidgets.h"
 #include "controls/TdxButton.h"
 #include "controls/WindowDrag.h"
 #include "controls/WindowShape.h"
@@ -13,6 +14,7 @@
 SkinnedWindow::SkinnedWindow(const Look& look, const QString& caption, QSize size, int features,
                              const QColor& background, QWidget* parent, Qt::WindowFlags flags)
     : QWidget(parent, flags), m_look(look), m_caption(caption) {
+    AccessibleWidgets::Install();
     setWindowTitle(caption);
     setFixedSize(size);
     FormCreate(background);
@@ -73,6 +75,7 @@ TdxButton* SkinnedWindow::AddChrome() {
         *strip = new QLabel(this);
         (*strip)->setObjectName(QLatin1String(name));
         (*strip)->setAutoFillBackground(true);
+        AccessibleWidgets::MarkDecorative(**strip);
     }
     placeStrips();
     return m_bar;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/TLinkLabel.h"
 
+#include "controls/AccessibleWidgets.h"
+
 #include <QMouseEvent>
 
 QString LinkPrefix(tLinkType type) {
@@ -30,6 +32,7 @@ TLinkLabel::TLinkLabel(OpenLink open, QWidget* parent) : QLabel(parent), m_open(
     setPalette(p);
     setCursor(Qt::PointingHandCursor);
     setText(QString());
+    AccessibleWidgets::Install();
 }
 
 void TLinkLabel::SetHyperLink(const QString& target) {
@@ -44,7 +47,11 @@ void TLinkLabel::mousePressEvent(QMouseEvent* event) {
         return;
     }
     // Taken here and not passed on: the label reports no click of its own.
+    Open();
+    event->accept();
+}
+
+void TLinkLabel::Open() const {
     if (m_open)
         m_open(Link());
-    event->accept();
 }

@@ -23,7 +23,8 @@ enum tLinkType : int {
 QString LinkPrefix(tLinkType type);
 
 // A label that acts as a hyperlink: blue underlined text under a hand pointer; a left
-// press opens the prefix of LinkType followed by HyperLink.
+// press opens the prefix of LinkType followed by HyperLink. Screen readers find a link named
+// by its text, described by that link.
 class TLinkLabel : public QLabel {
     Q_OBJECT
 public:
@@ -41,6 +42,8 @@ public:
 
     // The link a press opens.
     QString Link() const { return LinkPrefix(m_linkType) + m_hyperLink; }
+    // Opens it, as a left press does.
+    void Open() const;
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

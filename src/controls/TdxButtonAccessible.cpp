@@ -7,6 +7,8 @@
 
 namespace {
 
+const char* const TitleBarProperty = "orvaneTitleBar";
+
 class Accessible : public QAccessibleWidget {
 public:
     explicit Accessible(TdxButton* button) : QAccessibleWidget(button, QAccessible::Button) {
@@ -15,17 +17,25 @@ public:
 
     TdxButton* button() const { return static_cast<TdxButton*>(widget()); }
 
+    // Asked each time: the mark may come after a first look at the button.
+    QAccessible::Role role() const override {
+        return TdxButtonAccessible::IsTitleBar(*button()) ? QAccessible::TitleBar
+                                                          : QAccessible::Button;
+    }
+
     QString text(QAccessible::Text t) const override {
         if (t == QAccessible::Name)
             return TdxButtonAccessible::NameOf(*button());
         return QAccessibleWidget::text(t);
     }
 
+    // A title bar moves its window under the pointer; there is nothing to press.
     QStringList actionNames() const override {
-        return button()->isEnabled() ? QStringList{pressAction()} : QStringList{};
+        return role() == QAccessible::Button && button()->isEnabled() ? QStringList{pressAction()}
+                                                                      : QStringList{};
     }
     void doAction(const QString& action) override {
-        if (action == pressAction() && button()->isEnabled())
+        if (actionNames().contains(action))
             button()->Click();
     }
 };
@@ -50,6 +60,14 @@ QString NameOf(const TdxButton& button) {
     if (caption.size() > 1 || button.toolTip().isEmpty())
         return caption;
     return button.toolTip();
+}
+
+void MarkTitleBar(TdxButton& bar) {
+    bar.setProperty(TitleBarProperty, true);
+}
+
+bool IsTitleBar(const TdxButton& button) {
+    return button.property(TitleBarProperty).toBool();
 }
 
 void Install() {

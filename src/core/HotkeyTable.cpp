@@ -65,10 +65,14 @@ void HotkeyTable::remove(int row) {
 
 void HotkeyTable::replace(int row, const HotkeyEntry& entry) {
     HotkeyEntry& e = m_entries.at(static_cast<size_t>(row));
-    if (e.Checked != entry.Checked)
+    // The tick is named only when it changed: the list announces it to screen readers.
+    QList<int> roles{Qt::DisplayRole, Qt::DecorationRole, Qt::ToolTipRole, Qt::AccessibleTextRole};
+    if (e.Checked != entry.Checked) {
         m_status[static_cast<size_t>(row)] = InitialStatus(entry.Checked);
+        roles.append(Qt::CheckStateRole);
+    }
     e = entry;
-    emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
+    emitRowChanged(row, roles);
 }
 
 void HotkeyTable::setChecked(int row, bool checked) {
@@ -77,7 +81,7 @@ void HotkeyTable::setChecked(int row, bool checked) {
         return;
     e.Checked = checked;
     m_status[static_cast<size_t>(row)] = InitialStatus(checked);
-    emitRowChanged(row, {Qt::CheckStateRole, Qt::ToolTipRole});
+    emitRowChanged(row, {Qt::CheckStateRole, Qt::ToolTipRole, Qt::AccessibleTextRole});
 }
 
 void HotkeyTable::setStatus(int row, const HotkeyStatus& status) {
@@ -85,7 +89,7 @@ void HotkeyTable::setStatus(int row, const HotkeyStatus& status) {
     if (s == status)
         return;
     s = status;
-    emitRowChanged(row, {Qt::ToolTipRole});
+    emitRowChanged(row, {Qt::ToolTipRole, Qt::AccessibleTextRole});
 }
 
 void HotkeyTable::setRegistrationResult(int id, RegisterResult result, const QString& keyText) {
@@ -126,12 +130,46 @@ int HotkeyTable::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : ColumnCount;
 }
 
+namespace {
+
+QString orNone(const QString& text, const char* none) {
+    return text.isEmpty() ? QLatin1String(none) : text;
+}
+
+QString flagSpoken(const char* name, const QString& flag) {
+    return QLatin1String(name) +
+           (flag == QLatin1String("1") ? QLatin1String(": yes") : QLatin1String(": no"));
+}
+
+} // namespace
+
+QString HotkeyTable::spokenText(int row, int column) const {
+    const HotkeyEntry& e = at(row);
+    switch (column) {
+    case ColFlags:
+        return QStringList{e.Key.isEmpty() ? QStringLiteral("No key") : e.Flags + e.Key,
+                           orNone(e.Execute, "no target"), QStringLiteral("ID ") + e.ID,
+                           StatusText(statusAt(row))}
+            .join(QLatin1String(", "));
+    case ColKey: return orNone(e.Key, "no key");
+    case ColExecute: return orNone(e.Execute, "no target");
+    case ColID: return QStringLiteral("ID ") + e.ID;
+    case ColAlt: return flagSpoken("Alt", e.Alt);
+    case ColCtrl: return flagSpoken("Ctrl", e.Ctrl);
+    case ColShift: return flagSpoken("Shift", e.Shift);
+    case ColWin: return flagSpoken("Win", e.Win);
+    default: return {};
+    }
+}
+
 QVariant HotkeyTable::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= count())
         return {};
     const HotkeyEntry& e = at(index.row());
     if (role == Qt::ToolTipRole)
         return StatusText(statusAt(index.row()));
+    if (role == Qt::AccessibleTextRole)
+        return spokenText(index.row(), index.column());
     if (role == Qt::DisplayRole) {
         switch (index.column()) {
         case ColFlags: return e.Flags;

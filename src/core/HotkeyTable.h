@@ -68,6 +68,9 @@ public:
 
 private:
     void emitRowChanged(int row, const QList<int>& roles);
+    // What a screen reader says for a cell: the first reads the whole row (combination,
+    // target, identifier, status), the closed flag columns say their modifier and yes or no.
+    QString spokenText(int row, int column) const;
 
     std::vector<HotkeyEntry> m_entries;
     std::vector<HotkeyStatus> m_status; // one per entry, in the same order

@@ -4,6 +4,7 @@
 #include "controls/LayoutPixels.h"
 #include "controls/Skin.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -59,6 +60,7 @@ private:
 
 HotkeyListView::HotkeyListView(QWidget* parent) : QTreeView(parent) {
     setObjectName(QStringLiteral("ListView1"));
+    setAccessibleName(QStringLiteral("Hotkeys"));
     setGeometry(Left, Top, 538, 228);
     setItemDelegate(new RowDelegate(this));
     setRootIsDecorated(false);
@@ -257,4 +259,25 @@ bool HotkeyListView::eventFilter(QObject* watched, QEvent* event) {
     default: break;
     }
     return QTreeView::eventFilter(watched, event);
+}
+
+void HotkeyListView::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                                 const QList<int>& roles) {
+    QTreeView::dataChanged(topLeft, bottomRight, roles);
+    // Qt reports a changed cell only as a change of the table, which screen readers do not
+    // take for a tick: each row's box says it itself.
+    if (!QAccessible::isActive() || !roles.contains(Qt::CheckStateRole))
+        return;
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(this);
+    QAccessibleTableInterface* table = list ? list->tableInterface() : nullptr;
+    if (!table)
+        return;
+    QAccessible::State checked;
+    checked.checked = true;
+    for (int row = topLeft.row(); row <= bottomRight.row(); ++row) {
+        if (QAccessibleInterface* box = table->cellAt(row, 0)) {
+            QAccessibleStateChangeEvent event(box, checked);
+            QAccessible::updateAccessibility(&event);
+        }
+    }
 }

@@ -25,7 +25,12 @@ int IconPickerModel::rowCount(const QModelIndex& parent) const {
 }
 
 QVariant IconPickerModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= m_count || role != Qt::DecorationRole)
+    if (!index.isValid() || index.row() >= m_count)
+        return {};
+    // The pictures have no names: a screen reader counts them.
+    if (role == Qt::AccessibleTextRole)
+        return QStringLiteral("Icon %1").arg(index.row() + 1);
+    if (role != Qt::DecorationRole)
         return {};
     return m_icons.icon(index.row());
 }
@@ -38,6 +43,7 @@ Qt::ItemFlags IconPickerModel::flags(const QModelIndex& index) const {
 
 IconPicker::IconPicker(const HotkeyIconList& icons, QWidget* parent)
     : QListView(parent), m_model(new IconPickerModel(icons, this)) {
+    setAccessibleName(QStringLiteral("Icons"));
     setModel(m_model);
     setViewMode(QListView::IconMode);
     setFlow(QListView::TopToBottom);

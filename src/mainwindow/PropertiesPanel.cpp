@@ -196,10 +196,12 @@ void PropertiesPanel::CreateControls() {
         makeCheckBox(this, "ShiftCheckBox", QStringLiteral("Shift"), QRect(80, 42, 46, 17));
     WinCheckBox = makeCheckBox(this, "WinCheckBox", QStringLiteral("Win"), QRect(128, 42, 38, 17));
 
-    makeLabel(this, "LabelKey", QStringLiteral("Key"), QPoint(170, 12));
+    QLabel* keyLabel = makeLabel(this, "LabelKey", QStringLiteral("Key"), QPoint(170, 12));
     CharComboBox = makeKeyList(this, "CharComboBox", KeyTable::names(), QRect(200, 10, 110, 21));
-    makeLabel(this, "LabelCode", QStringLiteral("Code"), QPoint(170, 38));
+    keyLabel->setBuddy(CharComboBox);
+    QLabel* codeLabel = makeLabel(this, "LabelCode", QStringLiteral("Code"), QPoint(170, 38));
     KeyComboBox = makeKeyList(this, "KeyComboBox", KeyTable::codeTexts(), QRect(200, 36, 50, 21));
+    codeLabel->setBuddy(KeyComboBox);
     // Display only: it follows the key list.
     KeyComboBox->setEnabled(false);
 
@@ -212,8 +214,11 @@ void PropertiesPanel::CreateControls() {
     IconSpeedButton->setIconSize(QSize(32, 32));
     IconSpeedButton->setGeometry(313, 14, 96, 40);
 
-    makeLabel(this, "LabelExecute", QStringLiteral("Execute:"), QPoint(28, 67));
+    QLabel* executeLabel =
+        makeLabel(this, "LabelExecute", QStringLiteral("Execute:"), QPoint(28, 67));
     EditExecute = new QLineEdit(this);
+    // The caption names the field for screen readers.
+    executeLabel->setBuddy(EditExecute);
     EditExecute->setObjectName(QStringLiteral("EditExecute"));
     EditExecute->setFont(Skin::Font(13, true));
     EditExecute->setGeometry(80, 63, 329, 24);

@@ -105,6 +105,7 @@ void TFormAbout::build() {
     m_image1->setGeometry(232, 94, 32, 32);
     m_image1->setAlignment(Qt::AlignCenter);
     m_image1->setPixmap(QPixmap(QStringLiteral(":/images/about.png")));
+    m_image1->setAccessibleName(QStringLiteral("Orvane"));
 
     m_buttonOK = new TdxButton(this);
     m_buttonOK->setObjectName(QStringLiteral("ButtonOK"));

@@ -136,6 +136,8 @@ LookGroup lookGroup(QWidget* parent, const char* groupName, const QRect& place, 
     g.alpha->setTickInterval(1);
     g.alpha->setTickPosition(QSlider::TicksBelow);
     g.alpha->setValue(10);
+    // Captions name their controls for screen readers.
+    g.alphaLabel->setBuddy(g.alpha);
     const int sliderLeft = under.right() + 24;
     g.alpha->setGeometry(sliderLeft, row - 4, place.width() - sliderLeft - 16,
                          g.alpha->sizeHint().height());
@@ -178,11 +180,13 @@ OptionsPages OptionsPages::Build(QWidget* dialog) {
               QStringLiteral("Incrase/Decrase volume by                       unit(s)"), {16, 38});
     p.ComboBoxVolumeStep = list(volume, "ComboBoxVolumeStep", kVolumeStepItems, kGapListWidth);
     placeInGap(p.ComboBoxVolumeStep, p.Label3);
+    p.Label3->setBuddy(p.ComboBoxVolumeStep);
     p.Label4 =
         label(volume, "Label4",
               QStringLiteral("Window remains visible for                         sec."), {16, 64});
     p.ComboBoxVisibleTime = list(volume, "ComboBoxVisibleTime", kVisibleTimeItems, kGapListWidth);
     placeInGap(p.ComboBoxVisibleTime, p.Label4);
+    p.Label4->setBuddy(p.ComboBoxVisibleTime);
     const LookGroup volumeLook =
         lookGroup(volume, "GroupBox2", {8, 88, inner - 16, 92}, "CheckBoxVolumeTransparent",
                   "Label2", "TrackBarVolumeAlpha", "Label8");
@@ -218,8 +222,10 @@ OptionsPages OptionsPages::Build(QWidget* dialog) {
     // Both lists in one column right of the longer caption, each on its caption's line.
     const int listLeft = std::max(p.Label5->geometry().right(), p.Label6->geometry().right()) + 16;
     for (auto [box, caption] :
-         {std::pair{p.ComboBoxColorScheme, p.Label5}, std::pair{p.ComboBoxQuality, p.Label6}})
+         {std::pair{p.ComboBoxColorScheme, p.Label5}, std::pair{p.ComboBoxQuality, p.Label6}}) {
         box->move(listLeft, caption->geometry().center().y() - box->height() / 2);
+        caption->setBuddy(box);
+    }
 
     p.PageControl1->setCurrentIndex(GeneralPage);
     return p;

@@ -85,7 +85,9 @@ void TFormVolume::build() {
 
     AddChrome();
     m_progressBar1 = Bar(this, QStringLiteral("ProgressBar1"), kBar1);
+    m_progressBar1->setAccessibleName(QStringLiteral("Left channel"));
     m_progressBar2 = Bar(this, QStringLiteral("ProgressBar2"), kBar2);
+    m_progressBar2->setAccessibleName(QStringLiteral("Right channel"));
 
     m_labelMute = new QLabel(QStringLiteral("Mute"), this);
     m_labelMute->setObjectName(QStringLiteral("LabelMute"));
@@ -99,6 +101,9 @@ void TFormVolume::build() {
     m_checkBox1->setFocusPolicy(Qt::NoFocus);
     // It shows the mute state; a click must not change what it shows.
     m_checkBox1->setAttribute(Qt::WA_TransparentForMouseEvents);
+    // Its caption is the label beside it.
+    m_labelMute->setBuddy(m_checkBox1);
+    m_checkBox1->setAccessibleName(m_labelMute->text());
 }
 
 void TFormVolume::setVisible(bool visible) {
@@ -115,6 +120,9 @@ QString TFormVolume::PercentText(long double percent) {
 void TFormVolume::ShowVolumeLevel(int left, int right, int mute) {
     if (!m_settings.isOn(Setting::VolumeShow))
         return;
+    // Up before the new level: the bars tell screen readers of a level only while shown. The
+    // visible time still counts from the end of this update.
+    Reveal();
     const long double leftPercent = Percent(left);
     const long double rightPercent = Percent(right);
     ProgressBar1()->setValue(static_cast<int>(leftPercent));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/TLinkLabel.h"
 
+#include <QAccessibleActionInterface>
 #include <QMouseEvent>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -74,6 +75,21 @@ TEST_F(TLinkLabelPress, TargetBecomesTheCaptionOnlyWhenItIsEmpty) {
     named.setText(QStringLiteral("Write to us"));
     named.SetHyperLink(QStringLiteral("me@example.org"));
     EXPECT_EQ(named.text(), QStringLiteral("Write to us"));
+}
+
+// A screen reader finds a link, named by what it shows, described by what it opens, and
+// pressing it opens that as a click does.
+TEST_F(TLinkLabelPress, ReadsAsALinkToItsTargetThatOpensWhenPressed) {
+    label->SetLinkType(ltmailto);
+    label->SetHyperLink(QStringLiteral("me@example.org"));
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(label);
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->role(), QAccessible::Link);
+    EXPECT_EQ(a->text(QAccessible::Name), QStringLiteral("me@example.org"));
+    EXPECT_EQ(a->text(QAccessible::Description), QStringLiteral("mailto:me@example.org"));
+    ASSERT_NE(a->actionInterface(), nullptr);
+    a->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(opened, QStringList{QStringLiteral("mailto:me@example.org")});
 }
 
 } // namespace
