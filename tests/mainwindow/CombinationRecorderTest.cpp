@@ -128,13 +128,14 @@ TEST_F(Recording, TabReachesEveryControlInOrder) {
     panel->WinCheckBox->click(); // Apply takes the focus only while enabled
     QStringList order;
     panel->EnabledCheckBox->setFocus();
-    for (int i = 0; i < 11; ++i) {
+    for (int i = 0; i < 12; ++i) {
         order << QApplication::focusWidget()->objectName();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
-    EXPECT_EQ(order, QStringList({"EnabledCheckBox", "AltCheckBox", "ControlCheckBox",
-                                  "ShiftCheckBox", "WinCheckBox", "CharComboBox", "ButtonRecord",
-                                  "EditExecute", "ButtonApply", "ButtonTest", "ButtonFunctions"}));
+    EXPECT_EQ(order,
+              QStringList({"EnabledCheckBox", "AltCheckBox", "ControlCheckBox", "ShiftCheckBox",
+                           "WinCheckBox", "CharComboBox", "ButtonRecord", "IconSpeedButton",
+                           "EditExecute", "ButtonApply", "ButtonTest", "ButtonFunctions"}));
 }
 
 } // namespace
