@@ -3,7 +3,10 @@
 
 #include "controls/AccessibleWidgets.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 
 QString LinkPrefix(tLinkType type) {
     switch (type) {
@@ -31,6 +34,7 @@ TLinkLabel::TLinkLabel(OpenLink open, QWidget* parent) : QLabel(parent), m_open(
     p.setColor(QPalette::WindowText, QColor(0, 0, 255));
     setPalette(p);
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::TabFocus);
     setText(QString());
     AccessibleWidgets::Install();
 }
@@ -49,6 +53,29 @@ void TLinkLabel::mousePressEvent(QMouseEvent* event) {
     // Taken here and not passed on: the label reports no click of its own.
     Open();
     event->accept();
+}
+
+void TLinkLabel::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if ((event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
+        (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
+        Open();
+        event->accept();
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void TLinkLabel::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    // A label draws no focus of its own: the style's dotted frame round the text marks it.
+    QStylePainter painter(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.rect = contentsRect();
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
 }
 
 void TLinkLabel::Open() const {

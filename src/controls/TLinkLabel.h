@@ -23,8 +23,9 @@ enum tLinkType : int {
 QString LinkPrefix(tLinkType type);
 
 // A label that acts as a hyperlink: blue underlined text under a hand pointer; a left
-// press opens the prefix of LinkType followed by HyperLink. Screen readers find a link named
-// by its text, described by that link.
+// press opens the prefix of LinkType followed by HyperLink, and so do Enter and Space once Tab
+// has brought the keyboard to it. Screen readers find a link named by its text, described by
+// that link.
 class TLinkLabel : public QLabel {
     Q_OBJECT
 public:
@@ -47,6 +48,8 @@ public:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     OpenLink m_open;

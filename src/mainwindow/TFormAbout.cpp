@@ -56,6 +56,9 @@ TFormAbout::~TFormAbout() = default;
 
 void TFormAbout::ShowAbout() {
     BringToFront();
+    // Each time with the keyboard on OK, so Enter closes the box; Tab goes round to the links.
+    // A box hidden with the keyboard in it would come back with nothing focused.
+    ButtonOK()->setFocus(Qt::OtherFocusReason);
 }
 
 void TFormAbout::applyPaletteToControls() {

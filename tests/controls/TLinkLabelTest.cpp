@@ -92,4 +92,21 @@ TEST_F(TLinkLabelPress, ReadsAsALinkToItsTargetThatOpensWhenPressed) {
     EXPECT_EQ(opened, QStringList{QStringLiteral("mailto:me@example.org")});
 }
 
+// From the keyboard: Tab reaches it, Enter and Space open it, and the focus shows.
+TEST_F(TLinkLabelPress, EnterOrSpaceOpensItOnceTabHasReachedItWhichShows) {
+    label->SetHyperLink(QStringLiteral("example.org"));
+    label->adjustSize();
+    ASSERT_TRUE(label->focusPolicy() & Qt::TabFocus);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    const QImage unfocused = label->grab().toImage();
+    QTest::keyClick(&window, Qt::Key_Tab);
+    ASSERT_TRUE(label->hasFocus());
+    EXPECT_NE(label->grab().toImage(), unfocused);
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Space, Qt::Key_A})
+        QTest::keyClick(label, key);
+    EXPECT_EQ(opened, QStringList(2, QStringLiteral("http://example.org")));
+}
+
 } // namespace

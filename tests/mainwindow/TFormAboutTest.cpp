@@ -56,11 +56,20 @@ TEST_F(AboutBox, OkClickedHidesTheBox) {
 }
 
 // Esc hides the box as OK does.
+// The keyboard starts on OK and Tab goes round the two links; Esc hides the box from a link too,
+// and the box comes back with the keyboard on OK.
 TEST_F(AboutBox, EscHidesTheBox) {
     about.ShowAbout();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&about));
+    EXPECT_EQ(QApplication::focusWidget(), about.ButtonOK());
+    for (int tab = 0; tab < 2; ++tab) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_TRUE(QApplication::focusWidget()->inherits("TLinkLabel")) << tab;
+    }
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     EXPECT_FALSE(about.isVisible());
+    about.ShowAbout();
+    EXPECT_EQ(about.focusWidget(), about.ButtonOK());
 }
 
 // The box keeps its text while the version comes from the build, the one `--version` prints.
