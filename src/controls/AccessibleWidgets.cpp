@@ -2,6 +2,8 @@
 #include "controls/AccessibleWidgets.h"
 
 #include "controls/TLinkLabel.h"
+#include "controls/TdxButton.h"
+#include "controls/TdxButtonAccessible.h"
 
 #include <QAccessibleWidget>
 
@@ -40,6 +42,8 @@ QAccessibleInterface* factory(const QString& className, QObject* object) {
     if (!object || !object->isWidgetType())
         return nullptr;
     auto* widget = static_cast<QWidget*>(object);
+    if (className == QLatin1String("TdxButton"))
+        return TdxButtonAccessible::Describe(static_cast<TdxButton*>(widget));
     if (className == QLatin1String("TLinkLabel"))
         return new LinkAccessible(static_cast<TLinkLabel*>(widget));
     // Qt takes a plain widget for a filler, even a window: a skinned window is a frame, or a

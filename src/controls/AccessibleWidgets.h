@@ -4,9 +4,10 @@
 class QWidget;
 
 // What assistive technology is told of the skinned controls that Qt cannot describe by their
-// class: a skinned window is a window (or a dialog) named by its title; a link label is a link
-// named by its text, described by the link it opens, and pressed like a click; a widget marked
-// decorative (a window's border strip) is a separator, which screen readers pass over.
+// class: a gradient button as TdxButtonAccessible says; a skinned window is a window (or a dialog)
+// named by its title; a link label is a link named by its text, described by the link it opens, and
+// pressed like a click; a widget marked decorative (a window's border strip) is a separator, which
+// screen readers pass over.
 namespace AccessibleWidgets {
 
 void MarkDecorative(QWidget& widget);

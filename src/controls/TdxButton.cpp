@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls/TdxButton.h"
 
+#include "controls/AccessibleWidgets.h"
 #include "controls/Gradient.h"
-#include "controls/TdxButtonAccessible.h"
 #include "controls/TdxButtonPainter.h"
 
 #include <QAction>
@@ -22,7 +22,7 @@ TdxButton::TdxButton(QWidget* parent)
     : TdxCustomControl(parent), m_colors([this] { RebuildGradients(); }) {
     resize(73, 25);
     RebuildGradients();
-    TdxButtonAccessible::Install();
+    AccessibleWidgets::Install();
 }
 
 TdxButton::~TdxButton() = default;

@@ -40,12 +40,6 @@ public:
     }
 };
 
-QAccessibleInterface* factory(const QString& className, QObject* object) {
-    if (className == QLatin1String("TdxButton") && object && object->isWidgetType())
-        return new Accessible(static_cast<TdxButton*>(object));
-    return nullptr;
-}
-
 } // namespace
 
 namespace TdxButtonAccessible {
@@ -70,12 +64,8 @@ bool IsTitleBar(const TdxButton& button) {
     return button.property(TitleBarProperty).toBool();
 }
 
-void Install() {
-    static const bool installed = [] {
-        QAccessible::installFactory(factory);
-        return true;
-    }();
-    Q_UNUSED(installed);
+QAccessibleInterface* Describe(TdxButton* button) {
+    return new Accessible(button);
 }
 
 } // namespace TdxButtonAccessible

@@ -3,6 +3,7 @@
 
 #include <QString>
 
+class QAccessibleInterface;
 class TdxButton;
 
 // What assistive technology is told of a gradient button: a push button that can be pressed,
@@ -17,7 +18,8 @@ QString NameOf(const TdxButton& button);
 void MarkTitleBar(TdxButton& bar);
 bool IsTitleBar(const TdxButton& button);
 
-// Makes Qt describe every gradient button that way; done once, by the first button made.
-void Install();
+// The interface that describes `button` so, for the controls' accessibility factory
+// (AccessibleWidgets).
+QAccessibleInterface* Describe(TdxButton* button);
 
 } // namespace TdxButtonAccessible
