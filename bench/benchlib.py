@@ -84,6 +84,34 @@ def median(values):
     return statistics.median(values)
 
 
+def spread(values, digits=2, unit=""):
+    """"median (min-max)" of values, for the tables: the figure and how far runs differ."""
+    f = "%%.%df" % digits
+    return (f + "%s (" + f + "-" + f + ")") % (median(values), unit, min(values), max(values))
+
+
+def machine_state(runs):
+    """One line for the top of a script's tables: when, on what, how busy, how many runs."""
+    with open("/proc/loadavg") as f:
+        load = f.read().split()[:3]
+    model = "unknown CPU"
+    try:
+        with open("/proc/cpuinfo") as f:
+            model = next(line.split(":", 1)[1].strip() for line in f
+                         if line.startswith("model name"))
+    except (FileNotFoundError, StopIteration):
+        pass
+    try:
+        rev = subprocess.run(["git", "-C", ROOT, "rev-parse", "--short", "HEAD"],
+                             capture_output=True, text=True, timeout=10).stdout.strip()
+    except OSError:
+        rev = ""
+    return ("Measured %s on %d cores (%s), load average %s at the start; %d runs, median "
+            "(min-max) over the runs; Orvane %s." % (
+                time.strftime("%Y-%m-%d"), os.cpu_count() or 0, model, " ".join(load), runs,
+                rev or "(no git)"))
+
+
 class Desktop:
     """An X server of its own and, as asked, a window manager, a session bus, an XEmbed tray
     and a sound server's client set-up. env is what a program on this desktop runs with;

@@ -4,23 +4,26 @@
 
 For tables of 20 and 1,000 entries it measures the latency from a synthetic key press to
 the started target (median and p99 over 200 presses), the time from exec to hotkeys
-ready, resident memory after start-up, and Orvane's own load and registration time. In the
-same run it measures the floor, a bare Qt Widgets program with one xcb grab that starts the
-target with posix_spawn, and gives Orvane's figures as multiples of the floor's.
+ready, resident memory after start-up, and Orvane's own load and registration time; Orvane
+with the settings a user has by default (splash, autostart entry, tray animation) and with
+those off. Each run also measures the floor, a bare Qt Widgets program with one xcb grab that
+starts the target with posix_spawn, and gives Orvane's figures as multiples of that run's
+floor. The tables give the median and the spread (min-max) over the runs, ratios taken per
+run first; paste them into the README as printed.
 
-    python3 bench/run-hotkey-bench.py [BUILD_DIR]      (default: build)
+    python3 bench/run-hotkey-bench.py [BUILD_DIR] [--runs 5]      (default: build, 5)
 """
 
+import argparse
 import os
 import shutil
 import subprocess
-import sys
 import tempfile
 
 import benchlib
 from benchlib import Desktop, hotkeys_ini, rss_kib, stop_pid
 
-BIN = benchlib.bin_dir(sys.argv[1] if len(sys.argv) > 1 else None)
+BIN = None  # the build's programs, set by main()
 PRESSES = 200
 
 KEYS = [(chr(c), c - 32) for c in range(ord("a"), ord("z") + 1)] \
@@ -102,55 +105,90 @@ def measure(env, fifo, command):
     return values
 
 
+# The user's settings as installed (no Settings.ini: splash, autostart entry and tray
+# animation on), and a start with all three off.
+CONFIGS = [("defaults", None),
+           ("splash, autorun, animation off", benchlib.settings_ini({
+               "General": {"Logo": 0, "Autorun": 0}, "Tray": {"Animate": 0}}))]
+
+
+def one_run(tmp, env, fifo, target, run):
+    """The floor, then Orvane in each configuration and sxhkd, for 20 and 1,000 entries."""
+    out = {"floor": measure(env, fifo, [os.path.join(BIN, "BenchFloor"), target])}
+    for n in (20, 1000):
+        entries = combos(n)
+        for c, (name, settings) in enumerate(CONFIGS):
+            app = os.path.join(tmp, "orvane-%d-%d-%d" % (run, n, c))
+            exe = benchlib.orvane_copy(BIN, app, orvane_ini(entries, target), settings)
+            out[(n, name)] = measure(env, fifo, [exe, "hide"])
+            if c == 0 and run == 0:
+                ini = os.path.join(app, "Hotkeys.ini")
+                startup = subprocess.run([os.path.join(BIN, "BenchStartup"), ini, "20"],
+                                         env=env, capture_output=True, text=True,
+                                         check=True).stdout
+                out[(n, "inner")] = dict(line.split(" ", 1) for line in startup.splitlines())
+        conf = os.path.join(tmp, "sxhkdrc-%d-%d" % (run, n))
+        with open(conf, "w") as f:
+            f.write(sxhkd_conf(entries, target))
+        out[(n, "sxhkd")] = measure(env, fifo, ["sxhkd", "-c", conf])
+    return out
+
+
 def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("build", nargs="?")
+    parser.add_argument("--runs", type=int, default=5)
+    args = parser.parse_args()
+    global BIN
+    BIN = benchlib.bin_dir(args.build)
+    state = benchlib.machine_state(args.runs)
     tmp = tempfile.mkdtemp(prefix="orvane-bench-")
     desktop = Desktop(tmp)
     env = desktop.env
     fifo = os.path.join(tmp, "fifo")
     os.mkfifo(fifo)
     target = os.path.join(BIN, "BenchTarget")
-    rows = []
-    floor = None
+    runs = []
     try:
-        floor = measure(env, fifo, [os.path.join(BIN, "BenchFloor"), target])
-        for n in (20, 1000):
-            entries = combos(n)
-            app = os.path.join(tmp, "orvane-%d" % n)
-            exe = benchlib.orvane_copy(BIN, app, orvane_ini(entries, target))
-            ini = os.path.join(app, "Hotkeys.ini")
-            startup = subprocess.run([os.path.join(BIN, "BenchStartup"), ini, "20"], env=env,
-                                     capture_output=True, text=True, check=True).stdout
-            inner = dict(line.split(" ", 1) for line in startup.splitlines())
-            o = measure(env, fifo, [exe, "hide"])
-            conf = os.path.join(tmp, "sxhkdrc-%d" % n)
-            with open(conf, "w") as f:
-                f.write(sxhkd_conf(entries, target))
-            s = measure(env, fifo, ["sxhkd", "-c", conf])
-            rows.append((n, o, s, inner))
+        for run in range(args.runs):
+            runs.append(one_run(tmp, env, fifo, target, run))
     finally:
         desktop.stop()
         shutil.rmtree(tmp, True)
 
+    def figures(key, field):
+        return [float(r[key][field]) for r in runs]
+
+    def cells(key):
+        return "%s ms | %s ms | %s ms | %s MiB" % tuple(
+            benchlib.spread(figures(key, f), d) for f, d in (
+                ("median_ms", 3), ("p99_ms", 3), ("ready_ms", 0), ("rss_mib", 1)))
+
+    print(state)
+    print()
     print("| entries | program | press to target, median | p99 | exec to hotkeys ready | RSS after start-up |")
     print("|---|---|---|---|---|---|")
-    print("| 1 | floor (Qt + xcb + posix_spawn) | %s ms | %s ms | %s ms | %s MiB |" % (
-        floor["median_ms"], floor["p99_ms"], floor["ready_ms"], floor["rss_mib"]))
-    for n, o, s, _ in rows:
-        for name, v in (("Orvane", o), ("sxhkd", s)):
-            print("| %d | %s | %s ms | %s ms | %s ms | %s MiB |" % (
-                n, name, v["median_ms"], v["p99_ms"], v["ready_ms"], v["rss_mib"]))
+    print("| 1 | floor (Qt + xcb + posix_spawn) | %s |" % cells("floor"))
+    for n in (20, 1000):
+        for name, _ in CONFIGS:
+            print("| %d | Orvane, %s | %s |" % (n, name, cells((n, name))))
+        print("| %d | sxhkd | %s |" % (n, cells((n, "sxhkd"))))
     print()
-    print("| entries | Orvane / floor: press to target | exec to ready | RSS |")
-    print("|---|---|---|---|")
-    for n, o, _, _ in rows:
-        print("| %d | %.2fx | %.2fx | %.2fx |" % (
-            n, float(o["median_ms"]) / float(floor["median_ms"]),
-            float(o["ready_ms"]) / float(floor["ready_ms"]),
-            float(o["rss_mib"]) / float(floor["rss_mib"])))
+    print("Orvane / floor, each run's ratio, then their median (min-max):")
+    print()
+    print("| entries | settings | press to target | exec to ready | RSS |")
+    print("|---|---|---|---|---|")
+    for n in (20, 1000):
+        for name, _ in CONFIGS:
+            ratios = [benchlib.spread([float(r[(n, name)][f]) / float(r["floor"][f])
+                                       for r in runs], 2, "x")
+                      for f in ("median_ms", "ready_ms", "rss_mib")]
+            print("| %d | %s | %s |" % (n, name, " | ".join(ratios)))
     print()
     print("| entries | Orvane: load Hotkeys.ini | registration pass (X grabs) | registered |")
     print("|---|---|---|---|")
-    for n, _, _, inner in rows:
+    for n in (20, 1000):
+        inner = runs[0][(n, "inner")]
         print("| %d | %s ms | %s ms | %s |" % (n, inner["load_ms"], inner["register_ms"],
                                                inner["registered"]))
 
