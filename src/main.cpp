@@ -4,6 +4,7 @@
 #include "core/CommandLine.h"
 #include "core/ControlRequest.h"
 #include "core/SingleInstance.h"
+#include "core/StartupMarks.h"
 #include "platform/Platform.h"
 
 #include <QApplication>
@@ -37,6 +38,7 @@ int AskRunningInstance(int argc, char* argv[], const ControlRequest::Parsed& par
 } // namespace
 
 int main(int argc, char* argv[]) {
+    StartupMarks::Mark("main");
     // --help and --version answer before anything else: no display, no instance, no file.
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
@@ -60,6 +62,7 @@ int main(int argc, char* argv[]) {
     if (forceXcb)
         qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
+    StartupMarks::Mark("QApplication made (display connected)");
     if (forceXcb)
         qunsetenv("QT_QPA_PLATFORM");
     QApplication::setApplicationName(QStringLiteral("Orvane"));
@@ -70,6 +73,7 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     Program program(CreatePlatform());
+    StartupMarks::Mark("platform and program made");
     const QString commandLine =
         CommandLine::Rebuild(QCoreApplication::applicationFilePath(), app.arguments().mid(1));
     // A created program also follows the session's end from here on.
@@ -78,6 +82,7 @@ int main(int argc, char* argv[]) {
     case Lifecycle::CreateOutcome::HandedToFirst: return 0;
     case Lifecycle::CreateOutcome::Failed: return 1;
     }
+    StartupMarks::Mark("single instance claimed");
 
     // The start-up sequence waits for the event loop's first turn. Taking that turn here,
     // before exec() sets up accessibility (a session-bus connection), lets the hotkeys work

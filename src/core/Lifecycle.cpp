@@ -8,6 +8,7 @@
 #include "core/HotkeyStore.h"
 #include "core/HotkeyTable.h"
 #include "core/Logging.h"
+#include "core/StartupMarks.h"
 #include "platform/HotkeyBackend.h"
 
 #include <QCoreApplication>
@@ -105,28 +106,35 @@ QString Lifecycle::SettingsPath() const {
 
 void Lifecycle::TimerInitTimer() {
     TimerInit->stop();
+    StartupMarks::Mark("first event-loop turn");
     const bool stored =
         HotkeyStore::Load(m_table, HotkeysPath(), [] { return QSysInfo::machineHostName(); });
     if (!stored)
         FirstStart::FitDefaultTable(m_table, m_resolves);
+    StartupMarks::Mark("Hotkeys.ini loaded");
     if (m_settings.LoadSettings)
         m_settings.LoadSettings(SettingsPath());
     m_loaded = true;
+    StartupMarks::Mark("Settings.ini loaded and applied");
 
     const QString exe = QCoreApplication::applicationFilePath();
     const bool logo = m_settings.ShowLogoAtStartup && m_settings.ShowLogoAtStartup();
     if (logo && !CommandLine::IsQuotedPathWithBlank(m_commandLine, exe))
         m_windows.ShowSplash();
+    StartupMarks::Mark("splash shown");
 
     m_windows.PrepareLists();
+    StartupMarks::Mark("lists prepared");
     const HotkeyRegistration::PassOutcome pass =
         HotkeyRegistration::RegistrationPass(m_table, m_backend);
+    StartupMarks::Mark("hotkeys registered");
 
     if (CommandLine::IsPlainStart(m_commandLine, exe)) {
         m_windows.HideMainWindow();
         m_windows.ShowMainWindow();
     }
     emit started();
+    StartupMarks::Mark("started (tray icon, main window)");
     if (const auto notice = RefusedNotice(m_table, pass))
         emit hotkeysRefused(*notice);
     if (pass.noDisplay)

@@ -14,3 +14,4 @@ Q_DECLARE_LOGGING_CATEGORY(lcPortal)  // orvane.portal: the desktop's global sho
 Q_DECLARE_LOGGING_CATEGORY(lcPulse)   // orvane.pulse: the sound server
 Q_DECLARE_LOGGING_CATEGORY(lcAlsa)    // orvane.alsa: ALSA mixer devices
 Q_DECLARE_LOGGING_CATEGORY(lcShell)   // orvane.shell: applications started for targets
+Q_DECLARE_LOGGING_CATEGORY(lcStartup) // orvane.startup: the time each start-up step took

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tray/TCoolTrayIcon.h"
 #include "FakeTrayHost.h"
+#include "tray/TrayMenu.h"
 
 #include <QCoreApplication>
 #include <QImage>
@@ -52,6 +53,31 @@ struct Tray : ::testing::Test {
         tray.Loaded();
     }
 };
+
+// The animation's frames, decoded when first drawn: each draws its own pictures, the 2x one
+// on a 2x screen.
+TEST(ImageListTray, EachFrameDrawsItsPicturesAtEverySize) {
+    const QList<QIcon> frames = ImageListTray();
+    ASSERT_EQ(frames.size(), 8);
+    const auto argb = [](const QImage& image) {
+        return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    };
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(frames[i].availableSizes(), QList<QSize>({{16, 16}, {32, 32}, {64, 64}}));
+        const struct {
+            int size;
+            qreal ratio;
+            const char* file;
+        } rows[] = {
+            {16, 1, ":/tray/%1-16.png"}, {32, 1, ":/tray/%1.png"}, {32, 2, ":/tray/%1@2x.png"}};
+        for (const auto& row : rows) {
+            const QImage drawn = frames[i].pixmap(QSize(row.size, row.size), row.ratio).toImage();
+            const QImage file(QString::fromLatin1(row.file).arg(i));
+            ASSERT_FALSE(file.isNull()) << row.file;
+            EXPECT_EQ(argb(drawn), argb(file)) << i << " " << row.file;
+        }
+    }
+}
 
 } // namespace
 
