@@ -200,7 +200,9 @@ TEST_P(PulseAudioMixerDriver, WithoutASoundServerNothingOpensAndThePressesDoNoth
 }
 
 // As the desktop's own volume keys: the output that is the default now, a headset plugged in
-// after the first press, and the one left when it is unplugged.
+// after the first press, and the one left when it is unplugged. Each press comes once the
+// server has told of the change: the server sends that news after it answers the change's
+// own request, so a press in between still finds the output it knew.
 TEST_F(PulseAudioMixer, TheVolumeFunctionsFollowTheDefaultOutput) {
     const auto mixer = OpenMixer();
     bool lineChanged = false;
@@ -211,13 +213,16 @@ TEST_F(PulseAudioMixer, TheVolumeFunctionsFollowTheDefaultOutput) {
     const int module = server->AddSink(headset);
     ASSERT_GE(module, 0);
     ASSERT_FALSE(server->Pactl({"set-sink-volume", headset, "20000"}).isNull());
+    lineChanged = false;
     ASSERT_FALSE(server->Pactl({"set-default-sink", headset}).isNull());
+    ASSERT_TRUE(WaitUntil([&] { return lineChanged; }));
     EXPECT_EQ(VolumeUp(*mixer, 655).left, 20655) << "the level of the output that changed";
     EXPECT_EQ(server->SinkVolume(headset), Both(20655, 20655));
     EXPECT_EQ(server->SinkVolume(), Both(kStart + 655, kStart - 10000 + 655));
-    EXPECT_TRUE(WaitUntil([&] { return lineChanged; }));
 
+    lineChanged = false;
     ASSERT_FALSE(server->Pactl({"unload-module", QString::number(module)}).isNull());
+    ASSERT_TRUE(WaitUntil([&] { return lineChanged; }));
     EXPECT_EQ(VolumeUp(*mixer, 655).left, kStart + 2 * 655);
     EXPECT_EQ(server->SinkVolume(), Both(kStart + 2 * 655, kStart - 10000 + 2 * 655));
 }
