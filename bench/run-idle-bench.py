@@ -18,7 +18,10 @@ Idle, the processes do not disturb each other's figures, so one window serves al
 Qt's pixmap cache looks for stale pixmaps 30 s after the last paint: an Orvane that painted
 shortly before the window opened wakes once for it.
 
-    python3 bench/run-idle-bench.py [BUILD_DIR] [--seconds 60] [--presses 40]
+Each run starts everything afresh; the tables give the median and the spread (min-max) over
+the runs. Paste them into the README as printed.
+
+    python3 bench/run-idle-bench.py [BUILD_DIR] [--seconds 60] [--presses 40] [--runs 5]
 """
 
 import argparse
@@ -64,20 +67,11 @@ def press_to_visible(bin_path, desktop, presses):
     return first, ms
 
 
-def main():
-    parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
-    parser.add_argument("build", nargs="?", help="build directory (default: build)")
-    parser.add_argument("--seconds", type=float, default=60, help="idle window (default 60)")
-    parser.add_argument("--presses", type=int, default=40,
-                        help="timed volume window appearances (default 40)")
-    args = parser.parse_args()
-    bin_path = benchlib.bin_dir(args.build)
-
-    tmp = tempfile.mkdtemp(prefix="orvane-idle-bench-")
-    pulse = PulseAudio(tmp)
+def one_run(bin_path, tmp, pulse, seconds, presses):
+    """Three desktops with their Orvane and sxhkd, the timed appearances of the volume
+    window, then every program's figures over one idle window."""
     desktops, procs = [], []
     try:
-        pulse.start()
         pulse.pactl("set-sink-volume", "orvane_null", "30%")
         for name in ("off", "on", "used"):
             root = os.path.join(tmp, name)
@@ -100,13 +94,13 @@ def main():
         for d in desktops:
             docked_icon(d.env, d.tray_panel)
 
-        first, shown = press_to_visible(bin_path, used, args.presses)
+        first, shown = press_to_visible(bin_path, used, presses)
         time.sleep(SETTLE_S)
         for name, p in programs.items():
             if p.poll() is not None:
                 raise RuntimeError("%s ended early (exit %s)" % (name, p.returncode))
         before = {name: Usage(p.pid) for name, p in programs.items()}
-        time.sleep(args.seconds)
+        time.sleep(seconds)
         after = {name: Usage(p.pid) for name, p in programs.items()}
         idle = {name: after[name].since(before[name]) for name in programs}
     finally:
@@ -114,31 +108,65 @@ def main():
             stop_process(p)
         for d in reversed(desktops):
             d.stop()
+    return idle, first, shown
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
+    parser.add_argument("build", nargs="?", help="build directory (default: build)")
+    parser.add_argument("--seconds", type=float, default=60, help="idle window (default 60)")
+    parser.add_argument("--presses", type=int, default=40,
+                        help="timed volume window appearances (default 40)")
+    parser.add_argument("--runs", type=int, default=5, help="runs (default 5)")
+    args = parser.parse_args()
+    bin_path = benchlib.bin_dir(args.build)
+    state = benchlib.machine_state(args.runs)
+
+    tmp = tempfile.mkdtemp(prefix="orvane-idle-bench-")
+    pulse = PulseAudio(tmp)
+    runs = []
+    try:
+        pulse.start()
+        for run in range(args.runs):
+            root = os.path.join(tmp, "run-%d" % run)
+            os.makedirs(root)
+            runs.append(one_run(bin_path, root, pulse, args.seconds, args.presses))
+    finally:
         pulse.stop()
         shutil.rmtree(tmp, True)
 
-    seconds = next(iter(idle.values()))["seconds"]
+    seconds = benchlib.median([next(iter(idle.values()))["seconds"] for idle, _, _ in runs])
     steps = seconds * 1000 / CYCLE_MS
+    print(state)
+    print()
     print("Idle over %.1f s (%.0f icon steps at %d ms while animated):" % (seconds, steps,
                                                                            CYCLE_MS))
     print()
-    print("| program | wake-ups | per second | CPU time | wake-ups by thread |")
-    print("|---|---|---|---|---|")
-    for name, v in idle.items():
-        threads = ", ".join("%s %d" % kv for kv in sorted(v["per_thread"].items(),
-                                                           key=lambda kv: -kv[1]) if kv[1])
-        print("| %s | %d | %.2f | %.0f ms | %s |" % (name, v["wakeups"], v["wakeups"] / seconds,
-                                                     v["cpu_ms"], threads or "-"))
-    animated = idle["Orvane, animation on"]["wakeups"] - idle["Orvane, animation off"]["wakeups"]
+    print("| program | wake-ups | per second | CPU time |")
+    print("|---|---|---|---|")
+    for name in runs[0][0]:
+        wakeups = [idle[name]["wakeups"] for idle, _, _ in runs]
+        rates = [idle[name]["wakeups"] / idle[name]["seconds"] for idle, _, _ in runs]
+        cpu = [idle[name]["cpu_ms"] for idle, _, _ in runs]
+        print("| %s | %s | %s | %s |" % (name, benchlib.spread(wakeups, 0),
+                                         benchlib.spread(rates, 2),
+                                         benchlib.spread(cpu, 0, " ms")))
+    per_step = [(idle["Orvane, animation on"]["wakeups"] -
+                 idle["Orvane, animation off"]["wakeups"]) /
+                (idle["Orvane, animation on"]["seconds"] * 1000 / CYCLE_MS)
+                for idle, _, _ in runs]
     print()
-    print("Animation: %.1f wake-ups per icon step (animation on less animation off)."
-          % (animated / steps))
+    print("Animation: %s wake-ups per icon step (animation on less animation off)."
+          % benchlib.spread(per_step, 1))
     print()
     print("| VolumeUp press to volume window viewable | first (builds the window) | median |"
-          " p95 | presses |")
+          " p95 | presses per run |")
     print("|---|---|---|---|---|")
-    print("| Orvane | %.2f ms | %.2f ms | %.2f ms | %d |" % (
-        first, benchlib.median(shown), benchlib.percentile(shown, 0.95), len(shown)))
+    print("| Orvane | %s | %s | %s | %d |" % (
+        benchlib.spread([first for _, first, _ in runs], 2, " ms"),
+        benchlib.spread([benchlib.median(shown) for _, _, shown in runs], 2, " ms"),
+        benchlib.spread([benchlib.percentile(shown, 0.95) for _, _, shown in runs], 2, " ms"),
+        len(runs[0][2])))
 
 
 if __name__ == "__main__":

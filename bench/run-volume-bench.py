@@ -5,22 +5,24 @@ Orvane beside sxhkd running `amixer -q set Master 1%+` for the same key.
 
 It measures the latency from a synthetic press of the "VolumeUp" hotkey to the new sink
 volume reaching another client of the sound server (a `pactl subscribe`), median and p99
-over 200 presses; Orvane's resident memory before and after 10,000 more presses; and one
-ReadVolume + WriteVolume pair (bench_volume).
+over 200 presses, in each of several runs, each with fresh starts; Orvane's resident memory
+before and after 10,000 more presses (first run); and one ReadVolume + WriteVolume pair
+(bench_volume, repeated as often). The tables give the median and the spread (min-max) over
+the runs; paste them into the README as printed.
 
-    python3 bench/run-volume-bench.py [BUILD_DIR]      (default: build)
+    python3 bench/run-volume-bench.py [BUILD_DIR] [--runs 5]      (default: build, 5)
 """
 
+import argparse
 import os
 import shutil
 import subprocess
-import sys
 import tempfile
 
 import benchlib
 from benchlib import Desktop, PulseAudio, hotkeys_ini, rss_kib, stop_process
 
-BIN = benchlib.bin_dir(sys.argv[1] if len(sys.argv) > 1 else None)
+BIN = None  # the build's programs, set by main()
 PRESSES = 200
 SOAK = 10000
 UP, DOWN = ("v", 86), ("b", 66)
@@ -52,56 +54,81 @@ def summary(result):
     return benchlib.median(ms), benchlib.percentile(ms, 0.99), extra
 
 
+def one_run(tmp, desktop, pulse, run, soak):
+    """Orvane's press latencies (and, in the first run, its memory over the soak), then
+    sxhkd's with amixer, each with a fresh start."""
+    env = desktop.env
+    out = {}
+    pulse.pactl("set-sink-volume", "orvane_null", "30%")
+    exe = benchlib.orvane_copy(BIN, os.path.join(tmp, "app-%d" % run), hotkeys_ini(
+        [{"key": UP[1], "path": "VolumeUp"}, {"key": DOWN[1], "path": "VolumeDown"}]))
+    orvane = desktop.start(exe, "hide")
+    try:
+        out["Orvane"] = summary(press(env, PRESSES, QUIET_MS))
+        if soak:
+            before = rss_kib(orvane.pid)
+            # Each round is one up and one down press; the short quiet time takes in the
+            # second sink change of a press, so the driver never runs ahead of Orvane.
+            press(env, SOAK // 2, SOAK_QUIET_MS)
+            out["memory"] = (before, rss_kib(orvane.pid))
+    finally:
+        stop_process(orvane)
+
+    pulse.pactl("set-sink-volume", "orvane_null", "30%")
+    conf = os.path.join(tmp, "sxhkdrc")
+    with open(conf, "w") as f:
+        f.write("ctrl + alt + %s\n    amixer -q set Master 1%%+\n" % UP[0])
+        f.write("ctrl + alt + %s\n    amixer -q set Master 1%%-\n" % DOWN[0])
+    sxhkd = desktop.start("sxhkd", "-c", conf)
+    try:
+        out["sxhkd + amixer"] = summary(press(env, PRESSES, QUIET_MS))
+    finally:
+        stop_process(sxhkd)
+    return out
+
+
 def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("build", nargs="?")
+    parser.add_argument("--runs", type=int, default=5)
+    args = parser.parse_args()
+    global BIN
+    BIN = benchlib.bin_dir(args.build)
+    state = benchlib.machine_state(args.runs)
     tmp = tempfile.mkdtemp(prefix="orvane-volume-bench-")
     pulse = PulseAudio(tmp)
     pulse.start()
     desktop = Desktop(tmp, pulse=pulse)
-    env = desktop.env
-    results = {}
+    runs = []
     try:
-        pair = subprocess.run([os.path.join(BIN, "bench_volume"), "--benchmark_format=csv"],
-                              env=env, capture_output=True, text=True, check=True).stdout
-
-        pulse.pactl("set-sink-volume", "orvane_null", "30%")
-        exe = benchlib.orvane_copy(BIN, os.path.join(tmp, "app"), hotkeys_ini(
-            [{"key": UP[1], "path": "VolumeUp"}, {"key": DOWN[1], "path": "VolumeDown"}]))
-        orvane = desktop.start(exe, "hide")
-        try:
-            results["Orvane"] = summary(press(env, PRESSES, QUIET_MS))
-            before = rss_kib(orvane.pid)
-            # Each round is one up and one down press; the short quiet time takes in the second
-            # sink change of a press, so the driver never runs ahead of Orvane.
-            press(env, SOAK // 2, SOAK_QUIET_MS)
-            after = rss_kib(orvane.pid)
-        finally:
-            stop_process(orvane)
-
-        pulse.pactl("set-sink-volume", "orvane_null", "30%")
-        conf = os.path.join(tmp, "sxhkdrc")
-        with open(conf, "w") as f:
-            f.write("ctrl + alt + %s\n    amixer -q set Master 1%%+\n" % UP[0])
-            f.write("ctrl + alt + %s\n    amixer -q set Master 1%%-\n" % DOWN[0])
-        sxhkd = desktop.start("sxhkd", "-c", conf)
-        try:
-            results["sxhkd + amixer"] = summary(press(env, PRESSES, QUIET_MS))
-        finally:
-            stop_process(sxhkd)
+        pair = subprocess.run([os.path.join(BIN, "bench_volume"), "--benchmark_format=csv",
+                               "--benchmark_repetitions=%d" % args.runs,
+                               "--benchmark_report_aggregates_only=true"],
+                              env=desktop.env, capture_output=True, text=True,
+                              check=True).stdout
+        for run in range(args.runs):
+            runs.append(one_run(tmp, desktop, pulse, run, soak=run == 0))
     finally:
         desktop.stop()
         pulse.stop()
         shutil.rmtree(tmp, True)
 
+    print(state)
+    print()
     print("| program | VolumeUp press to new volume at another client, median | p99 |"
           " extra changes |")
     print("|---|---|---|---|")
-    for name, (median, p99, extra) in results.items():
-        print("| %s | %.2f ms | %.2f ms | %d |" % (name, median, p99, extra))
+    for name in ("Orvane", "sxhkd + amixer"):
+        medians, p99s, extras = zip(*(r[name] for r in runs))
+        print("| %s | %s | %s | %s |" % (name, benchlib.spread(medians, 2, " ms"),
+                                         benchlib.spread(p99s, 2, " ms"),
+                                         benchlib.spread(extras, 0)))
     print()
-    print("Orvane resident memory: %d KiB after %d presses, %d KiB after %d more (%+d KiB)"
-          % (before, PRESSES * 2, after, SOAK, after - before))
+    before, after = runs[0]["memory"]
+    print("Orvane resident memory (first run): %d KiB after %d presses, %d KiB after %d more "
+          "(%+d KiB)" % (before, PRESSES * 2, after, SOAK, after - before))
     print()
-    print("bench_volume (csv):")
+    print("bench_volume, %d repetitions (csv):" % args.runs)
     print(pair.strip())
 
 
