@@ -143,17 +143,22 @@ def main():
     BIN = benchlib.bin_dir(args.build)
     state = benchlib.machine_state(args.runs)
     tmp = tempfile.mkdtemp(prefix="orvane-bench-")
-    desktop = Desktop(tmp)
-    env = desktop.env
-    fifo = os.path.join(tmp, "fifo")
-    os.mkfifo(fifo)
     target = os.path.join(BIN, "BenchTarget")
     runs = []
     try:
+        # Each run on an X server and a FIFO of its own: nothing a run leaves behind (a
+        # program that still holds a grab, a target still waiting to write) answers the next.
         for run in range(args.runs):
-            runs.append(one_run(tmp, env, fifo, target, run))
+            root = os.path.join(tmp, "run-%d" % run)
+            os.makedirs(root)
+            desktop = Desktop(root)
+            try:
+                fifo = os.path.join(root, "fifo")
+                os.mkfifo(fifo)
+                runs.append(one_run(root, desktop.env, fifo, target, run))
+            finally:
+                desktop.stop()
     finally:
-        desktop.stop()
         shutil.rmtree(tmp, True)
 
     def figures(key, field):
