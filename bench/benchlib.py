@@ -4,6 +4,7 @@ ini files, virtual desktops (Xvfb, and as asked a window manager, an XEmbed tray
 bus and a sound server) stopped exactly as they were started, and a process's figures from
 /proc."""
 
+import argparse
 import os
 import shutil
 import signal
@@ -88,6 +89,14 @@ def spread(values, digits=2, unit=""):
     """"median (min-max)" of values, for the tables: the figure and how far runs differ."""
     f = "%%.%df" % digits
     return (f + "%s (" + f + "-" + f + ")") % (median(values), unit, min(values), max(values))
+
+
+def parser(doc):
+    """The arguments every benchmark script takes: the build directory and the runs."""
+    p = argparse.ArgumentParser(description=doc.split("\n")[0])
+    p.add_argument("build", nargs="?", help="build directory (default: build)")
+    p.add_argument("--runs", type=int, default=5, help="runs (default 5)")
+    return p
 
 
 def machine_state(runs):

@@ -14,7 +14,6 @@ run first; paste them into the README as printed.
     python3 bench/run-hotkey-bench.py [BUILD_DIR] [--runs 5]      (default: build, 5)
 """
 
-import argparse
 import os
 import shutil
 import subprocess
@@ -135,10 +134,7 @@ def one_run(tmp, env, fifo, target, run):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("build", nargs="?")
-    parser.add_argument("--runs", type=int, default=5)
-    args = parser.parse_args()
+    args = benchlib.parser(__doc__).parse_args()
     global BIN
     BIN = benchlib.bin_dir(args.build)
     state = benchlib.machine_state(args.runs)

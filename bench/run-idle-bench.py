@@ -24,7 +24,6 @@ the runs. Paste them into the README as printed.
     python3 bench/run-idle-bench.py [BUILD_DIR] [--seconds 60] [--presses 40] [--runs 5]
 """
 
-import argparse
 import os
 import shutil
 import subprocess
@@ -112,12 +111,10 @@ def one_run(bin_path, tmp, pulse, seconds, presses):
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
-    parser.add_argument("build", nargs="?", help="build directory (default: build)")
+    parser = benchlib.parser(__doc__)
     parser.add_argument("--seconds", type=float, default=60, help="idle window (default 60)")
     parser.add_argument("--presses", type=int, default=40,
                         help="timed volume window appearances (default 40)")
-    parser.add_argument("--runs", type=int, default=5, help="runs (default 5)")
     args = parser.parse_args()
     bin_path = benchlib.bin_dir(args.build)
     state = benchlib.machine_state(args.runs)

@@ -13,7 +13,6 @@ the runs; paste them into the README as printed.
     python3 bench/run-volume-bench.py [BUILD_DIR] [--runs 5]      (default: build, 5)
 """
 
-import argparse
 import os
 import shutil
 import subprocess
@@ -88,10 +87,7 @@ def one_run(tmp, desktop, pulse, run, soak):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("build", nargs="?")
-    parser.add_argument("--runs", type=int, default=5)
-    args = parser.parse_args()
+    args = benchlib.parser(__doc__).parse_args()
     global BIN
     BIN = benchlib.bin_dir(args.build)
     state = benchlib.machine_state(args.runs)
