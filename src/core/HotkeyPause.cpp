@@ -24,6 +24,25 @@ RegisterResult HotkeyPause::registerHotKey(int id, unsigned modifierBits, int vi
     return m_system.registerHotKey(id, modifierBits, virtualKey);
 }
 
+std::vector<RegisterResult> HotkeyPause::registerHotKeys(std::span<const HotkeyRequest> requests,
+                                                         const std::function<void()>& whileAsked) {
+    if (!m_paused)
+        return m_system.registerHotKeys(requests, whileAsked);
+    std::vector<HotkeyRequest> through;
+    std::vector<size_t> places;
+    for (size_t i = 0; i < requests.size(); ++i) {
+        if (isWayBack(requests[i].id)) {
+            through.push_back(requests[i]);
+            places.push_back(i);
+        }
+    }
+    std::vector<RegisterResult> answers(requests.size(), RegisterResult::Paused);
+    const std::vector<RegisterResult> system = m_system.registerHotKeys(through, whileAsked);
+    for (size_t k = 0; k < places.size(); ++k)
+        answers[places[k]] = system[k];
+    return answers;
+}
+
 void HotkeyPause::unregisterHotKey(int id) {
     m_system.unregisterHotKey(id);
 }

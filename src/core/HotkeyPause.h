@@ -21,6 +21,8 @@ public:
     void TogglePause() override { SetPaused(!m_paused); }
 
     RegisterResult registerHotKey(int id, unsigned modifierBits, int virtualKey) override;
+    std::vector<RegisterResult> registerHotKeys(std::span<const HotkeyRequest> requests,
+                                                const std::function<void()>& whileAsked) override;
     void unregisterHotKey(int id) override;
     quint32 lastPressTime() const override { return m_system.lastPressTime(); }
     std::optional<int> virtualKeyOfScanCode(quint32 nativeScanCode) const override {

@@ -7,7 +7,9 @@
 #include "core/KeyTable.h"
 #include "platform/HotkeyBackend.h"
 
+#include <algorithm>
 #include <exception>
+#include <vector>
 
 namespace HotkeyRegistration {
 
@@ -24,8 +26,12 @@ QString ClashMessage(const QString& id) {
     return QStringLiteral("HotKey exists on ID ") + id + QStringLiteral(" ! Choose another one!");
 }
 
-PassOutcome RegistrationPass(HotkeyTable& table, HotkeyBackend& backend) {
+PassOutcome RegistrationPass(HotkeyTable& table, HotkeyBackend& backend,
+                             const std::function<void()>& whileAsked) {
     PassOutcome out;
+    // Asked all at once: the system answers the whole table in about the time of one.
+    std::vector<HotkeyRequest> requests;
+    std::vector<int> rows;
     for (int row = 0; row < table.count(); ++row) {
         const HotkeyEntry& e = table.at(row);
         if (!e.Checked) {
@@ -44,7 +50,13 @@ PassOutcome RegistrationPass(HotkeyTable& table, HotkeyBackend& backend) {
             out.refused << row;
             continue;
         }
-        const RegisterResult result = backend.registerHotKey(e.ID.toInt(), ModifierBits(e), *code);
+        requests.push_back({e.ID.toInt(), ModifierBits(e), *code});
+        rows.push_back(row);
+    }
+    const std::vector<RegisterResult> answers = backend.registerHotKeys(requests, whileAsked);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const int row = rows[i];
+        const RegisterResult result = answers[i];
         if (result == RegisterResult::NoDisplay || result == RegisterResult::NoService) {
             out.noDisplay = true;
             out.noService = out.noService || result == RegisterResult::NoService;
@@ -58,6 +70,8 @@ PassOutcome RegistrationPass(HotkeyTable& table, HotkeyBackend& backend) {
         // Set after the untick, so that the row tells the refusal and not only the untick.
         table.setStatus(row, StatusOf(result));
     }
+    // In table order, as the start-up notice lists them.
+    std::sort(out.refused.begin(), out.refused.end());
     return out;
 }
 

@@ -3,6 +3,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 
 class ActionExecutor;
 class HotkeyBackend;
@@ -44,7 +45,10 @@ struct PassOutcome {
 // a known key and disabled entries end unchecked. An entry whose key the current keyboard
 // layout lacks stays checked: the backend takes it when a layout has the key. In a session without
 // a display the entries stay as they are, so that they are saved as the user left them.
-PassOutcome RegistrationPass(HotkeyTable& table, HotkeyBackend& backend);
+// whileAsked runs once while the system considers the requests (see
+// HotkeyBackend::registerHotKeys); it must leave the table alone.
+PassOutcome RegistrationPass(HotkeyTable& table, HotkeyBackend& backend,
+                             const std::function<void()>& whileAsked = {});
 
 // Writes the panel into the selected entry and registers it anew.
 ApplyOutcome ButtonApply(HotkeyTable& table, int selectedRow, const PanelValues& panel,

@@ -112,21 +112,25 @@ void Lifecycle::TimerInitTimer() {
     if (!stored)
         FirstStart::FitDefaultTable(m_table, m_resolves);
     StartupMarks::Mark("Hotkeys.ini loaded");
-    if (m_settings.LoadSettings)
-        m_settings.LoadSettings(SettingsPath());
-    m_loaded = true;
-    StartupMarks::Mark("Settings.ini loaded and applied");
 
     const QString exe = QCoreApplication::applicationFilePath();
-    const bool logo = m_settings.ShowLogoAtStartup && m_settings.ShowLogoAtStartup();
-    if (logo && !CommandLine::IsQuotedPathWithBlank(m_commandLine, exe))
-        m_windows.ShowSplash();
-    StartupMarks::Mark("splash shown");
-
-    m_windows.PrepareLists();
-    StartupMarks::Mark("lists prepared");
+    // The settings, the splash and the lists change nothing the registration reads, and
+    // nothing the user sees comes sooner or later: they are done while the window system
+    // considers the hotkeys, which then work that much sooner.
     const HotkeyRegistration::PassOutcome pass =
-        HotkeyRegistration::RegistrationPass(m_table, m_backend);
+        HotkeyRegistration::RegistrationPass(m_table, m_backend, [this, &exe] {
+            StartupMarks::Mark("hotkeys asked for");
+            if (m_settings.LoadSettings)
+                m_settings.LoadSettings(SettingsPath());
+            m_loaded = true;
+            StartupMarks::Mark("Settings.ini loaded and applied");
+            const bool logo = m_settings.ShowLogoAtStartup && m_settings.ShowLogoAtStartup();
+            if (logo && !CommandLine::IsQuotedPathWithBlank(m_commandLine, exe))
+                m_windows.ShowSplash();
+            StartupMarks::Mark("splash shown");
+            m_windows.PrepareLists();
+            StartupMarks::Mark("lists prepared");
+        });
     StartupMarks::Mark("hotkeys registered");
 
     if (CommandLine::IsPlainStart(m_commandLine, exe)) {

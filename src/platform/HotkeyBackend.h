@@ -2,8 +2,11 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <span>
+#include <vector>
 
 // What the system answered to a registration: taken, or why it was refused.
 enum class RegisterResult {
@@ -20,6 +23,13 @@ enum class RegisterResult {
     Paused,        // held back by Orvane's own pause; no system answers this
 };
 
+// One registration of a batch: what registerHotKey takes.
+struct HotkeyRequest {
+    int id;
+    unsigned modifierBits;
+    int virtualKey;
+};
+
 // The system's global hotkeys, shaped like RegisterHotKey / UnregisterHotKey and the
 // hotkey message. The build picks the implementation for the platform.
 class HotkeyBackend : public QObject {
@@ -30,6 +40,20 @@ public:
 
     // Registered when the system took the combination for id, else why it refused it.
     virtual RegisterResult registerHotKey(int id, unsigned modifierBits, int virtualKey) = 0;
+    // Registers the requests as registerHotKey would one after the other, and returns the
+    // answers in their order. whileAsked runs once, when the requests are on their way and
+    // before their answers are read, so that work the answers do not touch overlaps the
+    // system's; a backend that cannot ask ahead runs it first.
+    virtual std::vector<RegisterResult> registerHotKeys(std::span<const HotkeyRequest> requests,
+                                                        const std::function<void()>& whileAsked) {
+        if (whileAsked)
+            whileAsked();
+        std::vector<RegisterResult> answers;
+        answers.reserve(requests.size());
+        for (const HotkeyRequest& r : requests)
+            answers.push_back(registerHotKey(r.id, r.modifierBits, r.virtualKey));
+        return answers;
+    }
     // Releases id; releasing an id that holds nothing does nothing.
     virtual void unregisterHotKey(int id) = 0;
     // The window system's time of the last press handed on as hotkeyPressed, for requests

@@ -455,3 +455,91 @@ TEST_F(X11Fixture, AKeyOfOurOwnWindowIsTheVirtualKeyAGrabWouldNeed) {
         EXPECT_EQ(backend->virtualKeyOfScanCode(row.keycode), row.virtualKey) << int(row.keycode);
     }
 }
+
+namespace {
+constexpr int J = 74;
+using R = RegisterResult;
+
+// A batch answers as the same requests made one by one would: a row's answers hold for
+// both ways, so that sending all grabs at once changes nothing but the time.
+struct BatchRow {
+    const char* name;
+    bool otherHoldsCtrlAltK;
+    std::vector<HotkeyRequest> before; // registered one by one first
+    std::vector<HotkeyRequest> batch;
+    std::vector<RegisterResult> answers;
+};
+
+class X11Batch : public ::testing::TestWithParam<BatchRow> {};
+
+std::vector<RegisterResult> answersOf(const BatchRow& row, bool asBatch) {
+    OtherClient other;
+    if (row.otherHoldsCtrlAltK && !other.grab("grab", XControl | XMod1))
+        return {};
+    const std::unique_ptr<HotkeyBackend> backend = CreateHotkeyBackend();
+    for (const HotkeyRequest& r : row.before)
+        backend->registerHotKey(r.id, r.modifierBits, r.virtualKey);
+    if (asBatch) {
+        int asked = 0;
+        std::vector<RegisterResult> out = backend->registerHotKeys(row.batch, [&] { ++asked; });
+        return asked == 1 ? out : std::vector<RegisterResult>{};
+    }
+    std::vector<RegisterResult> out;
+    for (const HotkeyRequest& r : row.batch)
+        out.push_back(backend->registerHotKey(r.id, r.modifierBits, r.virtualKey));
+    return out;
+}
+
+} // namespace
+
+TEST_P(X11Batch, AnswersAsOneByOne) {
+    EXPECT_EQ(answersOf(GetParam(), false), GetParam().answers);
+    EXPECT_EQ(answersOf(GetParam(), true), GetParam().answers);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, X11Batch,
+    ::testing::Values(BatchRow{"TheSecondOfTwoEqualCombinationsIsOurs",
+                               false,
+                               {},
+                               {{1, CtrlAlt, K}, {2, CtrlAlt, K}, {3, Modifiers::Ctrl, K}},
+                               {R::Registered, R::HeldByThisProgram, R::Registered}},
+                      BatchRow{"AnotherClientRefusesEveryAskForItsCombination",
+                               true,
+                               {},
+                               {{1, CtrlAlt, K}, {2, CtrlAlt, K}, {3, CtrlAlt, J}},
+                               {R::HeldByOtherProgram, R::HeldByOtherProgram, R::Registered}},
+                      BatchRow{"AnIdAskedAgainFreesItsFirstCombination",
+                               false,
+                               {},
+                               {{1, CtrlAlt, K}, {1, CtrlAlt, J}, {2, CtrlAlt, K}},
+                               {R::Registered, R::Registered, R::Registered}},
+                      BatchRow{"AnIdRegisteredBeforeFreesItsCombinationForALaterOne",
+                               false,
+                               {{5, CtrlAlt, K}},
+                               {{5, CtrlAlt, J}, {6, CtrlAlt, K}},
+                               {R::Registered, R::Registered}},
+                      BatchRow{"ALaterRequestDoesNotTakeWhatAnEarlierStillHolds",
+                               false,
+                               {{5, CtrlAlt, K}},
+                               {{6, CtrlAlt, K}, {5, CtrlAlt, J}},
+                               {R::HeldByThisProgram, R::Registered}}),
+    [](const ::testing::TestParamInfo<BatchRow>& row) { return std::string(row.param.name); });
+
+// The work done while the grabs are asked for runs with them already in place: a press
+// then reaches Orvane, whatever that work takes.
+TEST_F(X11Fixture, WorkWhileAskedFindsTheGrabsInPlace) {
+    constexpr xcb_keycode_t KeycodeK = 45;
+    ASSERT_TRUE(mapHolds(XK_k, KeycodeK));
+    ASSERT_TRUE(otherClientCanGrab(KeycodeK));
+    std::vector<bool> freeMeanwhile;
+    const std::vector<HotkeyRequest> one{{1, CtrlAlt, K}};
+    EXPECT_EQ(backend->registerHotKeys(
+                  one, [&] { freeMeanwhile.push_back(otherClientCanGrab(KeycodeK)); }),
+              std::vector<RegisterResult>{R::Registered});
+    EXPECT_EQ(freeMeanwhile, std::vector<bool>{false});
+    // Run once also when there is nothing to ask for.
+    int asked = 0;
+    EXPECT_TRUE(backend->registerHotKeys({}, [&] { ++asked; }).empty());
+    EXPECT_EQ(asked, 1);
+}

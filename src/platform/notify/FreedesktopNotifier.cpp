@@ -14,13 +14,20 @@ const QString kInterface = QStringLiteral("org.freedesktop.Notifications");
 const QString kDefaultAction = QStringLiteral("default");
 } // namespace
 
-FreedesktopNotifier::FreedesktopNotifier(const QDBusConnection& bus, QObject* parent)
-    : QObject(parent), m_bus(bus) {
-    // Subscribed before any Notify, so that no click can come before its match rule.
-    m_bus.connect(kService, kPath, kInterface, QStringLiteral("ActionInvoked"), this,
-                  SLOT(ActionInvoked(uint, QString)));
-    m_bus.connect(kService, kPath, kInterface, QStringLiteral("NotificationClosed"), this,
-                  SLOT(NotificationClosed(uint, uint)));
+FreedesktopNotifier::FreedesktopNotifier(std::function<QDBusConnection()> connectBus,
+                                         QObject* parent)
+    : QObject(parent), m_connectBus(std::move(connectBus)) {}
+
+QDBusConnection& FreedesktopNotifier::bus() {
+    if (!m_bus) {
+        m_bus = m_connectBus();
+        // Subscribed before any Notify, so that no click can come before its match rule.
+        m_bus->connect(kService, kPath, kInterface, QStringLiteral("ActionInvoked"), this,
+                       SLOT(ActionInvoked(uint, QString)));
+        m_bus->connect(kService, kPath, kInterface, QStringLiteral("NotificationClosed"), this,
+                       SLOT(NotificationClosed(uint, uint)));
+    }
+    return *m_bus;
 }
 
 void FreedesktopNotifier::notify(const QString& summary, const QString& body,
@@ -55,7 +62,7 @@ void FreedesktopNotifier::ask(const QDBusMessage& call,
                               std::function<void(const QDBusMessage&)> answered,
                               std::function<void()> failed) {
     // Asked in the background: a server started on demand must not hold the start-up.
-    auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
+    auto* watcher = new QDBusPendingCallWatcher(bus().asyncCall(call), this);
     connect(
         watcher, &QDBusPendingCallWatcher::finished, this,
         [answered = std::move(answered), failed = std::move(failed)](QDBusPendingCallWatcher* w) {
@@ -84,5 +91,5 @@ void FreedesktopNotifier::NotificationClosed(uint id, uint) {
 }
 
 std::unique_ptr<Notifier> CreateNotifier() {
-    return std::make_unique<FreedesktopNotifier>(QDBusConnection::sessionBus());
+    return std::make_unique<FreedesktopNotifier>([] { return QDBusConnection::sessionBus(); });
 }

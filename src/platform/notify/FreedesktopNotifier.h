@@ -7,13 +7,18 @@
 #include <QDBusMessage>
 #include <QHash>
 #include <QObject>
+#include <functional>
+#include <optional>
 
 // Notifications through org.freedesktop.Notifications on the session bus. The action is the
 // notification's "default" one (a click on it, or its button where the server draws one).
 class FreedesktopNotifier : public QObject, public Notifier {
     Q_OBJECT
 public:
-    explicit FreedesktopNotifier(const QDBusConnection& bus, QObject* parent = nullptr);
+    // The bus is connected at the first notification: a start that tells nothing makes no
+    // bus connection before its hotkeys work.
+    explicit FreedesktopNotifier(std::function<QDBusConnection()> connectBus,
+                                 QObject* parent = nullptr);
 
     void notify(const QString& summary, const QString& body, const QString& actionLabel,
                 std::function<void()> onAction, std::function<void()> unavailable) override;
@@ -27,7 +32,10 @@ private:
     void ask(const QDBusMessage& call, std::function<void(const QDBusMessage&)> answered,
              std::function<void()> failed);
 
-    QDBusConnection m_bus;
+    QDBusConnection& bus();
+
+    std::function<QDBusConnection()> m_connectBus;
+    std::optional<QDBusConnection> m_bus;
     // The actions of the notifications on screen, by the server's id.
     QHash<uint, std::function<void()>> m_actions;
 };

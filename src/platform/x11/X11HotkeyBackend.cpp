@@ -9,6 +9,7 @@
 #include "platform/x11/X11KeyboardMap.h"
 
 #include <QGuiApplication>
+#include <QSet>
 #include <QTimer>
 #include <X11/keysym.h>
 #include <algorithm>
@@ -68,6 +69,7 @@ void X11HotkeyBackend::readKeyboard() {
     m_symbols = xcb_key_symbols_alloc(m_conn);
     m_keys = X11KeyboardMap::ReadKeys(m_conn, m_xkbFirstEvent != 0, m_symbols);
     m_group = X11KeyboardMap::ReadLockedGroup(m_conn, m_xkbFirstEvent != 0);
+    m_keycodesOf.clear();
 
     // Which modifier bits carry Alt, Super, NumLock and ScrollLock differs between keymaps.
     m_altMask = XCB_MOD_MASK_1;
@@ -136,12 +138,19 @@ std::vector<X11HotkeyBackend::Combination> X11HotkeyBackend::combinationsFor(uns
         mods |= XCB_MOD_MASK_SHIFT;
     if (modifierBits & Modifiers::Win)
         mods |= m_superMask;
-    for (const uint8_t keycode : X11KeyLookup::KeycodesFor(m_keys, m_group, virtualKey))
+    // A table asks for the same few keys again and again; the lookup walks the whole map.
+    auto known = m_keycodesOf.find(virtualKey);
+    if (known == m_keycodesOf.end())
+        known =
+            m_keycodesOf.emplace(virtualKey, X11KeyLookup::KeycodesFor(m_keys, m_group, virtualKey))
+                .first;
+    for (const uint8_t keycode : known->second)
         out.push_back({keycode, mods});
     return out;
 }
 
-RegisterResult X11HotkeyBackend::grab(int id, Registration& reg) {
+std::optional<RegisterResult> X11HotkeyBackend::askGrab(Registration& reg,
+                                                        std::vector<xcb_void_cookie_t>& cookies) {
     reg.combinations = combinationsFor(reg.modifierBits, reg.virtualKey);
     if (reg.combinations.empty())
         return RegisterResult::KeyNotOnLayout;
@@ -151,15 +160,18 @@ RegisterResult X11HotkeyBackend::grab(int id, Registration& reg) {
             return RegisterResult::HeldByThisProgram;
     }
     reg.locks = lockVariants(reg.virtualKey);
-    const std::vector<uint16_t>& locks = reg.locks;
-    std::vector<xcb_void_cookie_t> cookies;
-    cookies.reserve(reg.combinations.size() * locks.size());
+    cookies.reserve(reg.combinations.size() * reg.locks.size());
     for (const Combination& c : reg.combinations) {
-        for (const uint16_t lock : locks) {
+        for (const uint16_t lock : reg.locks) {
             cookies.push_back(xcb_grab_key_checked(m_conn, 0, m_root, c.modifiers | lock, c.keycode,
                                                    XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
         }
     }
+    return std::nullopt;
+}
+
+RegisterResult X11HotkeyBackend::takeAnswer(int id, const Registration& reg,
+                                            const std::vector<xcb_void_cookie_t>& cookies) {
     bool refused = false;
     for (const xcb_void_cookie_t cookie : cookies) {
         if (xcb_generic_error_t* err = xcb_request_check(m_conn, cookie)) {
@@ -170,7 +182,6 @@ RegisterResult X11HotkeyBackend::grab(int id, Registration& reg) {
     if (refused) {
         // Roll back the variants that did go through; ungrabbing others' grabs does nothing.
         ungrab(reg);
-        xcb_flush(m_conn);
         return RegisterResult::HeldByOtherProgram;
     }
     for (const Combination& c : reg.combinations) {
@@ -180,6 +191,15 @@ RegisterResult X11HotkeyBackend::grab(int id, Registration& reg) {
     return RegisterResult::Registered;
 }
 
+RegisterResult X11HotkeyBackend::grab(int id, Registration& reg) {
+    std::vector<xcb_void_cookie_t> cookies;
+    if (const auto now = askGrab(reg, cookies))
+        return *now;
+    const RegisterResult result = takeAnswer(id, reg, cookies);
+    xcb_flush(m_conn);
+    return result;
+}
+
 void X11HotkeyBackend::ungrab(const Registration& reg) {
     for (const Combination& c : reg.combinations) {
         for (const uint16_t lock : reg.locks)
@@ -187,17 +207,18 @@ void X11HotkeyBackend::ungrab(const Registration& reg) {
     }
 }
 
-RegisterResult X11HotkeyBackend::registerHotKey(int id, unsigned modifierBits, int virtualKey) {
+bool X11HotkeyBackend::connected() const {
     if (!m_conn)
-        return RegisterResult::NoDisplay;
+        return false;
     // A connection that broke answers nothing: no grab can be held, and none was refused.
     if (const int error = xcb_connection_has_error(m_conn)) {
         qCWarning(lcX11) << "the X connection is broken, error" << error;
-        return RegisterResult::NoDisplay;
+        return false;
     }
-    unregisterHotKey(id);
-    Registration reg{modifierBits, virtualKey, {}, {}, RegisterResult::Registered};
-    const RegisterResult result = grab(id, reg);
+    return true;
+}
+
+RegisterResult X11HotkeyBackend::keep(int id, Registration reg, RegisterResult result) {
     // A key this layout lacks is kept without a grab, and grabbed when a layout has it.
     if (result == RegisterResult::Registered || result == RegisterResult::KeyNotOnLayout) {
         reg.outcome = result;
@@ -206,14 +227,99 @@ RegisterResult X11HotkeyBackend::registerHotKey(int id, unsigned modifierBits, i
     return result;
 }
 
-void X11HotkeyBackend::unregisterHotKey(int id) {
+RegisterResult X11HotkeyBackend::registerHotKey(int id, unsigned modifierBits, int virtualKey) {
+    if (!connected())
+        return RegisterResult::NoDisplay;
+    unregisterHotKey(id);
+    Registration reg{modifierBits, virtualKey, {}, {}, RegisterResult::Registered};
+    const RegisterResult result = grab(id, reg);
+    return keep(id, std::move(reg), result);
+}
+
+std::vector<quint32> X11HotkeyBackend::combinationKeys(const HotkeyRequest& r) const {
+    std::vector<quint32> keys;
+    for (const Combination& c : combinationsFor(r.modifierBits, r.virtualKey))
+        keys.push_back(comboKey(c.keycode, c.modifiers));
+    if (const auto old = m_registrations.find(r.id); old != m_registrations.end()) {
+        for (const Combination& c : old->second.combinations)
+            keys.push_back(comboKey(c.keycode, c.modifiers));
+    }
+    return keys;
+}
+
+std::vector<RegisterResult>
+X11HotkeyBackend::registerHotKeys(std::span<const HotkeyRequest> requests,
+                                  const std::function<void()>& whileAsked) {
+    if (!connected())
+        return HotkeyBackend::registerHotKeys(requests, whileAsked);
+    std::vector<RegisterResult> answers(requests.size(), RegisterResult::Registered);
+    std::vector<size_t> todo(requests.size());
+    for (size_t i = 0; i < todo.size(); ++i)
+        todo[i] = i;
+    bool waited = false;
+    // Rounds of requests sent together and answered together. A request that shares an id or
+    // a combination with one still unanswered waits for the next round, so that each sees
+    // what those before it left, as one by one; at start-up the first round is the table.
+    while (!todo.empty()) {
+        struct Asked {
+            size_t index;
+            Registration reg;
+            std::vector<xcb_void_cookie_t> cookies;
+        };
+        std::vector<Asked> asked;
+        std::vector<size_t> later;
+        QSet<int> ids;
+        QSet<quint32> touched;
+        for (const size_t i : todo) {
+            const HotkeyRequest& r = requests[i];
+            const std::vector<quint32> keys = combinationKeys(r);
+            const bool wait = ids.contains(r.id) || std::ranges::any_of(keys, [&](quint32 k) {
+                                  return touched.contains(k);
+                              });
+            ids.insert(r.id);
+            for (const quint32 k : keys)
+                touched.insert(k);
+            if (wait) {
+                later.push_back(i);
+                continue;
+            }
+            release(r.id);
+            Asked a{i, {r.modifierBits, r.virtualKey, {}, {}, RegisterResult::Registered}, {}};
+            if (const auto now = askGrab(a.reg, a.cookies))
+                answers[i] = keep(r.id, std::move(a.reg), *now);
+            else
+                asked.push_back(std::move(a));
+        }
+        xcb_flush(m_conn);
+        if (!waited && whileAsked)
+            whileAsked();
+        waited = true;
+        for (Asked& a : asked) {
+            const int id = requests[a.index].id;
+            const RegisterResult result = takeAnswer(id, a.reg, a.cookies);
+            answers[a.index] = keep(id, std::move(a.reg), result);
+        }
+        xcb_flush(m_conn);
+        todo = std::move(later);
+    }
+    if (!waited && whileAsked)
+        whileAsked();
+    return answers;
+}
+
+void X11HotkeyBackend::release(int id) {
     const auto it = m_registrations.find(id);
     if (it == m_registrations.end())
         return;
     ungrab(it->second);
     forget(it->second);
     m_registrations.erase(it);
-    xcb_flush(m_conn);
+}
+
+void X11HotkeyBackend::unregisterHotKey(int id) {
+    release(id);
+    if (m_conn)
+        xcb_flush(m_conn);
 }
 
 void X11HotkeyBackend::scheduleRegrab() {

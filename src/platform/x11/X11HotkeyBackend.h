@@ -8,6 +8,7 @@
 #include <QAbstractNativeEventFilter>
 #include <QHash>
 #include <map>
+#include <unordered_map>
 #include <vector>
 #include <xcb/xcb.h>
 #include <xcb/xcb_keysyms.h>
@@ -24,6 +25,9 @@ public:
     ~X11HotkeyBackend() override;
 
     RegisterResult registerHotKey(int id, unsigned modifierBits, int virtualKey) override;
+    // All grabs sent at once and checked with one round trip, not one per registration.
+    std::vector<RegisterResult> registerHotKeys(std::span<const HotkeyRequest> requests,
+                                                const std::function<void()>& whileAsked) override;
     void unregisterHotKey(int id) override;
     quint32 lastPressTime() const override { return m_lastPressTime; }
     std::optional<int> virtualKeyOfScanCode(quint32 nativeScanCode) const override;
@@ -50,7 +54,18 @@ private:
     void xkbEvent(const void* message);
     std::vector<Combination> combinationsFor(unsigned modifierBits, int virtualKey) const;
     std::vector<uint16_t> lockVariants(int virtualKey) const;
+    bool connected() const;
+    // Sends reg's grabs, or answers at once what needs no server.
+    std::optional<RegisterResult> askGrab(Registration& reg,
+                                          std::vector<xcb_void_cookie_t>& cookies);
+    // The server's answer to askGrab's requests; a refusal rolls back what went through.
+    RegisterResult takeAnswer(int id, const Registration& reg,
+                              const std::vector<xcb_void_cookie_t>& cookies);
     RegisterResult grab(int id, Registration& reg);
+    RegisterResult keep(int id, Registration reg, RegisterResult result);
+    void release(int id); // ungrab and forget, without flushing
+    // What a request would take, and what its id holds now and would free.
+    std::vector<quint32> combinationKeys(const HotkeyRequest& r) const;
     void ungrab(const Registration& reg);
     void scheduleRegrab();
     void regrabAll();
@@ -64,6 +79,8 @@ private:
     xcb_key_symbols_t* m_symbols = nullptr; // the core map, for the modifier keys
     std::vector<X11KeyLookup::Key> m_keys;  // the XKB map, for the hotkeys' keys
     unsigned m_group = 0;                   // the active (locked) layout group
+    // The keys of each virtual-key code looked up in the map and group above.
+    mutable std::unordered_map<int, std::vector<uint8_t>> m_keycodesOf;
     uint8_t m_xkbFirstEvent = 0;
     uint16_t m_altMask = XCB_MOD_MASK_1;
     uint16_t m_superMask = XCB_MOD_MASK_4;
