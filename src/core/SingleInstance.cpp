@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QLocalSocket>
 #include <QThread>
 
 namespace {
@@ -18,27 +17,12 @@ constexpr int kAnswerWaitMs = 10000;
 
 SingleInstance::SingleInstance(const QString& name, const QString& directory, QObject* parent)
     : QObject(parent), m_lockPath(directory + QLatin1Char('/') + name + QStringLiteral(".lock")),
-      m_socketPath(directory + QLatin1Char('/') + name + QStringLiteral(".socket")) {
-    connect(&m_server, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket* s = m_server.nextPendingConnection())
-            serve(s);
-    });
+      m_socketPath(directory + QLatin1Char('/') + name + QStringLiteral(".socket")),
+      m_server(MaxRequest) {
+    connect(&m_server, &LocalListener::lineReceived, this, &SingleInstance::answer);
 }
 
-void SingleInstance::serve(QLocalSocket* client) {
-    connect(client, &QLocalSocket::disconnected, client, &QObject::deleteLater);
-    // Qt stops reading from the socket once this much waits: a client cannot make the
-    // running instance buffer without end.
-    client->setReadBufferSize(MaxRequest);
-    connect(client, &QLocalSocket::readyRead, this, [this, client] {
-        while (client->canReadLine())
-            answer(client, client->readLine(MaxRequest + 1));
-        if (client->bytesAvailable() >= MaxRequest)
-            client->abort();
-    });
-}
-
-void SingleInstance::answer(QLocalSocket* client, const QByteArray& line) {
+void SingleInstance::answer(quintptr client, const QByteArray& line) {
     const auto request = ControlRequest::FromLine(line);
     if (!request)
         return;
@@ -50,7 +34,7 @@ void SingleInstance::answer(QLocalSocket* client, const QByteArray& line) {
     else
         error = QStringLiteral("Orvane is still starting");
     if (request->kind != ControlRequest::Kind::Raise)
-        client->write(ControlRequest::AnswerLine(error));
+        m_server.reply(client, ControlRequest::AnswerLine(error));
 }
 
 SingleInstance::Claim SingleInstance::claim() {
@@ -62,8 +46,6 @@ SingleInstance::Claim SingleInstance::claim() {
     m_lock = std::make_unique<InstanceLock>(m_lockPath);
     switch (m_lock->take()) {
     case InstanceLock::Outcome::Taken:
-        QLocalServer::removeServer(m_socketPath);
-        m_server.setSocketOptions(QLocalServer::UserAccessOption);
         // Without the socket a later start cannot raise this one; it still runs.
         if (!m_server.listen(m_socketPath))
             qCWarning(lcLife) << "cannot listen on" << m_socketPath << m_server.errorString();
@@ -83,30 +65,17 @@ SingleInstance::Claim SingleInstance::claim() {
 bool SingleInstance::askFirstToRaise() {
     // The first instance may have taken the lock a moment ago and not listen yet.
     for (int i = 0; i < kConnectTries; ++i) {
-        QLocalSocket socket;
-        socket.connectToServer(m_socketPath);
-        if (socket.waitForConnected(kConnectWaitMs)) {
-            socket.write(kRaise);
-            const bool sent = socket.waitForBytesWritten(kConnectWaitMs * 4);
-            socket.disconnectFromServer();
-            return sent;
-        }
+        if (LocalExchange(m_socketPath, kRaise, false, kConnectWaitMs * 4, 0))
+            return true;
         QThread::msleep(kConnectWaitMs / 5);
     }
     return false;
 }
 
 std::optional<QString> SingleInstance::ask(const ControlRequest::Request& request) {
-    QLocalSocket socket;
-    socket.connectToServer(m_socketPath);
-    if (!socket.waitForConnected(kConnectWaitMs * 4))
+    const std::optional<QByteArray> answer = LocalExchange(
+        m_socketPath, ControlRequest::ToLine(request), true, kAnswerWaitMs, MaxRequest * 4);
+    if (!answer)
         return std::nullopt;
-    socket.write(ControlRequest::ToLine(request));
-    if (!socket.waitForBytesWritten(kConnectWaitMs * 4))
-        return std::nullopt;
-    while (!socket.canReadLine()) {
-        if (!socket.waitForReadyRead(kAnswerWaitMs))
-            return std::nullopt;
-    }
-    return ControlRequest::ErrorOfAnswer(socket.readLine(MaxRequest * 4));
+    return ControlRequest::ErrorOfAnswer(*answer);
 }

@@ -3,8 +3,8 @@
 
 #include "core/ControlRequest.h"
 #include "platform/InstanceLock.h"
+#include "platform/LocalChannel.h"
 
-#include <QLocalServer>
 #include <QObject>
 #include <functional>
 #include <memory>
@@ -62,13 +62,12 @@ signals:
     void raiseRequested();
 
 private:
-    void serve(class QLocalSocket* client);
-    void answer(class QLocalSocket* client, const QByteArray& line);
+    void answer(quintptr client, const QByteArray& line);
 
     QString m_lockPath;
     QString m_socketPath;
     std::unique_ptr<InstanceLock> m_lock;
-    QLocalServer m_server;
+    LocalListener m_server;
     QString m_problem;
     qint64 m_ownerPid = 0;
     RequestHandler m_handler;

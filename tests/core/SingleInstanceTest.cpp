@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -129,4 +130,29 @@ TEST(SingleInstance, AClientThatSendsWithoutEndIsCutOffAndOthersAreStillHeard) {
     ASSERT_EQ(second.claim(), SingleInstance::Claim::AnotherRuns);
     EXPECT_TRUE(second.askFirstToRaise());
     EXPECT_TRUE(raised.wait(5000));
+}
+
+// What a killed run leaves where the socket goes does not keep the next one from listening;
+// the socket it makes only this user can reach, and it is gone once the instance ends.
+TEST(SingleInstance, ListensWhereAKilledRunLeftItsSocketAndOnlyForThisUser) {
+    QTemporaryDir dir;
+    const QString socket = dir.filePath("Orvane 2.socket");
+    {
+        QFile leftOver(socket);
+        ASSERT_TRUE(leftOver.open(QIODevice::WriteOnly));
+    }
+    {
+        SingleInstance first("Orvane 2", dir.path());
+        ASSERT_EQ(first.claim(), SingleInstance::Claim::First);
+        struct stat info {};
+        ASSERT_EQ(::stat(QFile::encodeName(socket).constData(), &info), 0);
+        EXPECT_TRUE(S_ISSOCK(info.st_mode));
+        EXPECT_EQ(info.st_mode & 077, 0u);
+        QSignalSpy raised(&first, &SingleInstance::raiseRequested);
+        SingleInstance second("Orvane 2", dir.path());
+        ASSERT_EQ(second.claim(), SingleInstance::Claim::AnotherRuns);
+        EXPECT_TRUE(second.askFirstToRaise());
+        EXPECT_TRUE(raised.wait(5000));
+    }
+    EXPECT_FALSE(QFile::exists(socket));
 }
