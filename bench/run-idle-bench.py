@@ -5,16 +5,19 @@
 Three virtual desktops, each with a window manager (metacity), an XEmbed tray (trayer) and
 a session bus of its own, share one PulseAudio null sink. Each runs a copy of Orvane started
 with `hide` and one hotkey, Ctrl+Alt+V for VolumeUp:
-  - "animation off": [Tray] Animate=0; sxhkd with one binding idles on the same desktop;
-  - "animation on": Animate=1, the icon steps one frame per 1500 ms;
-  - "volume window used": Animate=0, and first driven by BenchVolumeShow, which times
-    PRESSES taps of Ctrl+Alt+V from the key press until the volume window is viewable (the
-    window hides after 500 ms between taps), so that its idle figures show whatever the
+  - "animation off": [Tray] Animate=0, no splash, no autostart entry; sxhkd with one binding
+    and the floor of the hotkey benchmark (BenchFloor) idle on the same desktop;
+  - "defaults": no Settings.ini, so the splash shows, the autostart entry is written and
+    the icon steps one frame per 1500 ms;
+  - "volume window used": as "animation off", and first driven by BenchVolumeShow, which
+    times PRESSES taps of Ctrl+Alt+V from the key press until the volume window is viewable
+    (the window hides after 500 ms between taps), so that its idle figures show whatever the
     volume window or the mixer leaves running.
-Once every icon is docked and the presses are done, all four processes are measured over
-the same idle window of SECONDS: wake-ups (voluntary context switches summed over all
-threads, from /proc/PID/task/*/status) and CPU time (utime + stime, /proc/PID/stat).
-Idle, the processes do not disturb each other's figures, so one window serves all four.
+Once every icon is docked, the splash has gone and the presses are done, all five processes
+are measured over the same idle window of SECONDS: wake-ups (voluntary context switches
+summed over all threads, from /proc/PID/task/*/status), CPU time (utime + stime,
+/proc/PID/stat), and resident memory at its end (VmRSS), also as a multiple of the floor's.
+Idle, the processes do not disturb each other's figures, so one window serves all five.
 Qt's pixmap cache looks for stale pixmaps 30 s after the last paint: an Orvane that painted
 shortly before the window opened wakes once for it.
 
@@ -31,22 +34,27 @@ import tempfile
 import time
 
 import benchlib
-from benchlib import Desktop, PulseAudio, Usage, docked_icon, hotkeys_ini, stop_process
+from benchlib import (Desktop, PulseAudio, Usage, docked_icon, hotkeys_ini, rss_kib,
+                      stop_process)
 
 KEY = ("v", 86)  # Ctrl+Alt+V: VolumeUp in every Orvane
 # Its own key: Orvane holds Ctrl+Alt+V on the same display.
 SXHKD_BINDING = "ctrl + alt + b\n    amixer -q set Master 1%-\n"
-SETTLE_S = 3.0  # after the last start-up or press, before the idle window opens
+SETTLE_S = 3.0  # after the last start-up or press, before the idle window opens (the splash
+# hides 2 s after the start)
 QUIET_MS = 50  # after the volume window hid, before the next press
 CYCLE_MS = 1500
+FLOOR = "floor (Qt + xcb + posix_spawn)"
+OFF = "Orvane, animation off"
+DEFAULTS = "Orvane, defaults (splash, autorun, animation on)"
+USED = "Orvane, animation off, volume window used"
 
 
-def orvane(bin_path, desktop, directory, animate, visible_time=2):
+def orvane(bin_path, desktop, directory, defaults=False, visible_time=2):
     hotkeys = hotkeys_ini([{"key": KEY[1], "path": "VolumeUp"}])
-    settings = benchlib.settings_ini({
+    settings = None if defaults else benchlib.settings_ini({
         "VolumeWindow": {"VisibleTime": visible_time},
-        "Tray": {"Visible": 1, "Animate": animate},
-        # No autostart entry and no splash window: a start with `hide` from the log-on.
+        "Tray": {"Visible": 1, "Animate": 0},
         "General": {"Logo": 0, "Autorun": 0},
     })
     exe = benchlib.orvane_copy(bin_path, directory, hotkeys, settings)
@@ -78,10 +86,10 @@ def one_run(bin_path, tmp, pulse, seconds, presses):
             desktops.append(Desktop(root, wm=True, bus=True, tray=True, pulse=pulse))
         off, on, used = desktops
         programs = {
-            "Orvane, animation off": orvane(bin_path, off, os.path.join(tmp, "off", "app"), 0),
-            "Orvane, animation on": orvane(bin_path, on, os.path.join(tmp, "on", "app"), 1),
-            "Orvane, animation off, volume window used": orvane(
-                bin_path, used, os.path.join(tmp, "used", "app"), 0, visible_time=0),
+            FLOOR: off.start(os.path.join(bin_path, "BenchFloor"), "/bin/true"),
+            OFF: orvane(bin_path, off, os.path.join(tmp, "off", "app")),
+            DEFAULTS: orvane(bin_path, on, os.path.join(tmp, "on", "app"), defaults=True),
+            USED: orvane(bin_path, used, os.path.join(tmp, "used", "app"), visible_time=0),
         }
         procs += programs.values()
         conf = os.path.join(tmp, "sxhkdrc")
@@ -101,7 +109,8 @@ def one_run(bin_path, tmp, pulse, seconds, presses):
         before = {name: Usage(p.pid) for name, p in programs.items()}
         time.sleep(seconds)
         after = {name: Usage(p.pid) for name, p in programs.items()}
-        idle = {name: after[name].since(before[name]) for name in programs}
+        idle = {name: dict(after[name].since(before[name]), rss_mib=rss_kib(p.pid) / 1024)
+                for name, p in programs.items()}
     finally:
         for p in reversed(procs):
             stop_process(p)
@@ -139,21 +148,22 @@ def main():
     print("Idle over %.1f s (%.0f icon steps at %d ms while animated):" % (seconds, steps,
                                                                            CYCLE_MS))
     print()
-    print("| program | wake-ups | per second | CPU time |")
-    print("|---|---|---|---|")
+    print("| program | wake-ups | per second | CPU time | RSS at the end | RSS / floor |")
+    print("|---|---|---|---|---|---|")
     for name in runs[0][0]:
         wakeups = [idle[name]["wakeups"] for idle, _, _ in runs]
         rates = [idle[name]["wakeups"] / idle[name]["seconds"] for idle, _, _ in runs]
         cpu = [idle[name]["cpu_ms"] for idle, _, _ in runs]
-        print("| %s | %s | %s | %s |" % (name, benchlib.spread(wakeups, 0),
-                                         benchlib.spread(rates, 2),
-                                         benchlib.spread(cpu, 0, " ms")))
-    per_step = [(idle["Orvane, animation on"]["wakeups"] -
-                 idle["Orvane, animation off"]["wakeups"]) /
-                (idle["Orvane, animation on"]["seconds"] * 1000 / CYCLE_MS)
-                for idle, _, _ in runs]
+        rss = [idle[name]["rss_mib"] for idle, _, _ in runs]
+        ratio = [idle[name]["rss_mib"] / idle[FLOOR]["rss_mib"] for idle, _, _ in runs]
+        print("| %s | %s | %s | %s | %s | %s |" % (
+            name, benchlib.spread(wakeups, 0), benchlib.spread(rates, 2),
+            benchlib.spread(cpu, 0, " ms"), benchlib.spread(rss, 1, " MiB"),
+            benchlib.spread(ratio, 2, "x")))
+    per_step = [(idle[DEFAULTS]["wakeups"] - idle[OFF]["wakeups"]) /
+                (idle[DEFAULTS]["seconds"] * 1000 / CYCLE_MS) for idle, _, _ in runs]
     print()
-    print("Animation: %s wake-ups per icon step (animation on less animation off)."
+    print("Animation: %s wake-ups per icon step (defaults less animation off)."
           % benchlib.spread(per_step, 1))
     print()
     print("| VolumeUp press to volume window viewable | first (builds the window) | median |"
