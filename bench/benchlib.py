@@ -15,8 +15,8 @@ import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
-from harness import (Xvfb, docked_icon, hotkeys_ini, start_tray,  # noqa: E402,F401
-                     start_window_manager, stop_process)
+from harness import (Xvfb, copy_modules, docked_icon, hotkeys_ini,  # noqa: E402,F401
+                     start_tray, start_window_manager, stop_process)
 from privatebus import PrivateBus  # noqa: E402
 from pulseaudio import PulseAudio  # noqa: E402,F401
 
@@ -38,10 +38,11 @@ def settings_ini(sections):
 
 
 def orvane_copy(bin_path, directory, hotkeys, settings=None):
-    """A copy of Orvane in directory with Hotkeys.ini (text) and, if given, Settings.ini
-    (text); its files live beside it. Returns the executable's path."""
+    """A copy of Orvane and its modules in directory with Hotkeys.ini (text) and, if given,
+    Settings.ini (text); its files live beside it. Returns the executable's path."""
     os.makedirs(directory, exist_ok=True)
     shutil.copy2(os.path.join(bin_path, "orvane"), directory)
+    copy_modules(bin_path, directory)
     with open(os.path.join(directory, "Hotkeys.ini"), "w") as f:
         f.write(hotkeys)
     if settings is not None:

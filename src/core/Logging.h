@@ -15,3 +15,4 @@ Q_DECLARE_LOGGING_CATEGORY(lcPulse)   // orvane.pulse: the sound server
 Q_DECLARE_LOGGING_CATEGORY(lcAlsa)    // orvane.alsa: ALSA mixer devices
 Q_DECLARE_LOGGING_CATEGORY(lcShell)   // orvane.shell: applications started for targets
 Q_DECLARE_LOGGING_CATEGORY(lcStartup) // orvane.startup: the time each start-up step took
+Q_DECLARE_LOGGING_CATEGORY(lcModule)  // orvane.module: the sound and GIO modules

@@ -5,6 +5,7 @@ Every test starts its own Xvfb on a display number the server picks itself (-dis
 copies the binary into a temporary directory with its Hotkeys.ini, and stops exactly what
 it started."""
 
+import glob
 import os
 import select
 import shutil
@@ -30,6 +31,19 @@ def wait_for(condition, what, timeout=DEADLINE):
             return value
         time.sleep(0.02)
     raise AssertionError("timed out waiting for " + what)
+
+
+def copy_modules(bin_dir, directory):
+    """Copies Orvane's modules (the backends it loads at first use) from the build whose
+    executables are in bin_dir to where a copy of the executable in directory looks for
+    them: the same place relative to it ("../lib/orvane" for the usual layout)."""
+    found = glob.glob(os.path.join(bin_dir, os.pardir, "lib*", "**", "orvane-sound.so"),
+                      recursive=True)
+    if len(found) != 1:
+        raise RuntimeError("expected one orvane-sound.so beside %s: %s" % (bin_dir, found))
+    modules = os.path.dirname(os.path.realpath(found[0]))
+    relative = os.path.relpath(modules, os.path.realpath(bin_dir))
+    shutil.copytree(modules, os.path.join(directory, relative), dirs_exist_ok=True)
 
 
 def hotkeys_ini(entries):
@@ -189,10 +203,11 @@ class OrvaneTestCase(unittest.TestCase):
 
     def install(self, source):
         """Puts Orvane into the temporary directory and returns the executable's path: here a
-        copy of the built binary on its own, which keeps its files beside it."""
+        copy of the built binary, which keeps its files beside it, with its modules."""
         path = os.path.join(self.tmp, "app", "orvane")
         os.makedirs(os.path.dirname(path))
         shutil.copy2(source, path)
+        copy_modules(os.path.dirname(source), os.path.dirname(path))
         return path
 
     def setUp(self):

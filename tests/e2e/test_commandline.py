@@ -10,7 +10,7 @@ import subprocess
 import tempfile
 import unittest
 
-from harness import DEADLINE
+from harness import DEADLINE, copy_modules
 
 
 def tree(root):
@@ -31,6 +31,7 @@ class InformationTests(unittest.TestCase):
         self.bin = os.path.join(self.tmp, "app", "orvane")
         os.makedirs(os.path.dirname(self.bin))
         shutil.copy2(source, self.bin)
+        copy_modules(os.path.dirname(source), os.path.dirname(self.bin))
         for name in ("runtime", "config", "home", "tmp"):
             os.makedirs(os.path.join(self.tmp, name), mode=0o700)
         self.env = {k: v for k, v in os.environ.items()

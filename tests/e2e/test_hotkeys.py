@@ -250,6 +250,7 @@ class ReadOnlyInstallTests(OrvaneTestCase):
                 capture_output=True).returncode != 0:
             self.skipTest("needs root to mount a read-only file system")
         self.addCleanup(subprocess.run, ["umount", "-l", self.ro])
+        # Its modules stay where the first copy has them: ../lib/orvane from here as well.
         shutil.copy2(self.bin, self.ro)
         subprocess.run(["mount", "-o", "remount,ro", self.ro], check=True)
         self.bin = os.path.join(self.ro, "orvane")

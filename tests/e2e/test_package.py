@@ -3,6 +3,7 @@
 runs from the installed layout, its hotkeys work, and it keeps its files in
 $XDG_CONFIG_HOME/Orvane. ORVANE_DEB names the package (scripts/ci.sh, stage package)."""
 
+import glob
 import os
 import subprocess
 import unittest
@@ -30,6 +31,16 @@ class PackageTests(OrvaneTestCase):
                      "share/icons/hicolor/256x256/apps/org.orvane.Orvane.png",
                      "share/doc/orvane/copyright", "share/doc/orvane/changelog.gz"):
             self.assertTrue(os.path.isfile(os.path.join(self.root, "usr", path)), path)
+        # The modules, where the executable looks for them, and what they link among the
+        # package's dependencies.
+        modules = glob.glob(os.path.join(self.root, "usr", "lib*", "**", "orvane", "orvane-*.so"),
+                            recursive=True)
+        self.assertEqual(sorted(os.path.basename(m) for m in modules),
+                         ["orvane-gio.so", "orvane-sound.so"])
+        depends = subprocess.run(["dpkg-deb", "-f", self.deb, "Depends"], check=True,
+                                 capture_output=True, text=True).stdout
+        for package in ("libpulse0", "libasound2", "libglib2.0-0"):
+            self.assertIn(package, depends)
         version = subprocess.run(["dpkg-deb", "-f", self.deb, "Version"], check=True,
                                  capture_output=True, text=True).stdout.strip()
         self.assertEqual(self.run_x(self.bin, "--version").stdout, "Orvane %s\n" % version)

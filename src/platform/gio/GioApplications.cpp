@@ -16,10 +16,6 @@
 #include <gio/gdesktopappinfo.h>
 #include <gio/gio.h>
 
-std::unique_ptr<AppCatalog> CreateAppCatalog() {
-    return std::make_unique<GioAppCatalog>();
-}
-
 namespace GioApplications {
 namespace {
 

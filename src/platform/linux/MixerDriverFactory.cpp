@@ -1,13 +1,40 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/alsa/AlsaMixerDriver.h"
-#include "platform/pulse/PulseMixerDriver.h"
+#include "platform/linux/SoundModule.h"
+#include "platform/posix/ModuleLoader.h"
+
+#include <utility>
 
 namespace {
-// Chooses at the first mixer call, so a start that never changes the volume never reaches
-// the sound system: the sound server when one answers, for it knows the current default
-// output and follows it; else ALSA, for systems that run none.
-class ChosenMixerDriver : public MixerDriver {
+// A system without mixer devices: what a mixer driver is while the sound module is missing.
+class NoMixerDevices : public MixerDriver {
 public:
+    quint32 GetNumDevs() override { return 0; }
+    MixerResult Open(MixerHandle*, quint32, MixerNotify*, quint32) override {
+        return Mixer::BadDeviceId;
+    }
+    MixerResult Close(MixerHandle) override { return Mixer::InvalidHandle; }
+    MixerResult GetDevCaps(quint32, MixerCaps&) override { return Mixer::BadDeviceId; }
+    MixerResult GetLineInfo(MixerHandle, MixerLine&, quint32) override {
+        return Mixer::InvalidHandle;
+    }
+    MixerResult GetLineControls(MixerHandle, quint32, std::span<MixerControl>, quint32) override {
+        return Mixer::InvalidHandle;
+    }
+    MixerResult GetControlDetails(MixerHandle, MixerControlDetails&, quint32) override {
+        return Mixer::InvalidHandle;
+    }
+    MixerResult SetControlDetails(MixerHandle, const MixerControlDetails&, quint32) override {
+        return Mixer::InvalidHandle;
+    }
+    MixerResult GetID(MixerHandle, quint32*) override { return Mixer::InvalidHandle; }
+};
+
+// Loads the sound module at the first mixer call, so a start that never changes the volume
+// never maps the sound libraries; the module chooses the driver.
+class ModuleMixerDriver : public MixerDriver {
+public:
+    explicit ModuleMixerDriver(QString module) : m_module(std::move(module)) {}
+
     quint32 GetNumDevs() override { return Chosen().GetNumDevs(); }
     MixerResult Open(MixerHandle* mixer, quint32 deviceId, MixerNotify* callback,
                      quint32 flags) override {
@@ -39,19 +66,25 @@ public:
 private:
     MixerDriver& Chosen() {
         if (!m_chosen) {
-            auto pulse = std::make_unique<PulseMixerDriver>();
-            if (pulse->ServerAnswers())
-                m_chosen = std::move(pulse);
-            else
-                m_chosen = std::make_unique<AlsaMixerDriver>();
+            const auto entry = reinterpret_cast<SoundModule::EntryFunction>(
+                ModuleLoader::Entry(m_module, SoundModule::Entry));
+            if (entry)
+                m_chosen.reset(entry());
+            if (!m_chosen)
+                m_chosen = std::make_unique<NoMixerDevices>();
         }
         return *m_chosen;
     }
 
+    QString m_module;
     std::unique_ptr<MixerDriver> m_chosen;
 };
 } // namespace
 
+std::unique_ptr<MixerDriver> CreateModuleMixerDriver(const QString& module) {
+    return std::make_unique<ModuleMixerDriver>(module);
+}
+
 std::unique_ptr<MixerDriver> CreateMixerDriver() {
-    return std::make_unique<ChosenMixerDriver>();
+    return CreateModuleMixerDriver(QString::fromLatin1(SoundModule::Name));
 }

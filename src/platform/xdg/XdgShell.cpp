@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/xdg/XdgShell.h"
 
-#include "platform/gio/GioApplications.h"
 #include "platform/posix/DetachedProcess.h"
 #include "platform/xdg/ShellTarget.h"
+#include "platform/xdg/XdgApplications.h"
 
 #include <QDir>
 #include <QPointer>
@@ -48,7 +48,9 @@ int openerResult(int waitStatus) {
 }
 
 ShellPlan planFor(const QString& target, const QStringList& path) {
-    return ShellTarget::Plan(target, path, &GioApplications::Installed);
+    // GIO is loaded only for a target that may name an application.
+    return ShellTarget::Plan(target, path,
+                             [](const QString& id) { return LoadedGioCalls().installed(id); });
 }
 
 } // namespace
@@ -60,7 +62,7 @@ int XdgShell::open(const QString& target) {
     const ShellPlan plan = planFor(target, path);
     switch (plan.kind) {
     case ShellPlan::Kind::Fail: return plan.failure;
-    case ShellPlan::Kind::Launch: return GioApplications::Launch(plan.argument);
+    case ShellPlan::Kind::Launch: return LoadedGioCalls().launch(plan.argument);
     case ShellPlan::Kind::Run:
         return resultOfErrno(DetachedProcess::Start(plan.argument, plan.options));
     case ShellPlan::Kind::Open: {
@@ -78,7 +80,7 @@ bool XdgShell::resolves(const QString& target) {
     const ShellPlan plan = planFor(target, path);
     switch (plan.kind) {
     case ShellPlan::Kind::Run: return true;
-    case ShellPlan::Kind::Launch: return GioApplications::Installed(plan.argument);
+    case ShellPlan::Kind::Launch: return LoadedGioCalls().installed(plan.argument);
     case ShellPlan::Kind::Open:
         return !ShellTarget::FindOnPath(QStringLiteral("xdg-open"), path).isEmpty();
     case ShellPlan::Kind::Fail: return false;
