@@ -5,6 +5,11 @@
 #include "core/IniFile.h"
 #include "core/KeyTable.h"
 
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <vector>
+
 namespace HotkeyStore {
 namespace {
 const QString kSection = QStringLiteral("HotKeys");
@@ -14,31 +19,86 @@ QString indexed(const char* name, int i) {
 }
 } // namespace
 
+namespace {
+// The per-entry keys, each named by its field and the entry's index ("Path12").
+enum Field {
+    KeyField,
+    CheckedField,
+    ImageField,
+    PathField,
+    AltField,
+    CtrlField,
+    ShiftField,
+    WinField,
+    FieldCount
+};
+constexpr std::array<const char*, FieldCount> kFieldNames = {"Key", "Checked", "Image", "Path",
+                                                             "Alt", "Ctrl",    "Shift", "Win"};
+
+// The field and index a key name stands for, as a lookup of "<field><index>" would find it:
+// the field's letters in any case, the index in plain decimal (no sign, no leading zero).
+std::optional<std::pair<Field, int>> fieldOf(QByteArrayView name) {
+    const auto digit =
+        std::find_if(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; });
+    const QByteArrayView letters = name.first(digit - name.begin());
+    const QByteArrayView number = name.sliced(letters.size());
+    if (number.isEmpty() || number.size() > 5 || (number.size() > 1 && number.front() == '0') ||
+        !std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    for (int f = 0; f < FieldCount; ++f) {
+        if (letters.compare(QByteArrayView(kFieldNames[f]), Qt::CaseInsensitive) == 0)
+            return std::pair(Field(f), number.toInt());
+    }
+    return std::nullopt;
+}
+} // namespace
+
 bool Load(HotkeyTable& table, const QString& path, const std::function<QString()>& computerName) {
     const IniFile ini = IniFile::load(path);
-    const int count = std::min(ini.readInteger(kSection, QStringLiteral("Count"), 0), MaxEntries);
+    // One pass over the section, keeping the first of each name as a lookup would: a large
+    // table would otherwise be a lookup per value, eight per entry.
+    std::optional<QString> countValue;
+    std::vector<std::array<std::optional<QString>, FieldCount>> values;
+    ini.forEachValue(kSection, [&](QByteArrayView name, const QString& value) {
+        if (name.compare(QByteArrayView("Count"), Qt::CaseInsensitive) == 0) {
+            if (!countValue)
+                countValue = value;
+            return;
+        }
+        const auto field = fieldOf(name);
+        if (!field || field->second >= MaxEntries)
+            return;
+        const auto index = static_cast<size_t>(field->second);
+        if (index >= values.size())
+            values.resize(index + 1);
+        if (!values[index][field->first])
+            values[index][field->first] = value;
+    });
+    const int count = std::min(IniFile::IntegerOf(countValue, 0), MaxEntries);
     if (count != 0) {
+        values.resize(static_cast<size_t>(std::max(count, 0)));
         table.clear();
         std::vector<HotkeyEntry> entries;
-        entries.reserve(static_cast<size_t>(std::max(count, 0)));
-        for (int i = 0; i < count; ++i) {
-            const int code = ini.readInteger(kSection, indexed("Key", i), 48);
-            const bool checked = ini.readBool(kSection, indexed("Checked", i), false);
-            const int image = ini.readInteger(kSection, indexed("Image", i), 34);
-            const QString execute = ini.readString(kSection, indexed("Path", i), QString());
-            const bool alt = ini.readBool(kSection, indexed("Alt", i), true);
-            const bool ctrl = ini.readBool(kSection, indexed("Ctrl", i), true);
-            const bool shift = ini.readBool(kSection, indexed("Shift", i), false);
+        entries.reserve(values.size());
+        for (size_t i = 0; i < values.size(); ++i) {
+            const auto& v = values[i];
+            const auto flag = [&v](Field f, bool def) {
+                return IniFile::IntegerOf(v[f], def ? 1 : 0) != 0;
+            };
+            const int code = IniFile::IntegerOf(v[KeyField], 48);
+            const bool alt = flag(AltField, true);
+            const bool ctrl = flag(CtrlField, true);
+            const bool shift = flag(ShiftField, false);
             // Absent in files written before Super could be chosen: no Super.
-            const bool win = ini.readBool(kSection, indexed("Win", i), false);
+            const bool win = flag(WinField, false);
             HotkeyEntry e;
             e.Flags = ModifierText(alt, ctrl, shift, win);
-            e.Image = image;
-            e.Checked = checked;
+            e.Image = IniFile::IntegerOf(v[ImageField], 34);
+            e.Checked = flag(CheckedField, false);
             e.Key = KeyTable::nameOfCode(code);
             if (e.Key.isEmpty())
                 e.Key = KeyTable::textOfUnknownCode(code);
-            e.Execute = execute;
+            e.Execute = IniFile::StringOf(v[PathField], QString());
             e.ID = QString::number(i + 1);
             e.Alt = FlagText(alt);
             e.Ctrl = FlagText(ctrl);

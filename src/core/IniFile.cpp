@@ -321,8 +321,8 @@ std::optional<QString> IniFile::value(const QString& section, const QString& key
     return valueOfLine(currentLine(*line));
 }
 
-QString IniFile::readString(const QString& section, const QString& key, const QString& def) const {
-    QString v = value(section, key).value_or(def);
+QString IniFile::StringOf(std::optional<QString> value, const QString& def) {
+    QString v = value ? std::move(*value) : QString(def);
     if (v.size() > MaxValueLength) {
         v.truncate(MaxValueLength);
         if (v.back().isHighSurrogate())
@@ -331,13 +331,42 @@ QString IniFile::readString(const QString& section, const QString& key, const QS
     return v;
 }
 
+int IniFile::IntegerOf(const std::optional<QString>& value, int def) {
+    return value ? ParseProfileInteger(*value, def) : def;
+}
+
+QString IniFile::readString(const QString& section, const QString& key, const QString& def) const {
+    return StringOf(value(section, key), def);
+}
+
 int IniFile::readInteger(const QString& section, const QString& key, int def) const {
-    const auto v = value(section, key);
-    return v ? ParseProfileInteger(*v, def) : def;
+    return IntegerOf(value(section, key), def);
 }
 
 bool IniFile::readBool(const QString& section, const QString& key, bool def) const {
     return readInteger(section, key, def ? 1 : 0) != 0;
+}
+
+void IniFile::forEachValue(
+    const QString& section,
+    const std::function<void(QByteArrayView name, const QString& value)>& visit) const {
+    const std::optional<Line> header = findSection(section);
+    if (!header)
+        return;
+    const auto each = [&](Line line) {
+        visit(keyName(lineAt(line)), valueOfLine(currentLine(line)));
+    };
+    if (*header < m_text.size()) {
+        forEachLine(nextLine(*header), [&](Line line, QByteArrayView t) {
+            if (isHeader(t))
+                return false;
+            if (isKey(t))
+                each(line);
+            return true;
+        });
+    }
+    if (const auto s = m_sections.find(*header); s != m_sections.end())
+        std::for_each(s->second.added.begin(), s->second.added.end(), each);
 }
 
 IniFile::Line IniFile::appendLine(const QByteArray& bytes) {

@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 #include <unordered_map>
 #include <vector>
@@ -50,6 +51,15 @@ public:
     QString readString(const QString& section, const QString& key, const QString& def) const;
     int readInteger(const QString& section, const QString& key, int def) const;
     bool readBool(const QString& section, const QString& key, bool def) const;
+    // What the reads above make of a value value() gave (nothing: absent).
+    static QString StringOf(std::optional<QString> value, const QString& def);
+    static int IntegerOf(const std::optional<QString>& value, int def);
+    // Every key line of section in file order, with its name and value: for a reader that
+    // wants all of a large section, one pass instead of a lookup per key. A name may come
+    // more than once; value() reads the first.
+    void
+    forEachValue(const QString& section,
+                 const std::function<void(QByteArrayView name, const QString& value)>& visit) const;
 
     void writeString(const QString& section, const QString& key, const QString& value);
     void writeInteger(const QString& section, const QString& key, int value);

@@ -5,11 +5,14 @@
 #include "core/HotkeyRegistration.h"
 #include "core/HotkeyTable.h"
 #include "core/IniFile.h"
+#include "core/KeyTable.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <random>
+#include <tuple>
 
 namespace {
 
@@ -202,4 +205,84 @@ TEST(HotkeyStoreGolden, LoadThenSaveGivesTheExpectedFile) {
         EXPECT_EQ(readAll(path).toStdString(), readAll(data.filePath(expected)).toStdString())
             << input.toStdString();
     }
+}
+
+namespace {
+
+// The table as a lookup per value reads it: what the one-pass load must give.
+std::vector<HotkeyEntry> lookedUp(const IniFile& ini) {
+    const QString s = QStringLiteral("HotKeys");
+    const int count =
+        std::min(ini.readInteger(s, QStringLiteral("Count"), 0), HotkeyStore::MaxEntries);
+    std::vector<HotkeyEntry> out;
+    for (int i = 0; i < count; ++i) {
+        const auto at = [i](const char* name) { return QLatin1String(name) + QString::number(i); };
+        const int code = ini.readInteger(s, at("Key"), 48);
+        HotkeyEntry e;
+        const bool alt = ini.readBool(s, at("Alt"), true), ctrl = ini.readBool(s, at("Ctrl"), true),
+                   shift = ini.readBool(s, at("Shift"), false),
+                   win = ini.readBool(s, at("Win"), false);
+        e.Flags = ModifierText(alt, ctrl, shift, win);
+        e.Image = ini.readInteger(s, at("Image"), 34);
+        e.Checked = ini.readBool(s, at("Checked"), false);
+        e.Key = KeyTable::nameOfCode(code);
+        if (e.Key.isEmpty())
+            e.Key = KeyTable::textOfUnknownCode(code);
+        e.Execute = ini.readString(s, at("Path"), QString());
+        e.ID = QString::number(i + 1);
+        e.Alt = FlagText(alt);
+        e.Ctrl = FlagText(ctrl);
+        e.Shift = FlagText(shift);
+        e.Win = FlagText(win);
+        out.push_back(e);
+    }
+    return out;
+}
+
+} // namespace
+
+// Files of every shape a hand or another program may leave: names in any case, repeated
+// names (the first counts), indexes written otherwise ("Key01", "Key+1"), keys past Count,
+// blanks and quotes around values, comments, another section of the same name.
+TEST_F(StoreFixture, TheOnePassLoadReadsWhatALookupPerValueReads) {
+    const char* const names[] = {"Key",   "KEY", "Checked", "image", "Path", "Alt",   "ctrl",
+                                 "Shift", "Win", "Count",   "count", "Key0", "Path+", "Alt 1"};
+    const char* const values[] = {
+        "1",    "0",   " 75 ",       "\"x y\"",        "",         "abc", "-1",
+        "0x10", "'q'", "2147483648", "C:\\a b\\c.exe", "3;comment"};
+    std::mt19937 random(23);
+    int compared = 0;
+    for (int file = 0; file < 300; ++file) {
+        QByteArray text = "; a comment\n[HotKeys]\n";
+        const int lines = int(random() % 60);
+        for (int l = 0; l < lines; ++l) {
+            const QByteArray name = names[random() % std::size(names)];
+            QByteArray index = QByteArray::number(int(random() % 7));
+            if (random() % 9 == 0)
+                index.prepend('0');
+            if (name.startsWith("Count") || name.contains(' ') || name.endsWith('0'))
+                index.clear();
+            text += (random() % 5 == 0 ? "  " : "") + name + index + "=" +
+                    values[random() % std::size(values)] + "\n";
+        }
+        if (random() % 4 == 0)
+            text += "[hotkeys]\nCount=2\nKey0=70\n";
+        SCOPED_TRACE(text.toStdString());
+        load(text);
+        const std::vector<HotkeyEntry> expected = lookedUp(IniFile::parse(text));
+        if (expected.empty())
+            continue; // no Count: the default table stays, as the other tests check
+        ASSERT_EQ(size_t(table.count()), expected.size());
+        ++compared;
+        for (int row = 0; row < table.count(); ++row) {
+            const HotkeyEntry& e = table.at(row);
+            EXPECT_EQ(std::tie(e.Flags, e.Image, e.Checked, e.Key, e.Execute, e.ID, e.Win),
+                      std::tie(expected[size_t(row)].Flags, expected[size_t(row)].Image,
+                               expected[size_t(row)].Checked, expected[size_t(row)].Key,
+                               expected[size_t(row)].Execute, expected[size_t(row)].ID,
+                               expected[size_t(row)].Win))
+                << "row " << row;
+        }
+    }
+    EXPECT_GT(compared, 50); // the files held tables, not only the default one
 }
