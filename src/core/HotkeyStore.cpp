@@ -51,30 +51,40 @@ std::optional<std::pair<Field, int>> fieldOf(QByteArrayView name) {
     }
     return std::nullopt;
 }
-} // namespace
 
-bool Load(HotkeyTable& table, const QString& path, const std::function<QString()>& computerName) {
-    const IniFile ini = IniFile::load(path);
-    // One pass over the section, keeping the first of each name as a lookup would: a large
-    // table would otherwise be a lookup per value, eight per entry.
-    std::optional<QString> countValue;
-    std::vector<std::array<std::optional<QString>, FieldCount>> values;
-    ini.forEachValue(kSection, [&](QByteArrayView name, const QString& value) {
+// The section's values by entry, and Count's, in one pass that keeps the first of each
+// name as a lookup would: a large table would otherwise be a lookup per value, eight an entry.
+struct SectionValues {
+    std::optional<QString> count;
+    std::vector<std::array<std::optional<QString>, FieldCount>> entries;
+};
+
+SectionValues sectionValues(const IniFile& ini) {
+    SectionValues out;
+    ini.forEachValue(kSection, [&out](QByteArrayView name, const QString& value) {
         if (name.compare(QByteArrayView("Count"), Qt::CaseInsensitive) == 0) {
-            if (!countValue)
-                countValue = value;
+            if (!out.count)
+                out.count = value;
             return;
         }
         const auto field = fieldOf(name);
         if (!field || field->second >= MaxEntries)
             return;
         const auto index = static_cast<size_t>(field->second);
-        if (index >= values.size())
-            values.resize(index + 1);
-        if (!values[index][field->first])
-            values[index][field->first] = value;
+        if (index >= out.entries.size())
+            out.entries.resize(index + 1);
+        if (!out.entries[index][field->first])
+            out.entries[index][field->first] = value;
     });
-    const int count = std::min(IniFile::IntegerOf(countValue, 0), MaxEntries);
+    return out;
+}
+
+} // namespace
+
+bool Load(HotkeyTable& table, const QString& path, const std::function<QString()>& computerName) {
+    SectionValues read = sectionValues(IniFile::load(path));
+    auto& values = read.entries;
+    const int count = std::min(IniFile::IntegerOf(read.count, 0), MaxEntries);
     if (count != 0) {
         values.resize(static_cast<size_t>(std::max(count, 0)));
         table.clear();
