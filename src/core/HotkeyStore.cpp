@@ -17,9 +17,7 @@ const QString kSection = QStringLiteral("HotKeys");
 QString indexed(const char* name, int i) {
     return QLatin1String(name) + QString::number(i);
 }
-} // namespace
 
-namespace {
 // The per-entry keys, each named by its field and the entry's index ("Path12").
 enum Field {
     KeyField,

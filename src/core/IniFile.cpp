@@ -231,16 +231,10 @@ std::optional<QByteArray> IniFile::encodedName(const QString& name) const {
 }
 
 std::optional<IniFile::Line> IniFile::findSection(const QString& section) const {
-    if (m_lastSection && m_lastSection->first == section)
-        return m_lastSection->second;
     const std::optional<QByteArray> name = encodedName(section);
     if (!name)
         return std::nullopt;
-    const std::optional<Line> found =
-        m_sectionIndex.find(*name, [this](Line l) { return headerName(lineAt(l)); });
-    if (found)
-        m_lastSection.emplace(section, *found);
-    return found;
+    return m_sectionIndex.find(*name, [this](Line l) { return headerName(lineAt(l)); });
 }
 
 QString IniFile::decode(QByteArrayView bytes) const {
@@ -470,7 +464,6 @@ void IniFile::rebuild(Encoding encoding) {
     m_begin = 0;
     m_added.clear();
     m_sectionIndex = NameIndex();
-    m_lastSection.reset();
     m_sections.clear();
     m_newSections.clear();
     m_replaced.clear();

@@ -118,11 +118,8 @@ private:
     QByteArray m_added;       // lines written since, each ending in LF; their offsets follow m_text
     NameIndex m_sectionIndex; // header lines by section name
     mutable std::unordered_map<Line, Section> m_sections; // by header line, indexed on demand
-    // The section found last: a reader asks for one section many times over. A header found
-    // stays where it is until a rebuild.
-    mutable std::optional<std::pair<QString, Line>> m_lastSection;
-    std::vector<Line> m_newSections; // headers written since, in order
-    QHash<Line, Line> m_replaced;    // key line -> the line that holds its text now
+    std::vector<Line> m_newSections;                      // headers written since, in order
+    QHash<Line, Line> m_replaced; // key line -> the line that holds its text now
     QByteArray m_eol = "\n";
     QByteArray m_oddByte; // a UTF-16 file's odd last byte, kept as it was
     Encoding m_encoding = Encoding::Utf8;
