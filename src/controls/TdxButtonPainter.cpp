@@ -2,12 +2,14 @@
 #include "controls/TdxButtonPainter.h"
 
 #include "controls/LayoutPixels.h"
+#include "controls/Lettering.h"
 #include "controls/TdxButton.h"
 
 #include <QApplication>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPalette>
+#include <QtMath>
 #include <algorithm>
 #include <cstdlib>
 #include <vector>
@@ -193,9 +195,16 @@ TdxButtonGeometry TdxButtonPainter::Arrange(const TdxButton& button, QSize glyph
     // The caption gets the width left beside the glyph and the height left above or below it.
     const bool vertical = button.Layout() == blGlyphTop || button.Layout() == blGlyphBottom;
     const QSize room(right - left, glyph && vertical ? h - gh - s : h);
-    const QString caption = FitCaption(button, flags, room);
+    const Lettering* lettering = Lettering::Find(button.Caption(), button.font());
+    // Outlines show no accelerator and are never cut short.
+    if (lettering && (lettering->box.width() > room.width() ||
+                      (flags & Qt::TextShowMnemonic && button.Caption().contains('&'))))
+        lettering = nullptr;
+    const QString caption = lettering ? button.Caption() : FitCaption(button, flags, room);
     QRect text =
-        MeasureCaption(button, caption, flags, QRect(left, top, right - left, bottom - top));
+        lettering
+            ? QRect(left, top, qCeil(lettering->box.width()), qCeil(lettering->box.height()))
+            : MeasureCaption(button, caption, flags, QRect(left, top, right - left, bottom - top));
     // Centre the caption's box; the glyph follows it.
     text.translate((w - (text.x() + text.width())) / 2, (h - (text.y() + text.height())) / 2);
     const int p = button.IsHot() && button.IsPressed() ? 1 : 0;
@@ -208,8 +217,24 @@ TdxButtonGeometry TdxButtonPainter::Arrange(const TdxButton& button, QSize glyph
     case blGlyphTop: at = {(w - gw) / 2 + p, text.y() - gh - s}; break;
     case blGlyphBottom: at = {(w - gw) / 2 + p, text.y() + text.height() + s}; break;
     }
-    return {text, at, flags, caption};
+    return {text, at, flags, caption, lettering};
 }
+
+namespace {
+
+// The caption from outlines, in the same colours DrawCaption gives the text.
+void drawLettering(QPainter& painter, const TdxButton& button, const Lettering& lettering,
+                   QPoint at, const QColor& color) {
+    if (button.isEnabled()) {
+        lettering.Draw(painter, at, color);
+        return;
+    }
+    const QPalette system = QApplication::palette();
+    lettering.Draw(painter, at + QPoint(1, 1), system.color(QPalette::Active, QPalette::Light));
+    lettering.Draw(painter, at, system.color(QPalette::Active, QPalette::Dark));
+}
+
+} // namespace
 
 void TdxButtonPainter::DrawCaption(QPainter& painter, const TdxButton& button, const QString& text,
                                    int flags, const QRect& rect, const QColor& color) {
@@ -265,8 +290,11 @@ void TdxButtonPainter::Paint(QPainter& painter, const TdxButton& button) {
         painter.drawImage(g.glyph, glyph);
 
     const bool hotTrack = button.HotTrack() && button.IsHot();
-    DrawCaption(painter, button, g.caption, g.textFlags, g.text,
-                hotTrack ? colors.HotTrack() : button.FontColor());
+    const QColor captionColor = hotTrack ? colors.HotTrack() : button.FontColor();
+    if (g.lettering)
+        drawLettering(painter, button, *g.lettering, g.text.topLeft(), captionColor);
+    else
+        DrawCaption(painter, button, g.caption, g.textFlags, g.text, captionColor);
 
     if (button.IsFocused() && button.ShowFocusRect())
         DrawFocusRect(painter, QRect(3, 3, w - 6, h - 6));

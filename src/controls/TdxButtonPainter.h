@@ -9,6 +9,7 @@
 
 class QPainter;
 class TdxButton;
+struct Lettering;
 
 // Where the caption and the glyph of a button go.
 struct TdxButtonGeometry {
@@ -16,6 +17,9 @@ struct TdxButtonGeometry {
     QPoint glyph;    // top-left corner of the glyph (when there is one)
     int textFlags;   // Qt text flags the caption is measured and drawn with
     QString caption; // the caption as drawn: cut at its end with an ellipsis if too long
+    // The caption's outlines, when the program has them for it and they fit: drawn instead
+    // of the text, with no font.
+    const Lettering* lettering = nullptr;
 };
 
 // Paints a TdxButton from its state bitmaps, outline, glyph and caption.

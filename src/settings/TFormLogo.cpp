@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/TFormLogo.h"
 
+#include "controls/LetteredLabel.h"
 #include "controls/TdxButton.h"
 
 #include <QGuiApplication>
@@ -11,10 +12,11 @@
 namespace {
 
 QLabel* nameLabel(QWidget* parent, const QString& objectName, QSize size) {
-    auto* label = new QLabel(QStringLiteral("Orvane"), parent);
+    // From outlines: the splash is all most starts show, and so they load no font.
+    auto* label = new LetteredLabel(QStringLiteral("Orvane"), parent);
     label->setObjectName(objectName);
     label->setTextFormat(Qt::PlainText);
-    label->setFont(Skin::Font(32, true));
+    label->setFont(TFormLogo::LetteredTexts()[0].second);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     label->resize(size);
     // Clicks on the name are handled by the window's filter.
@@ -38,6 +40,11 @@ TFormLogo::TFormLogo(const Look& look, const QColor& background, QWidget* parent
 
 TFormLogo::~TFormLogo() = default;
 
+std::vector<std::pair<QString, QFont>> TFormLogo::LetteredTexts() {
+    return {{QStringLiteral("Orvane"), Skin::Font(32, true)},
+            {QStringLiteral("Loading ..."), Skin::Font(16, true)}};
+}
+
 QPoint TFormLogo::Label1Place(QSize client, QSize label) {
     return {(client.width() - label.width()) / 2 + 5, (client.height() - label.height()) / 2 + 5};
 }
@@ -56,6 +63,9 @@ void TFormLogo::ShowLogo() {
 void TFormLogo::EndLogo() {
     m_ended = true;
     hide();
+    // Never shown again: the native window and its picture buffer go back to the X server.
+    if (testAttribute(Qt::WA_WState_Created))
+        destroy();
 }
 
 void TFormLogo::FormClick() {

@@ -3,6 +3,9 @@
 
 #include "controls/SkinnedWindow.h"
 
+#include <utility>
+#include <vector>
+
 class QLabel;
 
 // The splash window: the product name under a "Loading ..." title bar while Orvane starts.
@@ -30,6 +33,10 @@ public:
     bool ended() const { return m_ended; }
     // A click on the window, the name or the title bar.
     void FormClick();
+
+    // The texts the window shows, in their fonts: the name, then the title bar's caption.
+    // The program keeps them as outlines (scripts/render-lettering.sh).
+    static std::vector<std::pair<QString, QFont>> LetteredTexts();
 
     // Where Label1 sits: centred in the client area, which includes the title bar, then
     // moved 5 pixels right and down. Label2, its shadow, sits 4 right and 2 down of it.

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/TFormLogo.h"
 #include "Screenshots.h"
+#include "controls/Lettering.h"
 #include "controls/Look.h"
 #include "controls/TdxButton.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
@@ -53,7 +55,9 @@ TEST(TFormLogo, AClickOnTheWindowTheNameOrTheTitleBarHidesIt) {
         QTest::mouseClick(target, Qt::LeftButton, {}, target->rect().bottomRight() - QPoint(3, 3));
         EXPECT_FALSE(logo.isVisible());
     }
+    ASSERT_NE(logo.windowHandle(), nullptr);
     logo.EndLogo();
+    EXPECT_EQ(logo.windowHandle(), nullptr) << "its native window given back";
     logo.ShowLogo();
     EXPECT_FALSE(logo.isVisible()) << "never again once its time is over";
 }
@@ -71,4 +75,22 @@ TEST(TFormLogo, TheSchemesColoursForTheNameAndItsShadowAndAScreenshot) {
     EXPECT_TRUE(WindowLook(&logo).save(ScreenshotPath("splash-red.png")));
     look.SetPalette(Skin::SchemePalette(0));
     EXPECT_TRUE(WindowLook(&logo).save(ScreenshotPath("splash.png")));
+}
+
+// The outlines the program carries are what the fonts give today, and they are the texts and
+// fonts the window shows: otherwise it would draw stale outlines or fall back to the fonts.
+TEST(TFormLogo, ItsTextsAreCarriedAsTheFontsDrawThemNow) {
+    QFile file(QStringLiteral(":/lettering/outlines.txt"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    std::vector<Lettering> made;
+    for (const auto& [text, font] : TFormLogo::LetteredTexts())
+        made.push_back(Lettering::Make(text, font));
+    EXPECT_EQ(Lettering::Write(Lettering::Read(file.readAll())), Lettering::Write(made))
+        << "run scripts/render-lettering.sh";
+    Look look;
+    TFormLogo logo(look);
+    for (const QLabel* label : {logo.Label1(), logo.Label2()})
+        EXPECT_NE(Lettering::Find(label->text(), label->font()), nullptr)
+            << label->objectName().toStdString();
+    EXPECT_NE(Lettering::Find(logo.ButtonBar()->Caption(), logo.ButtonBar()->font()), nullptr);
 }
