@@ -152,10 +152,11 @@ std::vector<Lettering> Lettering::Read(const QByteArray& file) {
 
 const Lettering* Lettering::Find(const QString& text, const QFont& font) {
     static const std::vector<Lettering> letterings = load();
-    if (font.italic() || font.families() != Skin::Font(font.pixelSize()).families())
-        return nullptr;
+    // Every skin font names the same faces, whatever its size.
+    static const QStringList skinFaces = Skin::Font(16).families();
     for (const Lettering& l : letterings)
-        if (l.text == text && l.pixelSize == font.pixelSize() && l.bold == font.bold())
+        if (l.text == text && l.pixelSize == font.pixelSize() && l.bold == font.bold() &&
+            !font.italic() && font.families() == skinFaces)
             return &l;
     return nullptr;
 }
