@@ -72,18 +72,6 @@ TEST(Lettering, ADamagedFileGivesNoLetteringAtAll) {
     ASSERT_EQ(Lettering::Read(header + "m 1 2\n").size(), 1u) << "the header alone is sound";
 }
 
-// Hundredths of a pixel lose nothing a screen shows: what is read back is written alike.
-TEST(Lettering, WhatTheFontGivesSurvivesTheFile) {
-    const Lettering made = Lettering::Make(QStringLiteral("Orvane"), Skin::Font(32, true));
-    ASSERT_GT(made.outline.elementCount(), 50);
-    ASSERT_GT(made.box.width(), 0);
-    const QByteArray file = Lettering::Write({made});
-    const std::vector<Lettering> read = Lettering::Read(file);
-    ASSERT_EQ(read.size(), 1u);
-    EXPECT_EQ(Lettering::Write(read), file);
-    EXPECT_NEAR(read[0].outline.boundingRect().right(), made.outline.boundingRect().right(), 0.01);
-}
-
 TEST(Lettering, OnlyTheSameTextInTheSameSkinFontFindsOutlines) {
     const QString name = QStringLiteral("Orvane");
     ASSERT_NE(Lettering::Find(name, Skin::Font(32, true)), nullptr);

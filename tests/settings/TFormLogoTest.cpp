@@ -6,6 +6,7 @@
 #include "controls/TdxButton.h"
 
 #include <QFile>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
@@ -82,10 +83,18 @@ TEST(TFormLogo, TheSchemesColoursForTheNameAndItsShadowAndAScreenshot) {
 TEST(TFormLogo, ItsTextsAreCarriedAsTheFontsDrawThemNow) {
     QFile file(QStringLiteral(":/lettering/outlines.txt"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray carried = file.readAll();
     std::vector<Lettering> made;
-    for (const auto& [text, font] : TFormLogo::LetteredTexts())
+    for (const auto& [text, font] : TFormLogo::LetteredTexts()) {
+        // The file names the face each text was made from; another face gives other outlines.
+        const QFontInfo face(font);
+        if (!carried.contains('"' + text.toUtf8() + "\": " + face.family().toUtf8() + ", " +
+                              face.styleName().toUtf8() + '\n'))
+            GTEST_SKIP() << "this machine draws \"" << text.toStdString() << "\" in "
+                         << face.family().toStdString();
         made.push_back(Lettering::Make(text, font));
-    EXPECT_EQ(Lettering::Write(Lettering::Read(file.readAll())), Lettering::Write(made))
+    }
+    EXPECT_EQ(Lettering::Write(Lettering::Read(carried)), Lettering::Write(made))
         << "run scripts/render-lettering.sh";
     Look look;
     TFormLogo logo(look);
