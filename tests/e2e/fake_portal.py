@@ -9,11 +9,14 @@ end-to-end tests. It owns org.freedesktop.portal.Desktop and answers as a deskto
   --bad-handle     the first CreateSession answer carries the session handle as a number
   --bad-shortcuts  CreateSession answers with the shortcuts as a(ss)
   --silent         owns the name and never answers, as a hung desktop
+  --hold-answers   binds at once but holds its answers until Answer(), as a desktop that
+                   signals a press before its answer has arrived
 
 The tests drive it through org.orvane.FakePortal at /org/orvane/FakePortal: Bound() lists
 the bound shortcuts as (id, trigger) pairs, Activate(id) and Deactivate(id) emit the
 portal's signals for the newest session, BindCalls() counts the BindShortcuts calls,
-CloseSession() closes the newest session as a desktop may, ChangeWrongly() emits
+CloseSession() closes the newest session as a desktop may, Answer() sends the answers
+held back and holds no more, ChangeWrongly() emits
 ShortcutsChanged with the shortcuts as a(ss). It prints "ready" once it owns
 its names."""
 
@@ -52,8 +55,9 @@ class Session(dbus.service.Object):
 class Portal(dbus.service.Object):
     SUPPORTS_MULTIPLE_OBJECT_PATHS = True
 
-    def __init__(self, bus, style, taken, bad_handle=False, bad_shortcuts=False):
+    def __init__(self, bus, style, taken, bad_handle=False, bad_shortcuts=False, hold=False):
         super().__init__(bus, PATH)
+        self.held = [] if hold else None  # answers not sent yet
         self.bus, self.style, self.taken = bus, style, set(taken)
         self.bad_handle, self.bad_shortcuts = bad_handle, bad_shortcuts
         self.sessions = {}  # path -> Session
@@ -82,6 +86,9 @@ class Portal(dbus.service.Object):
         return dbus.Array(out, signature="(sa{sv})")
 
     def respond_later(self, path, results):
+        if self.held is not None:
+            self.held.append((path, results))
+            return
         GLib.idle_add(lambda: emit(self.bus, path, "org.freedesktop.portal.Request", "Response",
                                    "ua{sv}", dbus.UInt32(0), results) and False)
 
@@ -150,6 +157,13 @@ class Portal(dbus.service.Object):
     @dbus.service.method("org.orvane.FakePortal", in_signature="s", out_signature="")
     def Deactivate(self, sid):
         self.signal("Deactivated", sid)
+
+    @dbus.service.method("org.orvane.FakePortal", in_signature="", out_signature="")
+    def Answer(self):
+        held, self.held = self.held or [], None
+        for path, results in held:
+            emit(self.bus, path, "org.freedesktop.portal.Request", "Response", "ua{sv}",
+                 dbus.UInt32(0), results)
 
     @dbus.service.method("org.orvane.FakePortal", in_signature="", out_signature="")
     def ChangeWrongly(self):
@@ -229,13 +243,15 @@ def main():
     parser.add_argument("--bad-handle", action="store_true")
     parser.add_argument("--bad-shortcuts", action="store_true")
     parser.add_argument("--silent", action="store_true")
+    parser.add_argument("--hold-answers", action="store_true")
     parser.add_argument("--impl", metavar="NAME",
                         help="be the desktop's backend under NAME, behind xdg-desktop-portal")
     args = parser.parse_args()
     DBusGMainLoop(set_as_default=True)
     bus = dbus.bus.BusConnection(args.address)
     portal = (ImplPortal if args.impl else Portal)(bus, args.style, args.taken,
-                                                   args.bad_handle, args.bad_shortcuts)
+                                                   args.bad_handle, args.bad_shortcuts,
+                                                   args.hold_answers)
     portal.add_to_connection(bus, "/org/orvane/FakePortal")
     name = dbus.service.BusName(args.impl or PORTAL, bus, do_not_queue=True)
     print("ready", flush=True)

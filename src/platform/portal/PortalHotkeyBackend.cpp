@@ -166,6 +166,9 @@ void PortalHotkeyBackend::buildSession() {
         return;
     }
     m_changedMeanwhile = false;
+    // This build carries every change gathered so far; built again, the session would be
+    // closed under a press the desktop is already signalling.
+    m_sessionTimer.stop();
     m_retryTimer.stop();
     closeSession();
     // Until the portal has said it offers the service, its answer builds the session.
@@ -195,9 +198,7 @@ void PortalHotkeyBackend::call(const QString& method, const QList<QVariant>& arg
     QVariantMap options = args.takeLast().toMap();
     options.insert(QStringLiteral("handle_token"), token);
     args.append(options);
-    QString sender = m_bus.baseService().mid(1);
-    sender.replace(QLatin1Char('.'), QLatin1Char('_'));
-    m_request = kPath + QStringLiteral("/request/") + sender + QLatin1Char('/') + token;
+    m_request = kPath + QStringLiteral("/request/") + senderPart() + QLatin1Char('/') + token;
     m_step = step;
 
     QDBusMessage message = QDBusMessage::createMethodCall(kService, kPath, kShortcuts, method);
@@ -333,9 +334,19 @@ void PortalHotkeyBackend::reportAll(RegisterResult result) {
             report(id, result);
 }
 
+bool PortalHotkeyBackend::isOurSession(const QVariant& handle) const {
+    const QString path = PathText(handle);
+    if (!m_session.isEmpty())
+        return path == m_session;
+    // The desktop may signal a press on the session it has just made before its answer to
+    // CreateSession reaches us; the fixed token tells the path in advance.
+    return m_step == Step::Creating && path == kPath + QStringLiteral("/session/") + senderPart() +
+                                                   QLatin1Char('/') + kSessionToken;
+}
+
 void PortalHotkeyBackend::onActivated(const QDBusMessage& message) {
     const QList<QVariant> args = message.arguments();
-    if (args.size() < 2 || m_session.isEmpty() || PathText(args.at(0)) != m_session)
+    if (args.size() < 2 || !isOurSession(args.at(0)))
         return;
     const int id = idOfShortcut(args.at(1).toString());
     if (id < 0)
@@ -348,7 +359,7 @@ void PortalHotkeyBackend::onActivated(const QDBusMessage& message) {
 
 void PortalHotkeyBackend::onDeactivated(const QDBusMessage& message) {
     const QList<QVariant> args = message.arguments();
-    if (args.size() < 2 || m_session.isEmpty() || PathText(args.at(0)) != m_session)
+    if (args.size() < 2 || !isOurSession(args.at(0)))
         return;
     m_held.remove(idOfShortcut(args.at(1).toString()));
 }
@@ -403,6 +414,13 @@ QList<PortalShortcut> PortalHotkeyBackend::shortcutList() const {
                        QStringLiteral("Orvane hotkey %1 (%2)").arg(id).arg(s.trigger)},
                       {QStringLiteral("preferred_trigger"), s.trigger}}});
     return list;
+}
+
+QString PortalHotkeyBackend::senderPart() const {
+    // Request and session paths name the caller by its unique name, without the colon and
+    // with its dots as underscores.
+    QString sender = m_bus.baseService().mid(1);
+    return sender.replace(QLatin1Char('.'), QLatin1Char('_'));
 }
 
 QString PortalHotkeyBackend::nextToken() {

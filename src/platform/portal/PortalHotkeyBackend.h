@@ -74,8 +74,10 @@ private:
     void report(int id, RegisterResult result, const QString& keyText = {});
     void reportAll(RegisterResult result);
     void ownerChanged(const QString& newOwner);
+    bool isOurSession(const QVariant& handle) const;
     int idOfShortcut(const QString& name) const;
     QList<PortalShortcut> shortcutList() const;
+    QString senderPart() const;
     QString nextToken();
 
     QDBusConnection m_bus;
